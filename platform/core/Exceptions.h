@@ -1,0 +1,93 @@
+#pragma once
+// The error classes the whole program raises. Every error carries a readable message;
+// the application's exception handler shows it, and the program goes on.
+
+#include <stdexcept>
+#include <string>
+
+class Exception : public std::runtime_error
+{
+public:
+    explicit Exception(const std::string &message)
+        : std::runtime_error(message)
+    {
+    }
+    std::string Message() const { return what(); }
+};
+
+// Raised to leave an operation quietly: the exception handler shows nothing for it.
+class EAbort : public Exception
+{
+    using Exception::Exception;
+};
+
+class EStreamError : public Exception
+{
+    using Exception::Exception;
+};
+// A file could not be opened for reading ("Cannot open file %s", "Dictionary not found: %s.").
+class EFOpenError : public EStreamError
+{
+    using EStreamError::EStreamError;
+};
+// A file could not be created or written ("Cannot create file %s").
+class EFCreateError : public EStreamError
+{
+    using EStreamError::EStreamError;
+};
+// A control of a kind the spell checker cannot read ("Unknown control error.").
+class EClassNotFound : public EStreamError
+{
+    using EStreamError::EStreamError;
+};
+
+// Reading, positioning or closing an open file failed, or a file ended too early.
+class EInOutError : public Exception
+{
+public:
+    EInOutError(const std::string &message, int errorCode)
+        : Exception(message)
+        , ErrorCode(errorCode)
+    {
+    }
+    int ErrorCode; // errno of the failure, 0 when the file simply ended
+};
+
+class EIntError : public Exception
+{
+    using Exception::Exception;
+};
+class ERangeError : public EIntError
+{
+public:
+    ERangeError()
+        : EIntError("Range check error")
+    {
+    }
+};
+class EIntOverflow : public EIntError
+{
+public:
+    EIntOverflow()
+        : EIntError("Integer overflow")
+    {
+    }
+};
+class EDivByZero : public EIntError
+{
+public:
+    EDivByZero()
+        : EIntError("Division by zero")
+    {
+    }
+};
+
+// A dictionary file whose identification does not match.
+class TEDictionaryCorrupt : public Exception
+{
+public:
+    TEDictionaryCorrupt()
+        : Exception("Dictionary Corrupt.")
+    {
+    }
+};

@@ -1,0 +1,65 @@
+#pragma once
+// Builds .DCT dictionary files: collects words, shares common endings (a minimal letter
+// graph), orders each sibling list, lays the nodes out with each child list close to its
+// parent, and writes the file bytes.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class DctBuildError : public std::runtime_error
+{
+    using std::runtime_error::runtime_error;
+};
+
+class DctBuilder
+{
+public:
+    static constexpr uint32_t NoRank = UINT32_MAX;
+
+    struct Stats
+    {
+        size_t linesRead = 0; // non-empty input lines
+        size_t wordsKept = 0; // distinct words in the dictionary
+        size_t duplicates = 0; // lines that repeated a word already added
+        size_t skippedCodePage = 0; // a character outside code page 437
+        size_t skippedTooLong = 0; // more than 50 letters
+        size_t skippedPossessive = 0; // ending in 's, which lookups strip anyway
+        uint32_t nodes = 0; // nodes written by the last Build
+    };
+
+    // One input line in UTF-8: "word" or "word<TAB>rank" (smaller rank = more common).
+    // The word is lower-cased and converted to code page 437; words that cannot be, or are
+    // longer than 50 letters, or end in "'s", are skipped and counted.
+    void AddUtf8Line(std::string_view line);
+    // A word already in code page 437, taken byte for byte (no case change, no skipping
+    // beyond the 50-letter limit). A repeated word keeps its smallest rank.
+    void AddOemWord(std::string_view word, uint32_t rank = NoRank);
+
+    // The whole .DCT file. Sibling lists are ordered by the smallest rank below each node,
+    // then by letter. Raises DctBuildError when the words need more than 4,194,303 nodes.
+    std::string Build();
+
+    const Stats &stats() const { return FStats; }
+    // The distinct words added so far, in code page 437, sorted by byte value.
+    std::vector<std::string> Words() const;
+
+private:
+    struct Entry
+    {
+        std::string word;
+        uint32_t rank;
+    };
+    std::vector<Entry> FEntries;
+    Stats FStats;
+};
+
+// Convenience for tests and tools: a .DCT file holding exactly these code page 437 words.
+std::string BuildDct(const std::vector<std::string> &oemWords);
+
+// Checks a built file against its word set: every word is found by an exact lookup and a
+// full walk of the tree yields exactly the set. Returns an empty string when all holds,
+// otherwise a description of the first difference.
+std::string VerifyDct(const std::string &dctBytes, const std::vector<std::string> &oemWords);
