@@ -26,10 +26,22 @@ constexpr uint32_t ChildMask = 0x003FFFFF;
 constexpr uint32_t WordEndBit = 0x00400000;
 constexpr uint32_t LastBit = 0x00800000;
 
-constexpr uint32_t NodeChild(uint32_t node) { return node & ChildMask; }
-constexpr bool NodeIsWordEnd(uint32_t node) { return (node & WordEndBit) != 0; }
-constexpr bool NodeIsLast(uint32_t node) { return (node & LastBit) != 0; }
-constexpr unsigned char NodeChar(uint32_t node) { return static_cast<unsigned char>(node >> 24); }
+constexpr uint32_t NodeChild(uint32_t node)
+{
+    return node & ChildMask;
+}
+constexpr bool NodeIsWordEnd(uint32_t node)
+{
+    return (node & WordEndBit) != 0;
+}
+constexpr bool NodeIsLast(uint32_t node)
+{
+    return (node & LastBit) != 0;
+}
+constexpr unsigned char NodeChar(uint32_t node)
+{
+    return static_cast<unsigned char>(node >> 24);
+}
 
 constexpr uint32_t MakeNode(unsigned char ch, uint32_t child, bool wordEnd, bool last)
 {

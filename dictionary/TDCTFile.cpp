@@ -1,0 +1,158 @@
+#include "dictionary/TDCTFile.h"
+
+#include "platform/core/Exceptions.h"
+#include "platform/core/FileUtils.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+[[noreturn]] void RaiseIoError(const std::string &fileName, int err)
+{
+    throw EInOutError(fileName + ": " + std::strerror(err), err);
+}
+
+// Reads up to size bytes at offset, retrying interrupted and partial reads. Returns the
+// number of bytes read; fewer than asked means the file ended.
+size_t ReadAt(int fd, void *buffer, size_t size, off_t offset, const std::string &fileName)
+{
+    size_t done = 0;
+    while (done < size) {
+        ssize_t n
+            = pread(fd, static_cast<char *>(buffer) + done, size - done, offset + off_t(done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            RaiseIoError(fileName, errno);
+        }
+        if (n == 0)
+            break;
+        done += size_t(n);
+    }
+    return done;
+}
+
+uint32_t LittleEndian32(const unsigned char *p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+} // namespace
+
+TDCTFile::TDCTFile(const std::string &fileName)
+    : FFileName(fileName)
+{
+    if (!FileUtils::FileExists(fileName))
+        throw EFOpenError("Dictionary not found: " + fileName + ".");
+    FBlockBuffer = std::make_unique<uint32_t[]>(Dct::NodesPerBlock);
+    try {
+        OpenFile();
+    } catch (...) {
+        if (FHandle >= 0)
+            ::close(FHandle);
+        FHandle = -1;
+        throw;
+    }
+}
+
+TDCTFile::~TDCTFile()
+{
+    try {
+        CloseFile();
+    } catch (const std::exception &e) {
+        // A destructor must not throw; a failed close of a read-only file loses nothing.
+        std::fprintf(stderr, "scrivlo: closing %s: %s\n", FFileName.c_str(), e.what());
+    }
+}
+
+void TDCTFile::OpenFile()
+{
+    FHandle = ::open(FFileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (FHandle < 0)
+        RaiseIoError(FFileName, errno);
+    struct stat st
+    {
+    };
+    if (fstat(FHandle, &st) != 0)
+        RaiseIoError(FFileName, errno);
+    if (ReadAt(FHandle, FHeader.data(), FHeader.size(), 0, FFileName) < FHeader.size())
+        throw EInOutError(FFileName + ": Read beyond end of file", 0);
+    if (!HeaderValid()) {
+        CloseFile();
+        throw TEDictionaryCorrupt();
+    }
+    const uint64_t nodes = (uint64_t(st.st_size) - Dct::HeaderSize) / Dct::NodeSize;
+    FNodeCount = uint32_t(std::min<uint64_t>(nodes, Dct::MaxNodes));
+    ReadBlock(0);
+}
+
+bool TDCTFile::HeaderValid() const
+{
+    return std::memcmp(FHeader.data() + Dct::IdentOffset, Dct::Ident, Dct::IdentSize) == 0;
+}
+
+void TDCTFile::ReadBlock(int16_t blockNo)
+{
+    FCurrentBlock = blockNo;
+    unsigned char bytes[Dct::BlockSize];
+    const off_t offset = off_t(Dct::HeaderSize) + off_t(Dct::BlockSize) * blockNo;
+    const size_t got = ReadAt(FHandle, bytes, sizeof bytes, offset, FFileName);
+    // A short last block is accepted; GetNode never hands out slots past the file's end.
+    for (size_t slot = 0; slot < got / Dct::NodeSize; ++slot)
+        FBlockBuffer[slot] = LittleEndian32(bytes + slot * Dct::NodeSize);
+    ++FBlockReads;
+}
+
+uint32_t TDCTFile::GetNode(int32_t index)
+{
+    if (index < 1 || uint32_t(index) > FNodeCount || !FBlockBuffer)
+        return Dct::MissingNode;
+    const int32_t block = (index - 1) / int32_t(Dct::NodesPerBlock);
+    const int32_t slot = (index - 1) % int32_t(Dct::NodesPerBlock);
+    if (block != FCurrentBlock)
+        ReadBlock(int16_t(block));
+    return FBlockBuffer[slot];
+}
+
+uint32_t TDCTFile::FindSibling(int32_t index, unsigned char ch)
+{
+    for (;; ++index) {
+        const uint32_t node = GetNode(index);
+        if (Dct::NodeChar(node) == ch || Dct::NodeIsLast(node))
+            return node;
+    }
+}
+
+bool TDCTFile::ContainsWord(std::string_view word)
+{
+    word = word.substr(0, Dct::WordMax);
+    int32_t index = 1;
+    while (index != 0 && !word.empty()) {
+        const unsigned char ch = static_cast<unsigned char>(word.front());
+        const uint32_t node = FindSibling(index, ch);
+        if (Dct::NodeChar(node) != ch)
+            return false;
+        word.remove_prefix(1);
+        if (word.empty() && Dct::NodeIsWordEnd(node))
+            return true;
+        index = int32_t(Dct::NodeChild(node));
+    }
+    return false;
+}
+
+void TDCTFile::CloseFile()
+{
+    FBlockBuffer.reset();
+    if (FHandle < 0)
+        return;
+    const int fd = FHandle;
+    FHandle = -1;
+    if (::close(fd) != 0 && errno != EINTR)
+        RaiseIoError(FFileName, errno);
+}

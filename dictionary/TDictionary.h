@@ -1,0 +1,91 @@
+#pragma once
+// The word authority of the spell checker: the open dictionary files, the user's own word
+// list and an optional exclusion list. Answers whether a word is spelt right, learns
+// words, and builds suggestion, completion and two-word-split lists that carry the
+// capitalisation of the word the user typed.
+//
+// Code pages: IsWord, Suggest and TwoWordSplits take words in code page 437 (as the
+// spell check scans them); AddWord and WordsStartingWith take code page 1252 text (as the
+// user typed it). Every returned list is in code page 1252. The user word list and the
+// exclusion list hold the 1252 text of their files.
+
+#include "dictionary/TLinkedList.h"
+#include "platform/core/TStringList.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class TDCTFile;
+class TSuggestList;
+
+class TDictionary
+{
+public:
+    TDictionary();
+    TDictionary(const TDictionary &) = delete;
+    TDictionary &operator=(const TDictionary &) = delete;
+    // Closes the files, saving learned words first. A failure is reported through
+    // ErrorReporter, never thrown.
+    ~TDictionary();
+
+    // Where failures that cannot be thrown (in the destructor) are reported. The default
+    // writes to standard error; the editor shows them in a dialog.
+    static std::function<void(const std::string &)> ErrorReporter;
+
+    // Opens a .DCT file and appends it to Files. False when no such file exists; a wrong
+    // header raises TEDictionaryCorrupt, a read failure EInOutError.
+    bool OpenDictionary(const std::string &fileName);
+    // Whether a file of the same name (folder ignored, any letter case) is open.
+    bool IsOpen(const std::string &fileName) const;
+    // Loads the user word list; a name without a folder is taken beside the first
+    // dictionary. False when the file does not exist yet (a later save creates it).
+    bool OpenUserDictionary(const std::string &fileName);
+    // Loads the exclusion list, tried as given and then beside the first dictionary.
+    bool OpenExclusionList(const std::string &fileName);
+    // Saves learned words if there are any, then closes every dictionary file.
+    void CloseDictionaries();
+    // Writes the user word list, first taking in words another program added to the file.
+    // Raises EFOpenError or EFCreateError and keeps the words marked unsaved on failure.
+    void SaveUserWords();
+    // Size of the user word file in bytes, 0 when it does not exist.
+    int64_t UserFileSize() const;
+
+    // The spelling test of one word: not excluded, and in the user list or a dictionary.
+    bool IsWord(std::string_view word) const;
+    // Learns a word into the user list (lower-cased); false when it is already a word.
+    bool AddWord(std::string_view word);
+    // Two-word splits first, then similarity-ranked candidates; at most maxCount entries.
+    std::unique_ptr<TStringList> Suggest(std::string_view word, uint16_t maxCount) const;
+    // Words of the first dictionary that extend prefix (the prefix itself excluded).
+    std::unique_ptr<TStringList> WordsStartingWith(std::string_view prefix,
+                                                   uint16_t maxCount) const;
+    // Ways of cutting word into two known words, as "left right", in order of the cut.
+    std::unique_ptr<TStringList> TwoWordSplits(std::string_view word, uint16_t maxCount) const;
+
+    // Word with the capitalisation of pattern: all capitals when pattern's second letter
+    // (its only letter for one-letter patterns) is a capital or has no case; otherwise
+    // lower case with a capital first letter when pattern starts with one.
+    static std::string MatchCase(std::string_view word, std::string_view pattern);
+    // Converts every entry from code page 437 to 1252 and gives it pattern's capitalisation.
+    static void FinishWordList(TStringList &list, std::string_view pattern);
+    // Upper case of a code page 437 letter, accented lower-case letters folding to their
+    // capital (or to the plain capital where the code page has no accented one).
+    static unsigned char UpCaseFold(unsigned char ch);
+    static std::string UpCaseFoldWord(std::string_view word);
+
+    bool Active = false;
+    TLinkedList Files; // of TDCTFile, in opening order
+    std::string UserFileName;
+    TStringList UserWords { true };
+    std::unique_ptr<TStringList> ExclusionWords;
+    int64_t UserFileSizeAtLoad = 0;
+    bool UserWordsModified = false;
+
+private:
+    TDCTFile *FirstFile() const;
+    bool IsListedWord(std::string_view lowerOemWord) const;
+    void AddUserWordCandidates(TSuggestList &list, const std::string &word) const;
+};

@@ -1,0 +1,243 @@
+#include "dictionary/TDictionary.h"
+
+#include "platform/core/Exceptions.h"
+#include "tests/support/RawDct.h"
+#include "tests/support/TempDir.h"
+#include "tools/mkdct/DctBuilder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+std::vector<std::string> Items(const TStringList &list)
+{
+    return { list.begin(), list.end() };
+}
+
+// A dictionary over a small word file in its own folder.
+class Dictionary : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        dctPath = dir.write("ENGLISH.DCT",
+                            BuildDct({ "a", "cat", "catalog", "cats", "cot", "cut", "dog", "i",
+                                       "the", "zebra", "\x82l\x8An" })); // élan in code page 437
+        ASSERT_TRUE(dict.OpenDictionary(dctPath));
+    }
+    TempDir dir;
+    std::string dctPath;
+    TDictionary dict;
+};
+
+TEST_F(Dictionary, IsWordLowerCasesAndDropsPossessives)
+{
+    for (const char *word : { "cat", "Cat", "CAT", "Cat's", "cats", "a", "\x90l\x8An" })
+        EXPECT_TRUE(dict.IsWord(word)) << word;
+    for (const char *word : { "ca", "catt", "'s", "", "dogs's" })
+        EXPECT_FALSE(dict.IsWord(word)) << word;
+    EXPECT_TRUE(dict.IsWord("cat" + std::string(60, 'x')) == false);
+}
+
+TEST_F(Dictionary, ExclusionListOverridesEverySource)
+{
+    dir.write("USERDCT.TXT", "Zorp\r\n");
+    dir.write("EXCLUDE.TXT", "CAT\r\nzorp\r\n");
+    ASSERT_TRUE(dict.OpenUserDictionary("USERDCT.TXT"));
+    ASSERT_TRUE(dict.OpenExclusionList("EXCLUDE.TXT")); // found beside the dictionary
+    EXPECT_FALSE(dict.IsWord("cat"));
+    EXPECT_FALSE(dict.IsWord("Zorp"));
+    EXPECT_TRUE(dict.IsWord("dog"));
+    EXPECT_FALSE(dict.OpenExclusionList("missing.txt"));
+    EXPECT_TRUE(dict.IsWord("cat")) << "a failed open drops the old exclusion list";
+}
+
+TEST_F(Dictionary, AddWordLearnsLowerCaseOnlyUnknownWords)
+{
+    EXPECT_FALSE(dict.AddWord("Cat"));
+    EXPECT_FALSE(dict.UserWordsModified);
+    EXPECT_TRUE(dict.AddWord("Zorp"));
+    EXPECT_TRUE(dict.UserWordsModified);
+    EXPECT_EQ(Items(dict.UserWords), (std::vector<std::string> { "zorp" }));
+    EXPECT_TRUE(dict.IsWord("ZORP"));
+    EXPECT_FALSE(dict.AddWord("zorp"));
+    EXPECT_TRUE(dict.AddWord("\xC9tude")); // Étude in code page 1252
+    EXPECT_TRUE(dict.IsWord("\x82tude"))
+        << "the learned word is found from the scanner's code page";
+}
+
+TEST_F(Dictionary, SuggestPutsTwoWordSplitsFirstWithTheTypedCapitals)
+{
+    EXPECT_EQ(Items(*dict.Suggest("thecat", 5)).front(), "the cat");
+    EXPECT_EQ(Items(*dict.Suggest("Thecat", 5)).front(), "The cat");
+    EXPECT_EQ(Items(*dict.Suggest("THECAT", 5)).front(), "THE CAT");
+    EXPECT_EQ(Items(*dict.Suggest("Cet", 3)), (std::vector<std::string> { "Cat", "Cot", "Cut" }));
+    EXPECT_TRUE(dict.Suggest("", 5)->Count() == 0);
+    EXPECT_EQ(dict.Suggest("thecat", 0)->Count(), 0) << "zero requested, zero given";
+    EXPECT_EQ(dict.Suggest("cet", 1)->Count(), 1);
+}
+
+TEST_F(Dictionary, SuggestionsComeBackInTheEditorsCodePage)
+{
+    EXPECT_EQ(Items(*dict.Suggest("\x82lan", 3)), (std::vector<std::string> { "\xE9l\xE8n" }));
+}
+
+TEST_F(Dictionary, LearnedWordsAreOfferedAsSuggestions)
+{
+    ASSERT_TRUE(dict.AddWord("zorpy"));
+    EXPECT_EQ(Items(*dict.Suggest("zorpi", 3)), (std::vector<std::string> { "zorpy" }));
+}
+
+TEST_F(Dictionary, TwoWordSplitsInOrderOfTheCut)
+{
+    EXPECT_EQ(Items(*dict.TwoWordSplits("acat", 10)), (std::vector<std::string> { "a cat" }));
+    EXPECT_EQ(Items(*dict.TwoWordSplits("icats", 10)), (std::vector<std::string> { "i cats" }));
+    EXPECT_EQ(dict.TwoWordSplits("catdog", 0)->Count(), 0);
+    const auto longSplit = dict.Suggest("cat" + std::string(47, 'a'), 5);
+    for (const std::string &entry : *longSplit)
+        EXPECT_LE(entry.size(), 50u);
+}
+
+TEST_F(Dictionary, MatchCaseFollowsThePattern)
+{
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+        { "the", "Teh", "The" },
+        { "the", "TEH", "THE" },
+        { "the", "tEH", "THE" },
+        { "the", "teh", "the" },
+        { "is", "I", "IS" },
+        { "o'clock", "o'clok", "O'CLOCK" },
+        { "tHe", "", "tHe" },
+        { "\x82l\x8An", "ELAN", "\x90LEN" },
+        { "the cat", "Thecat", "The cat" },
+    };
+    for (const auto &[word, pattern, expected] : cases)
+        EXPECT_EQ(TDictionary::MatchCase(word, pattern), expected) << word << " / " << pattern;
+}
+
+TEST_F(Dictionary, WordsStartingWithListsLongerWordsOnly)
+{
+    EXPECT_EQ(Items(*dict.WordsStartingWith("cat", 10)),
+              (std::vector<std::string> { "catalog", "cats" }));
+    EXPECT_EQ(Items(*dict.WordsStartingWith("Cat", 10)),
+              (std::vector<std::string> { "Catalog", "Cats" }));
+    EXPECT_EQ(Items(*dict.WordsStartingWith("c", 2)),
+              (std::vector<std::string> { "cat", "catalog" }));
+    EXPECT_EQ(dict.WordsStartingWith("cax", 10)->Count(), 0);
+    EXPECT_EQ(dict.WordsStartingWith("dogs", 10)->Count(), 0);
+    EXPECT_EQ(dict.WordsStartingWith("", 100)->Count(), 11);
+    EXPECT_EQ(Items(*dict.WordsStartingWith("\xE9", 5)),
+              (std::vector<std::string> { "\xE9l\xE8n" }));
+}
+
+TEST_F(Dictionary, OpeningTheSameNameTwiceOpensNothing)
+{
+    EXPECT_TRUE(dict.IsOpen("/elsewhere/english.dct"));
+    EXPECT_TRUE(dict.OpenDictionary(dctPath));
+    EXPECT_EQ(dict.Files.Count(), 1);
+    EXPECT_FALSE(dict.OpenDictionary(dir.file("OTHER.DCT")));
+    EXPECT_EQ(dict.Files.Count(), 1);
+    const std::string corrupt = dir.write("BAD.DCT", std::string(100, 'x'));
+    EXPECT_THROW(dict.OpenDictionary(corrupt), TEDictionaryCorrupt);
+    EXPECT_EQ(dict.Files.Count(), 1);
+    dict.CloseDictionaries();
+    EXPECT_FALSE(dict.Active);
+    EXPECT_EQ(dict.Files.Count(), 0);
+}
+
+TEST_F(Dictionary, UserFileIsMergedWithOutsideChangesOnSave)
+{
+    EXPECT_FALSE(dict.OpenUserDictionary("USERDCT.TXT"));
+    EXPECT_EQ(dict.UserFileName, dir.file("USERDCT.TXT"));
+    ASSERT_TRUE(dict.AddWord("zorp"));
+    dict.SaveUserWords();
+    EXPECT_EQ(dir.read("USERDCT.TXT"), "zorp\r\n");
+    EXPECT_FALSE(dict.UserWordsModified);
+
+    // Another program adds words while the list is loaded.
+    dir.write("USERDCT.TXT", "zorp\r\nblimp\r\nQuux");
+    ASSERT_TRUE(dict.AddWord("argh"));
+    dict.CloseDictionaries();
+    EXPECT_EQ(dir.read("USERDCT.TXT"), "argh\r\nblimp\r\nQuux\r\nzorp\r\n");
+}
+
+TEST_F(Dictionary, UserFileLinesKeepTheirTextAndDropCaseDuplicates)
+{
+    dir.write("USERDCT.TXT", std::string("Bob\rbob\n\n\r\n  spaced \r\nzed\0ignored", 34));
+    ASSERT_TRUE(dict.OpenUserDictionary(dir.file("USERDCT.TXT")));
+    EXPECT_EQ(Items(dict.UserWords), (std::vector<std::string> { "", "  spaced ", "Bob", "zed" }));
+    EXPECT_FALSE(dict.IsWord("")) << "an empty line never makes the empty word known";
+}
+
+TEST_F(Dictionary, VanishedUserFileIsRecreatedOnSave)
+{
+    dir.write("USERDCT.TXT", "blimp\r\n");
+    ASSERT_TRUE(dict.OpenUserDictionary("USERDCT.TXT"));
+    std::remove(dir.file("USERDCT.TXT").c_str());
+    ASSERT_TRUE(dict.AddWord("zorp"));
+    dict.SaveUserWords();
+    EXPECT_EQ(dir.read("USERDCT.TXT"), "blimp\r\nzorp\r\n");
+}
+
+TEST_F(Dictionary, FailedSaveKeepsTheOldFileAndTheWordsUnsaved)
+{
+    // The user file's folder is replaced by a plain file, so nothing can be created there.
+    const std::string folder = dir.file("words/");
+    ::mkdir(folder.c_str(), 0755);
+    ASSERT_FALSE(dict.OpenUserDictionary(folder + "USERDCT.TXT"));
+    ::rmdir(folder.c_str());
+    dir.write("words", "not a folder");
+    ASSERT_TRUE(dict.AddWord("zorp"));
+    EXPECT_THROW(dict.SaveUserWords(), EFCreateError);
+    EXPECT_TRUE(dict.UserWordsModified);
+    EXPECT_THROW(dict.CloseDictionaries(), EFCreateError);
+    EXPECT_EQ(dict.Files.Count(), 1) << "the dictionary files stay open after a failed save";
+    EXPECT_EQ(dir.read("words"), "not a folder");
+}
+
+TEST(DictionaryLifetime, DestructorSavesLearnedWordsAndReportsFailures)
+{
+    TempDir dir;
+    const std::string dct = dir.write("ENGLISH.DCT", BuildDct({ "cat" }));
+    {
+        TDictionary dict;
+        ASSERT_TRUE(dict.OpenDictionary(dct));
+        dict.OpenUserDictionary("USERDCT.TXT");
+        dict.AddWord("zorp");
+    }
+    EXPECT_EQ(dir.read("USERDCT.TXT"), "zorp\r\n");
+
+    std::vector<std::string> reports;
+    auto saved = TDictionary::ErrorReporter;
+    TDictionary::ErrorReporter = [&](const std::string &m) { reports.push_back(m); };
+    {
+        TDictionary dict;
+        ASSERT_TRUE(dict.OpenDictionary(dct));
+        dict.OpenUserDictionary(dir.file("no/such/folder/USERDCT.TXT"));
+        dict.AddWord("zorp");
+    } // must not throw
+    TDictionary::ErrorReporter = saved;
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find("Cannot create file"), std::string::npos);
+}
+
+TEST(DictionaryRobustness, CyclicFilesNeitherHangNorOverflow)
+{
+    // Every node's child list is the root list itself: an endless tree.
+    TempDir dir;
+    const std::string path = dir.write(
+        "CYCLE.DCT", RawDct({ N('c', 1, true), N('a', 1, true), N('t', 1, true, true) }));
+    TDictionary dict;
+    ASSERT_TRUE(dict.OpenDictionary(path));
+    EXPECT_TRUE(dict.IsWord("catcat"));
+    const auto completions = dict.WordsStartingWith("c", 200);
+    EXPECT_EQ(completions->Count(), 200);
+    for (const std::string &w : *completions)
+        EXPECT_LE(w.size(), 50u);
+    const auto suggestions = dict.Suggest("cta", 10);
+    for (const std::string &w : *suggestions)
+        EXPECT_LE(w.size(), 50u);
+}
+
+} // namespace
