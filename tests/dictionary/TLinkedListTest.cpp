@@ -26,8 +26,9 @@ protected:
         std::vector<int> out;
         for (auto *n = list.Head(); n; n = n->Next)
             out.push_back(static_cast<CountedNode *>(n)->id);
-        if (list.Head())
+        if (list.Head()) {
             EXPECT_EQ(list.Tail()->Next, nullptr);
+        }
         EXPECT_EQ(int(out.size()), list.Count());
         return out;
     }
