@@ -10,8 +10,7 @@ class Exception : public std::runtime_error
 public:
     explicit Exception(const std::string &message)
         : std::runtime_error(message)
-    {
-    }
+    { }
     std::string Message() const { return what(); }
 };
 
@@ -48,8 +47,7 @@ public:
     EInOutError(const std::string &message, int errorCode)
         : Exception(message)
         , ErrorCode(errorCode)
-    {
-    }
+    { }
     int ErrorCode; // errno of the failure, 0 when the file simply ended
 };
 
@@ -62,24 +60,21 @@ class ERangeError : public EIntError
 public:
     ERangeError()
         : EIntError("Range check error")
-    {
-    }
+    { }
 };
 class EIntOverflow : public EIntError
 {
 public:
     EIntOverflow()
         : EIntError("Integer overflow")
-    {
-    }
+    { }
 };
 class EDivByZero : public EIntError
 {
 public:
     EDivByZero()
         : EIntError("Division by zero")
-    {
-    }
+    { }
 };
 
 // A dictionary file whose identification does not match.
@@ -88,6 +83,5 @@ class TEDictionaryCorrupt : public Exception
 public:
     TEDictionaryCorrupt()
         : Exception("Dictionary Corrupt.")
-    {
-    }
+    { }
 };

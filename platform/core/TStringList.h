@@ -17,9 +17,15 @@ public:
     void SetSorted(bool sorted);
 
     int Count() const { return static_cast<int>(FItems.size()); }
-    const std::string &operator[](int index) const { return FItems[index]; }
-    const std::string &Strings(int index) const { return FItems[index]; }
-    void Put(int index, std::string value); // replaces an entry (unsorted lists only)
+    // An index outside 0..Count()-1 raises ERangeError.
+    const std::string &operator[](int index) const { return Strings(index); }
+    const std::string &Strings(int index) const
+    {
+        CheckIndex(index);
+        return FItems[index];
+    }
+    // Replaces an entry; a sorted list raises Exception, since its order could break.
+    void Put(int index, std::string value);
 
     // Adds an entry: at the end, or in its sorted place. A sorted list that already holds
     // an equal entry keeps the old one and returns its index.
@@ -53,6 +59,9 @@ public:
     static int CompareText(std::string_view a, std::string_view b);
 
 private:
+    void CheckIndex(int index) const;
+    void SortAndDropDuplicates();
+
     std::vector<std::string> FItems;
     bool FSorted = false;
 };

@@ -1,0 +1,133 @@
+#include "platform/core/FileUtils.h"
+
+#include "platform/core/Exceptions.h"
+#include "tests/support/TempDir.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace FileUtils;
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+
+namespace {
+
+Names Listing(const std::string &dir)
+{
+    Names names;
+    for (const auto &entry : fs::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+mode_t Mode(const std::string &path)
+{
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 0777) : 0;
+}
+
+template<class E, class F> std::string MessageOf(F f)
+{
+    try {
+        f();
+    } catch (const E &e) {
+        return e.Message();
+    }
+    return "no exception";
+}
+
+} // namespace
+
+TEST(FileUtils, PathParts)
+{
+    const struct
+    {
+        std::string path, dir, name;
+    } cases[] = { { "/a/b/c.txt", "/a/b/", "c.txt" },
+                  { "c.txt", "", "c.txt" },
+                  { "dir/", "dir/", "" },
+                  { "/", "/", "" },
+                  { "", "", "" } };
+    for (const auto &c : cases) {
+        EXPECT_EQ(ExtractFilePath(c.path), c.dir) << c.path;
+        EXPECT_EQ(ExtractFileName(c.path), c.name) << c.path;
+    }
+    EXPECT_EQ(IncludeTrailingSlash(""), "");
+    EXPECT_EQ(IncludeTrailingSlash("a"), "a/");
+    EXPECT_EQ(IncludeTrailingSlash("a/"), "a/");
+}
+
+TEST(FileUtils, ExistsAndSizeOnlyForRegularFiles)
+{
+    TempDir dir;
+    dir.write("f", "12345");
+    fs::create_directory(dir.file("d"));
+    EXPECT_TRUE(FileExists(dir.file("f")));
+    EXPECT_EQ(FileSize(dir.file("f")), 5);
+    for (const char *name : { "d", "none" }) {
+        EXPECT_FALSE(FileExists(dir.file(name))) << name;
+        EXPECT_EQ(FileSize(dir.file(name)), -1) << name;
+    }
+}
+
+TEST(FileUtils, ExecutableDirHoldsThisProgram)
+{
+    const std::string exeDir = ExecutableDir();
+    EXPECT_EQ(exeDir.substr(0, 1), "/");
+    EXPECT_EQ(exeDir.back(), '/');
+    EXPECT_TRUE(FileExists(exeDir + "platform_core"));
+}
+
+TEST(FileUtils, ReadWholeFileKeepsEveryByteOrRaises)
+{
+    TempDir dir;
+    std::string bytes;
+    for (int i = 0; i < 200000; ++i)
+        bytes += char(i * 7);
+    EXPECT_EQ(ReadWholeFile(dir.write("b", bytes)), bytes);
+    for (const std::string &path : { dir.file("none"), dir.path() })
+        EXPECT_EQ(MessageOf<EFOpenError>([&] { ReadWholeFile(path); }), "Cannot open file " + path);
+}
+
+TEST(FileUtils, WriteFileSafelyCreatesAndReplaces)
+{
+    TempDir dir;
+    const mode_t oldMask = ::umask(027);
+    WriteFileSafely(dir.file("new.txt"), std::string("a\0b", 3));
+    ::umask(oldMask);
+    EXPECT_EQ(dir.read("new.txt"), std::string("a\0b", 3));
+    EXPECT_EQ(Mode(dir.file("new.txt")), 0640u);
+
+    ::chmod(dir.write("old.txt", "old contents").c_str(), 0600);
+    WriteFileSafely(dir.file("old.txt"), "new");
+    EXPECT_EQ(dir.read("old.txt"), "new");
+    EXPECT_EQ(Mode(dir.file("old.txt")), 0600u);
+    EXPECT_EQ(Listing(dir.path()), (Names { "new.txt", "old.txt" })); // no temporary left
+
+    fs::create_symlink(dir.file("old.txt"), dir.file("link.txt"));
+    WriteFileSafely(dir.file("link.txt"), "via link");
+    EXPECT_TRUE(fs::is_symlink(dir.file("link.txt")));
+    EXPECT_EQ(dir.read("old.txt"), "via link");
+}
+
+TEST(FileUtils, WriteFileSafelyFailsLeavingTheFolderAsItWas)
+{
+    // Parent is a regular file; parent is missing; target is a folder (the rename fails
+    // after the data was written); no file name at all.
+    for (const char *name : { "file/x", "missing/x", "sub", "sub/" }) {
+        SCOPED_TRACE(name);
+        TempDir dir;
+        dir.write("file", "old contents");
+        fs::create_directory(dir.file("sub"));
+        dir.write("sub/keep", "kept");
+        const std::string target = dir.file(name);
+        EXPECT_EQ(MessageOf<EFCreateError>([&] { WriteFileSafely(target, "data"); }),
+                  "Cannot create file " + target);
+        EXPECT_EQ(Listing(dir.path()), (Names { "file", "sub" }));
+        EXPECT_EQ(Listing(dir.file("sub")), Names { "keep" });
+        EXPECT_EQ(dir.read("file"), "old contents");
+    }
+}
