@@ -1,0 +1,372 @@
+// Runs the built scrivlo-spell program on small dictionaries made for each test.
+
+#include "tests/support/TempDir.h"
+#include "tools/mkdct/DctBuilder.h"
+
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char **environ;
+
+namespace {
+
+struct RunResult
+{
+    int status = -1; // exit status, -1 when the program did not exit normally
+    std::string out;
+    std::string err;
+};
+
+// Runs the program with input on a pipe (standard input is never a regular file here).
+RunResult RunTool(const std::vector<std::string> &args, std::string_view input = {})
+{
+    static const bool ignoreSigpipe = (std::signal(SIGPIPE, SIG_IGN), true);
+    (void)ignoreSigpipe;
+    TempDir io;
+    const std::string outPath = io.file("out"), errPath = io.file("err");
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0)
+        throw std::runtime_error("pipe failed");
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[0], STDIN_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT,
+                                     0600);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+
+    const std::string program = SCRIVLO_BIN_DIR "/scrivlo-spell";
+    std::vector<char *> argv { const_cast<char *>(program.c_str()) };
+    for (const std::string &arg : args)
+        argv.push_back(const_cast<char *>(arg.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid;
+    const int spawned
+        = posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    ::close(fds[0]);
+    if (spawned != 0) {
+        ::close(fds[1]);
+        throw std::runtime_error("cannot start " + program);
+    }
+    // The program may stop reading early (an error); the rest of the input is then dropped.
+    for (size_t done = 0; done < input.size();) {
+        const ssize_t n = ::write(fds[1], input.data() + done, input.size() - done);
+        if (n <= 0)
+            break;
+        done += size_t(n);
+    }
+    ::close(fds[1]);
+    int wstatus = 0;
+    ::waitpid(pid, &wstatus, 0);
+    return { WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1, io.read("out"), io.read("err") };
+}
+
+std::string Replace(std::string text, std::string_view from, std::string_view to)
+{
+    for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+const std::vector<std::string> SmallWords = { "cart", "cat", "cats", "coat", "cot", "cut" };
+const std::vector<std::string> TextWords
+    = { "a",     "cat", "cats", "dog", "don't", "happy", "is",
+        "known", "mat", "on",   "sat", "the",   "well",  "caf\x82" }; // café in code page 437
+
+// A folder with TEST.DCT; the user list would live beside it.
+class SpellTool : public ::testing::Test
+{
+protected:
+    void UseWords(const std::vector<std::string> &words)
+    {
+        dict = dir.write("TEST.DCT", BuildDct(words));
+    }
+    RunResult Spell(std::vector<std::string> args, std::string_view input = {})
+    {
+        args.insert(args.begin(), { "--dict", dict });
+        return RunTool(args, input);
+    }
+    std::vector<std::string> FolderEntries() const
+    {
+        std::vector<std::string> names;
+        for (const auto &entry : std::filesystem::directory_iterator(dir.path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    TempDir dir;
+    std::string dict;
+};
+
+// Every check case runs once on standard input and once on a named file; F in the
+// expected report stands for the name printed.
+struct CheckCase
+{
+    const char *name;
+    std::string text;
+    std::string report;
+    int status;
+};
+
+void PrintTo(const CheckCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+const CheckCase CheckCases[] = {
+    { "AllKnown", "the dog is happy.\n", "", 0 },
+    { "LfLines", "the dog\niz happy\nthe mat\n", "F:2:1: iz\n", 1 },
+    { "CrLfLines", "the dog\r\nsat teh mat\r\n\r\nzz cat", "F:2:5: teh\nF:4:1: zz\n", 1 },
+    { "LoneCrLines", "the\rdog\r\rzzz\n", "F:4:1: zzz\n", 1 },
+    { "LfThenCrIsTwoLineEnds", "a\r\nb\n\rcc", "F:4:1: cc\n", 1 },
+    { "SkipsShortAndDigitOnlyWords", "x 7 42 1999 a1 2nd x\n", "F:1:13: a1\nF:1:16: 2nd\n", 1 },
+    { "HyphenSplitsApostropheJoins", "well-known, don't dog's (cat).", "", 0 },
+    { "ColumnsCountCodePoints", "h\xC3\xA9llo zzz \xF0\x9F\x98\x80 qqq\n",
+      "F:1:1: h\xC3\xA9llo\nF:1:7: zzz\nF:1:13: qqq\n", 1 },
+    { "AccentedWordUtf8", "caf\xC3\xA9 caf\xC3\xA8\n", "F:1:6: caf\xC3\xA8\n", 1 },
+    { "AccentedWordCodePage1252", "caf\xE9 caf\xE8\n", "F:1:6: caf\xC3\xA8\n", 1 },
+    { "ByteOrderMarkIsNoCharacter", "\xEF\xBB\xBFzzz", "F:1:1: zzz\n", 1 },
+    { "RunOf49IsAWord", "the " + std::string(49, 'q'), "F:1:5: " + std::string(49, 'q') + "\n", 1 },
+};
+
+class CheckReport : public SpellTool,
+                    public ::testing::WithParamInterface<std::tuple<CheckCase, bool>>
+{
+};
+
+TEST_P(CheckReport, ListsUnknownWordsWithLineAndColumn)
+{
+    const auto &[c, fromFile] = GetParam();
+    UseWords(TextWords);
+    RunResult r;
+    std::string name = "-";
+    if (fromFile) {
+        name = dir.write("text.txt", c.text);
+        r = Spell({ "check", name });
+    } else {
+        r = Spell({ "check" }, c.text);
+    }
+    EXPECT_EQ(r.out, Replace(c.report, "F:", name + ":"));
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.status, c.status);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CheckReport,
+                         ::testing::Combine(::testing::ValuesIn(CheckCases), ::testing::Bool()),
+                         [](const auto &info) {
+                             return std::string(std::get<0>(info.param).name)
+                                 + (std::get<1>(info.param) ? "_File" : "_Stdin");
+                         });
+
+// Long texts are read in pieces: a CR LF, a UTF-8 sequence or a word cut by a piece end
+// must read as if whole. The padding moves the piece ends across every place in a line.
+class CheckLongText : public SpellTool, public ::testing::WithParamInterface<std::tuple<int, bool>>
+{
+};
+
+TEST_P(CheckLongText, ReadsAcrossPieceEnds)
+{
+    const auto [padding, utf8] = GetParam();
+    const std::string e = utf8 ? "\xC3\xA9" : "\xE9";
+    std::string text(padding, ' ');
+    for (int i = 0; i < 8000; ++i)
+        text += "dog cat\r\n";
+    text += "caf" + e + "\n" + std::string(padding, ' ');
+    for (int i = 0; i < 20000; ++i)
+        text += "caf" + e + " dog\r\n";
+    text += "zzz\r\n";
+    UseWords(TextWords);
+
+    const std::string file = dir.write("long.txt", text);
+    const RunResult fromFile = Spell({ "check", file });
+    EXPECT_EQ(fromFile.out, file + ":28002:1: zzz\n");
+    EXPECT_EQ(fromFile.status, 1);
+    const RunResult fromPipe = Spell({ "check" }, text);
+    EXPECT_EQ(fromPipe.out, "-:28002:1: zzz\n");
+    EXPECT_EQ(fromPipe.status, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paddings, CheckLongText,
+                         ::testing::Combine(::testing::Range(0, 11), ::testing::Bool()));
+
+TEST_F(SpellTool, RunOf50CharactersStopsOnlyThatFile)
+{
+    UseWords(TextWords);
+    const std::string garbage = dir.write("garbage.txt", "the " + std::string(60, 'q') + " zzz\n");
+    const std::string next = dir.write("next.txt", "the yyy\n");
+    const RunResult r = Spell({ "check", garbage, next });
+    EXPECT_EQ(r.out, next + ":1:5: yyy\n");
+    EXPECT_EQ(r.err,
+              garbage + ":1:5: word too long, check stopped: " + std::string(50, 'q') + "\n");
+    EXPECT_EQ(r.status, 2) << "a stopped check is no success";
+}
+
+TEST_F(SpellTool, UnreadableFileIsReportedAndTheOthersChecked)
+{
+    UseWords(TextWords);
+    const std::string good = dir.write("good.txt", "zzz\n");
+    const RunResult r
+        = Spell({ "check", "-", dir.file("missing.txt"), dir.path(), good }, "the qqq");
+    EXPECT_EQ(r.out, "-:1:5: qqq\n" + good + ":1:1: zzz\n");
+    EXPECT_NE(r.err.find(dir.file("missing.txt")), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("cannot read " + dir.path()), std::string::npos) << "a folder: " << r.err;
+    EXPECT_EQ(r.status, 2);
+}
+
+TEST_F(SpellTool, MissingDictionaryIsNamed)
+{
+    const std::string missing = dir.file("NONE.DCT");
+    const RunResult r = RunTool({ "--dict", missing, "check" }, "cat");
+    EXPECT_EQ(r.err, "Dictionary not found: " + missing + ".\n");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.status, 2);
+}
+
+TEST_F(SpellTool, WrongHeaderIsCorrupt)
+{
+    std::string bytes = BuildDct(SmallWords);
+    bytes[1] ^= 0x20;
+    dict = dir.write("TEST.DCT", bytes);
+    const RunResult r = Spell({ "suggest", "cet" });
+    EXPECT_EQ(r.err, "Dictionary Corrupt.\n");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.status, 2);
+}
+
+class UsageError : public SpellTool, public ::testing::WithParamInterface<std::vector<std::string>>
+{
+};
+
+TEST_P(UsageError, ExitsWithStatus2AndDoesNothing)
+{
+    UseWords(SmallWords);
+    const RunResult r = Spell(GetParam(), "cet\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, UsageError,
+    ::testing::Values(std::vector<std::string> { "--max", "0", "suggest", "cet" },
+                      std::vector<std::string> { "--max", "256", "suggest", "cet" },
+                      std::vector<std::string> { "--max", "3x", "suggest", "cet" },
+                      std::vector<std::string> { "--max", "-1", "suggest", "cet" },
+                      std::vector<std::string> { "--max=", "suggest", "cet" },
+                      std::vector<std::string> { "--max", "99999999999", "check" },
+                      std::vector<std::string> { "--max" },
+                      std::vector<std::string> { "--frob", "check" }, std::vector<std::string> {},
+                      std::vector<std::string> { "spell", "cet" }));
+
+TEST_F(SpellTool, HelpPrintsUsage)
+{
+    const RunResult r = RunTool({ "--help" });
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.starts_with("Usage: scrivlo-spell")) << r.out;
+}
+
+TEST_F(SpellTool, SuggestPrintsTheRankedList)
+{
+    UseWords(SmallWords);
+    const RunResult r = Spell({ "--max", "3", "suggest", "cet", "Cet", "zzzz" });
+    EXPECT_EQ(r.out, "cet: cat, cot, cut\nCet: Cat, Cot, Cut\nzzzz:\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(Spell({ "--max=1", "suggest", "cet" }).out, "cet: cat\n");
+}
+
+TEST_F(SpellTool, CompleteListsWordsExtendingThePrefix)
+{
+    UseWords(SmallWords);
+    const RunResult r = Spell({ "complete", "ca", "Ca", "zz", "cats" });
+    EXPECT_EQ(r.out, "ca: cart, cat, cats\nCa: Cart, Cat, Cats\nzz:\ncats:\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(Spell({ "--max", "2", "complete", "c" }).out, "c: cart, cat\n");
+}
+
+TEST_F(SpellTool, UserListBesideTheDictionaryIsReadNeverWritten)
+{
+    UseWords(TextWords);
+    const std::string userList = dir.write("USERDCT.TXT", "Zorbl\r\n");
+    const auto stamp = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    std::filesystem::last_write_time(userList, stamp);
+
+    EXPECT_EQ(Spell({ "check" }, "ZORBL zorbl's qqq").out, "-:1:15: qqq\n");
+    Spell({ "-a" }, "*newword\n@other\nnewword\n");
+    Spell({ "--max", "3", "suggest", "zorbk" });
+
+    EXPECT_EQ(dir.read("USERDCT.TXT"), "Zorbl\r\n");
+    EXPECT_EQ(std::filesystem::last_write_time(userList), stamp);
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string> { "TEST.DCT", "USERDCT.TXT" }));
+}
+
+TEST_F(SpellTool, MissingUserListIsNeitherNeededNorCreated)
+{
+    UseWords(TextWords);
+    EXPECT_EQ(Spell({ "-a" }, "*zorbl\nzorbl\n").status, 0);
+    EXPECT_EQ(Spell({ "check" }, "zorbl").status, 1) << "session words end with the session";
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string> { "TEST.DCT" }));
+}
+
+TEST_F(SpellTool, ListFilesFromOptionsAreTakenFromTheirPaths)
+{
+    UseWords(TextWords);
+    TempDir other;
+    const std::string user = other.write("mine.txt", "zorbl\n");
+    const std::string exclusions = other.write("never.txt", "cat\n");
+    const RunResult r
+        = Spell({ "--user", user, "--exclude", exclusions, "check" }, "zorbl cat dog");
+    EXPECT_EQ(r.out, "-:1:7: cat\n");
+    EXPECT_EQ(r.status, 1);
+
+    const RunResult missing = Spell({ "--exclude", other.file("none.txt"), "check" }, "dog");
+    EXPECT_EQ(missing.err, "Exclusion list not found: " + other.file("none.txt") + ".\n");
+    EXPECT_EQ(missing.status, 2);
+}
+
+TEST_F(SpellTool, PipeAnswersEveryTextLine)
+{
+    UseWords(SmallWords);
+    const std::string input = "cat cot zzzz cet\n"
+                              "!\n"
+                              "cat cet\n"
+                              "%\n"
+                              "*cet\n"
+                              "cet Cet's cat\n"
+                              "^*cat\n"
+                              "@Zzzz\n"
+                              "zzzz ZZZZ x 42\n"
+                              "^\xC3\xA9t\xC3\xA9 \xF0\x9F\x98\x80 qq\n"
+                              "# comment\n~tex\n+\n-\n&word\n$$cr\n"
+                              "\n"
+                              "cut\r\n";
+    const std::string expected = "*\n*\n# zzzz 8\n& cet 3 13: cat, cot, cut\n\n" // all kinds
+                                 "& cet 3 4: cat, cot, cut\n\n" // terse: no * lines
+                                 "*\n*\n*\n\n" // session word, also with 's
+                                 "*\n\n" // ^ protects a line starting with *
+                                 "*\n*\n\n" // @ accepts, in any case
+                                 "# \xC3\xA9t\xC3\xA9 0\n# qq 6\n\n" // offsets in characters
+                                 "\n" // an empty line
+                                 "*\n\n";
+    const RunResult r = Spell({ "--max", "3", "-a" }, input);
+    ASSERT_TRUE(r.out.starts_with("@(#) ")) << r.out;
+    EXPECT_EQ(r.out.substr(r.out.find('\n') + 1), expected);
+    EXPECT_EQ(r.status, 0);
+}
+
+} // namespace

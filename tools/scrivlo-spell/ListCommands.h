@@ -1,0 +1,15 @@
+#pragma once
+// The suggest and complete commands: one line "ARGUMENT: entry, entry, ..." per argument.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TDictionary;
+
+// Suggestions for each word, as the spell check dialog would list them.
+void RunSuggest(const TDictionary &dictionary, const std::vector<std::string> &words,
+                uint16_t maxCount);
+// Dictionary words that extend each prefix.
+void RunComplete(const TDictionary &dictionary, const std::vector<std::string> &prefixes,
+                 uint16_t maxCount);

@@ -1,0 +1,98 @@
+#include "tools/scrivlo-spell/Options.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace {
+
+bool ParseMaxCount(std::string_view text, uint16_t &value)
+{
+    unsigned parsed = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || parsed < 1
+        || parsed > 255)
+        return false;
+    value = uint16_t(parsed);
+    return true;
+}
+
+std::optional<Command> CommandNamed(std::string_view name)
+{
+    if (name == "check")
+        return Command::Check;
+    if (name == "suggest")
+        return Command::Suggest;
+    if (name == "complete")
+        return Command::Complete;
+    if (name == "-a" || name == "pipe")
+        return Command::Pipe;
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string ParseOptions(int argc, const char *const *argv, Options &options)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            return {};
+        }
+        if (const auto command = CommandNamed(arg)) {
+            options.command = *command;
+            options.arguments.assign(argv + i + 1, argv + argc);
+            return {};
+        }
+        // --name VALUE or --name=VALUE
+        std::string_view name = arg, value;
+        bool hasValue = false;
+        if (const size_t eq = arg.find('=');
+            arg.starts_with("--") && eq != std::string_view::npos) {
+            name = arg.substr(0, eq);
+            value = arg.substr(eq + 1);
+            hasValue = true;
+        }
+        if (name != "--dict" && name != "--user" && name != "--exclude" && name != "--max")
+            return "unknown option or command '" + std::string(arg) + "'";
+        if (!hasValue) {
+            if (i + 1 >= argc)
+                return "option " + std::string(name) + " needs a value";
+            value = argv[++i];
+        }
+        if (name == "--dict")
+            options.dictionary = std::string(value);
+        else if (name == "--user")
+            options.userList = std::string(value);
+        else if (name == "--exclude")
+            options.exclusionList = std::string(value);
+        else if (!ParseMaxCount(value, options.maxCount))
+            return "--max takes a number from 1 to 255, not '" + std::string(value) + "'";
+    }
+    return "no command given";
+}
+
+const char *UsageText()
+{
+    return "Usage: scrivlo-spell [OPTION]... COMMAND [ARGUMENT]...\n"
+           "Checks spelling against a Scrivlo dictionary (.DCT) and the user's word list.\n"
+           "\n"
+           "Commands:\n"
+           "  check [FILE]...      print each unknown word as FILE:LINE:COLUMN: WORD\n"
+           "                       (no FILE or '-': standard input)\n"
+           "  suggest WORD...      print WORD: suggestion, suggestion, ...\n"
+           "  complete PREFIX...   print PREFIX: word, word, ... of words extending PREFIX\n"
+           "  -a, pipe             check lines from standard input for an editor\n"
+           "                       (spell-checker pipe protocol)\n"
+           "\n"
+           "Options:\n"
+           "  --dict FILE      dictionary (default: ENGLISH.DCT beside this program)\n"
+           "  --user FILE      user word list, read only (default: USERDCT.TXT beside the\n"
+           "                   dictionary)\n"
+           "  --exclude FILE   list of words never to accept\n"
+           "  --max N          longest list to print, 1 to 255 (default 10)\n"
+           "  --help           show this help\n"
+           "\n"
+           "Text is read as UTF-8, or as Windows-1252 when it is not valid UTF-8.\n"
+           "Exit status: 0 all words known, 1 unknown words found, 2 trouble.\n";
+}

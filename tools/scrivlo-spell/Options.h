@@ -1,0 +1,26 @@
+#pragma once
+// The command line: scrivlo-spell [--dict FILE] [--user FILE] [--exclude FILE] [--max N]
+// COMMAND ARGUMENT...
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class Command { Check, Suggest, Complete, Pipe };
+
+struct Options
+{
+    bool help = false;
+    std::optional<std::string> dictionary; // default: ENGLISH.DCT beside the program
+    std::optional<std::string> userList; // default: USERDCT.TXT beside the dictionary
+    std::optional<std::string> exclusionList;
+    uint16_t maxCount = 10; // entries per list, 1..255
+    Command command = Command::Check;
+    std::vector<std::string> arguments; // everything after the command
+};
+
+// Fills options from argv. Returns an empty string, or the reason for a usage error.
+std::string ParseOptions(int argc, const char *const *argv, Options &options);
+
+const char *UsageText();

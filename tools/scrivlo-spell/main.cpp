@@ -1,0 +1,112 @@
+// scrivlo-spell: the spell checker of Scrivlo on the command line. It reads the user's
+// word list but never writes it.
+
+#include "dictionary/TDictionary.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/FileUtils.h"
+#include "tools/scrivlo-spell/CheckCommand.h"
+#include "tools/scrivlo-spell/ListCommands.h"
+#include "tools/scrivlo-spell/Options.h"
+#include "tools/scrivlo-spell/Output.h"
+#include "tools/scrivlo-spell/PipeProtocol.h"
+
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+constexpr int ExitTrouble = 2;
+
+// A path from the command line is taken from the current folder; the dictionary's own
+// lookup would otherwise place a bare file name beside the dictionary.
+std::string FromCurrentFolder(const std::string &path)
+{
+    return FileUtils::ExtractFilePath(path).empty() ? "./" + path : path;
+}
+
+// Opens the dictionary and the word lists; false after printing why not.
+bool OpenDictionary(TDictionary &dictionary, const Options &options)
+{
+    const std::string path
+        = options.dictionary.value_or(FileUtils::ExecutableDir() + "ENGLISH.DCT");
+    try {
+        if (!dictionary.OpenDictionary(path)) {
+            PrintError("Dictionary not found: " + path + ".");
+            return false;
+        }
+    } catch (const TEDictionaryCorrupt &) {
+        PrintError("Dictionary Corrupt.");
+        return false;
+    } catch (const EInOutError &e) {
+        PrintError(e.Message());
+        return false;
+    }
+    // A user list that does not exist yet is simply empty.
+    dictionary.OpenUserDictionary(options.userList ? FromCurrentFolder(*options.userList)
+                                                   : "USERDCT.TXT");
+    if (options.exclusionList) {
+        const std::string exclusions = FromCurrentFolder(*options.exclusionList);
+        if (!FileUtils::FileExists(exclusions) || !dictionary.OpenExclusionList(exclusions)) {
+            PrintError("Exclusion list not found: " + exclusions + ".");
+            return false;
+        }
+    }
+    return true;
+}
+
+int Run(const Options &options, TDictionary &dictionary)
+{
+    if (!OpenDictionary(dictionary, options))
+        return ExitTrouble;
+    int status = 0;
+    switch (options.command) {
+    case Command::Check:
+        status = RunCheck(dictionary, options.arguments);
+        break;
+    case Command::Suggest:
+        RunSuggest(dictionary, options.arguments, options.maxCount);
+        break;
+    case Command::Complete:
+        RunComplete(dictionary, options.arguments, options.maxCount);
+        break;
+    case Command::Pipe:
+        status = RunPipe(dictionary, options.maxCount, stdin);
+        break;
+    }
+    if (!FinishOutput()) {
+        PrintError(std::string(ProgramName) + ": cannot write the output");
+        return ExitTrouble;
+    }
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    Options options;
+    if (const std::string error = ParseOptions(argc, argv, options); !error.empty()) {
+        PrintError(std::string(ProgramName) + ": " + error);
+        PrintError("Try 'scrivlo-spell --help'.");
+        return ExitTrouble;
+    }
+    if (options.help) {
+        PrintOut(UsageText());
+        return FinishOutput() ? 0 : ExitTrouble;
+    }
+
+    static char outputBuffer[1 << 16];
+    std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+
+    TDictionary dictionary;
+    int status;
+    try {
+        status = Run(options, dictionary);
+    } catch (const std::exception &e) {
+        PrintError(std::string(ProgramName) + ": " + e.what());
+        status = ExitTrouble;
+    }
+    // Nothing here ever learns a word; make sure closing the dictionary writes nothing.
+    dictionary.UserWordsModified = false;
+    return status;
+}
