@@ -4,10 +4,12 @@
 #include "platform/core/FileUtils.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,9 +56,10 @@ TDCTFile::TDCTFile(const std::string &fileName)
     try {
         OpenFile();
     } catch (...) {
-        if (FHandle >= 0)
-            ::close(FHandle);
-        FHandle = -1;
+        // Nothing of a failed construction remains; the original error reaches the caller.
+        try {
+            CloseFile();
+        } catch (...) { }
         throw;
     }
 }
@@ -89,6 +92,11 @@ void TDCTFile::OpenFile()
     }
     const uint64_t nodes = (uint64_t(st.st_size) - Dct::HeaderSize) / Dct::NodeSize;
     FNodeCount = uint32_t(std::min<uint64_t>(nodes, Dct::MaxNodes));
+    // Blocks are copied out of a read-only mapping when one can be had: the system pages
+    // the file in and out on its own, and a block change costs a copy, not a system call.
+    FMappedSize = size_t(st.st_size);
+    void *map = ::mmap(nullptr, FMappedSize, PROT_READ, MAP_PRIVATE, FHandle, 0);
+    FMapped = map == MAP_FAILED ? nullptr : static_cast<const unsigned char *>(map);
     ReadBlock(0);
 }
 
@@ -100,13 +108,26 @@ bool TDCTFile::HeaderValid() const
 void TDCTFile::ReadBlock(int16_t blockNo)
 {
     FCurrentBlock = blockNo;
-    unsigned char bytes[Dct::BlockSize];
-    const off_t offset = off_t(Dct::HeaderSize) + off_t(Dct::BlockSize) * blockNo;
-    const size_t got = ReadAt(FHandle, bytes, sizeof bytes, offset, FFileName);
-    // A short last block is accepted; GetNode never hands out slots past the file's end.
-    for (size_t slot = 0; slot < got / Dct::NodeSize; ++slot)
-        FBlockBuffer[slot] = LittleEndian32(bytes + slot * Dct::NodeSize);
     ++FBlockReads;
+    const size_t offset = Dct::HeaderSize + Dct::BlockSize * size_t(blockNo < 0 ? 0 : blockNo);
+    unsigned char bytes[Dct::BlockSize];
+    const unsigned char *block = bytes;
+    size_t got;
+    if (FMapped) {
+        got = offset < FMappedSize ? std::min(Dct::BlockSize, FMappedSize - offset) : 0;
+        block = FMapped + offset;
+    } else {
+        got = ReadAt(FHandle, bytes, sizeof bytes, off_t(offset), FFileName);
+    }
+    // A short last block is accepted; GetNode never hands out slots past the file's end.
+    const size_t nodes = got / Dct::NodeSize;
+    if constexpr (std::endian::native == std::endian::little) {
+        if (nodes)
+            std::memcpy(FBlockBuffer.get(), block, nodes * Dct::NodeSize);
+    } else {
+        for (size_t slot = 0; slot < nodes; ++slot)
+            FBlockBuffer[slot] = LittleEndian32(block + slot * Dct::NodeSize);
+    }
 }
 
 uint32_t TDCTFile::GetNode(int32_t index)
@@ -149,6 +170,10 @@ bool TDCTFile::ContainsWord(std::string_view word)
 void TDCTFile::CloseFile()
 {
     FBlockBuffer.reset();
+    if (FMapped) {
+        ::munmap(const_cast<unsigned char *>(FMapped), FMappedSize);
+        FMapped = nullptr;
+    }
     if (FHandle < 0)
         return;
     const int fd = FHandle;

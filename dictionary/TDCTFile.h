@@ -47,6 +47,8 @@ private:
     void OpenFile();
 
     int FHandle = -1;
+    const unsigned char *FMapped = nullptr; // read-only view of the whole file, if mapped
+    size_t FMappedSize = 0;
     std::string FFileName;
     std::array<unsigned char, Dct::HeaderSize> FHeader {};
     int32_t FCurrentBlock = 0;
