@@ -1,0 +1,144 @@
+#include "platform/gui/StandardDialogs.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QVBoxLayout>
+
+namespace {
+
+StandardDialogs *Installed = nullptr;
+
+bool RunFileDialog(QWidget *parent, TFileDialogRequest &request, bool save)
+{
+    QFileDialog dialog(parent, request.Title, request.InitialDir);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!request.DefaultExt.isEmpty())
+        dialog.setDefaultSuffix(request.DefaultExt);
+    const QStringList filters = NameFiltersFromClassic(request.Filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
+            dialog.selectNameFilter(filters.at(request.FilterIndex - 1));
+    }
+    if (!request.FileName.isEmpty())
+        dialog.selectFile(request.FileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    request.FileName = dialog.selectedFiles().constFirst();
+    const qsizetype index = filters.indexOf(dialog.selectedNameFilter());
+    if (index >= 0)
+        request.FilterIndex = static_cast<int>(index) + 1;
+    return true;
+}
+
+} // namespace
+
+StandardDialogs &StandardDialogs::Instance()
+{
+    static QtStandardDialogs qtDialogs;
+    return Installed ? *Installed : qtDialogs;
+}
+
+void StandardDialogs::SetInstance(StandardDialogs *dialogs)
+{
+    Installed = dialogs;
+}
+
+QStringList NameFiltersFromClassic(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString pattern = parts.at(i + 1);
+        pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+        const QString &description = parts.at(i);
+        // Qt reads the patterns from the parentheses at the end of an entry.
+        out << (description.endsWith(QLatin1Char(')'))
+                    ? description
+                    : description + QLatin1String(" (") + pattern + QLatin1Char(')'));
+    }
+    return out;
+}
+
+bool QtStandardDialogs::OpenFile(QWidget *parent, TFileDialogRequest &request)
+{
+    return RunFileDialog(parent, request, false);
+}
+
+bool QtStandardDialogs::SaveFile(QWidget *parent, TFileDialogRequest &request)
+{
+    return RunFileDialog(parent, request, true);
+}
+
+bool QtStandardDialogs::ChooseFont(QWidget *parent, QFont &font, QColor &color)
+{
+    // The font dialog with a colour choice under it, as one dialog.
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QObject::tr("Font"));
+    auto *fonts = new QFontDialog(font, &dialog);
+    fonts->setOptions(QFontDialog::DontUseNativeDialog | QFontDialog::NoButtons);
+    fonts->setWindowFlags(Qt::Widget);
+    auto *colours = new QComboBox(&dialog);
+    colours->setObjectName(QStringLiteral("cbxColor"));
+    static const struct
+    {
+        const char *name;
+        QRgb rgb;
+    } named[] = { { "Black", 0x000000 }, { "Maroon", 0x800000 },  { "Green", 0x008000 },
+                  { "Olive", 0x808000 }, { "Navy", 0x000080 },    { "Purple", 0x800080 },
+                  { "Teal", 0x008080 },  { "Gray", 0x808080 },    { "Silver", 0xC0C0C0 },
+                  { "Red", 0xFF0000 },   { "Lime", 0x00FF00 },    { "Yellow", 0xFFFF00 },
+                  { "Blue", 0x0000FF },  { "Fuchsia", 0xFF00FF }, { "Aqua", 0x00FFFF },
+                  { "White", 0xFFFFFF } };
+    for (const auto &c : named)
+        colours->addItem(QObject::tr(c.name), QColor(c.rgb));
+    const int current = colours->findData(color);
+    if (current < 0)
+        colours->addItem(color.name(), color);
+    colours->setCurrentIndex(current < 0 ? colours->count() - 1 : current);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(fonts);
+    layout->addWidget(new QLabel(QObject::tr("&Color:"), &dialog));
+    layout->addWidget(colours);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    font = fonts->currentFont();
+    color = colours->currentData().value<QColor>();
+    return true;
+}
+
+bool QtStandardDialogs::PrintSetup(QWidget *parent, QPrinter &printer)
+{
+    QPageSetupDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtStandardDialogs::Print(QWidget *parent, QPrinter &printer)
+{
+    // Without a printer the dialog's "print to file" entry still writes a PDF.
+    if (QPrinterInfo::availablePrinters().isEmpty() && printer.outputFileName().isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        QString name = printer.docName();
+        if (name.isEmpty())
+            name = QGuiApplication::applicationDisplayName();
+        printer.setOutputFileName(QDir::home().filePath(name + QLatin1String(".pdf")));
+    }
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}

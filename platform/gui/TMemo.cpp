@@ -1,0 +1,15 @@
+#include "platform/gui/TMemo.h"
+
+#include <algorithm>
+
+TMemo::TMemo(QWidget *parent)
+    : QPlainTextEdit(parent)
+    , TCustomMemo(2)
+{
+    SetHideSelection(true);
+}
+
+int TMemo::LimitText() const
+{
+    return std::max(30000, GetTextLen());
+}

@@ -1,0 +1,60 @@
+#pragma once
+// The rich-text editing control. Its text has CR LF line ends while its positions count
+// a paragraph (or line) break as one: a text offset exceeds the control position by the
+// number of breaks before it, which the spell check corrects for by counting CRs.
+//
+// Documents load and save whole, as Rich Text or, in PlainText mode, as text (read as
+// UTF-8 with or without BOM, else code page 1252; written as UTF-8 with CR LF).
+
+#include "platform/gui/TCustomMemo.h"
+
+#include <QColor>
+#include <QTextCharFormat>
+#include <QTextEdit>
+#include <string_view>
+
+class QPrinter;
+
+class TRichEdit : public QTextEdit, public TCustomMemo
+{
+    Q_OBJECT
+public:
+    explicit TRichEdit(QWidget *parent = nullptr);
+
+    QWidget *Widget() override { return this; }
+    QWidget *ClientWidget() override { return viewport(); }
+    int LimitText() const override; // at least 32767, the classic default
+
+    bool PlainText() const { return FPlainText; }
+    void SetPlainText(bool value) { FPlainText = value; }
+
+    // Replaces the text with the file's content and clears Modified. In Rich Text mode
+    // bytes that are not RTF load as plain text. Raises Exception "Failed to Load
+    // Stream" when the file cannot be read; the text is then unchanged.
+    void LoadFromFile(const QString &path);
+    void LoadFromBytes(std::string_view bytes);
+    // Writes the document in the current mode through a temporary file, so a failed save
+    // leaves the old file intact; raises Exception "Failed to Save Stream" on failure.
+    // Modified is left alone.
+    void SaveToFile(const QString &path) const;
+    std::string SaveToBytes() const;
+
+    // Character attributes of the selection, or of the typing at the caret.
+    QTextCharFormat SelAttributes() const { return currentCharFormat(); }
+    void SetSelAttributes(const QFont &font, const QColor &color);
+
+    // Prints the whole document as one job named jobName; raises Exception on failure.
+    void Print(const QString &jobName, QPrinter &printer);
+
+protected:
+    QTextDocument *Document() const override { return document(); }
+    QTextCursor TextCursor() const override { return textCursor(); }
+    void SetTextCursor(const QTextCursor &cursor) override { setTextCursor(cursor); }
+    QRect CursorRect(const QTextCursor &cursor) const override { return cursorRect(cursor); }
+    QTextCursor CursorForPosition(QPoint point) const override { return cursorForPosition(point); }
+    void ReplaceDocumentText(const QString &text) override { setPlainText(text); }
+
+private:
+    void LoadPlainText(std::string_view bytes);
+    bool FPlainText = false;
+};

@@ -1,0 +1,176 @@
+// Positions, the ANSI view, selection and the modified flag of the edit controls.
+
+#include "EditControls.h"
+
+#include <QTest>
+
+class EditControlsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void multiLineTextUsesCrLf_data();
+    void multiLineTextUsesCrLf();
+    void selectingAWordFoundInTheTextSelectsExactlyIt_data();
+    void selectingAWordFoundInTheTextSelectsExactlyIt();
+    void selectionReadsBackAsControlPositions_data();
+    void selectionReadsBackAsControlPositions();
+    void replacingTheSelectionTakesLineEnds_data();
+    void replacingTheSelectionTakesLineEnds();
+    void modifiedIsSetByTypingOnly_data();
+    void modifiedIsSetByTypingOnly();
+    void clearEmptiesAndClearsModified_data();
+    void clearEmptiesAndClearsModified();
+};
+
+// Multi-line controls report CR LF; positions count it as two (memo) or one (rich edit).
+void EditControlsTest::multiLineTextUsesCrLf_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("positions");
+    QTest::newRow("memo") << "memo" << 13;
+    QTest::newRow("rich") << "rich" << 11;
+}
+
+void EditControlsTest::multiLineTextUsesCrLf()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, positions);
+    auto edit = MakeEdit(kind);
+    edit->SetText("one\r\ntwo\nthr");
+    QCOMPARE(edit->Text(), QString("one\r\ntwo\r\nthr"));
+    QCOMPARE(edit->PositionCount(), positions);
+    QCOMPARE(edit->GetTextLen(), 13);
+}
+
+// The spell check finds a word in the (ANSI) text and selects it by position: it must
+// select exactly that word on any line, also after emoji and CJK text.
+void EditControlsTest::selectingAWordFoundInTheTextSelectsExactlyIt_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("word");
+    const QString lines = "The first line\r\nand the second\r\nthird has a wrod in it\r\nlast";
+    const QString wide
+        = QString::fromUtf8("Emoji \xF0\x9F\x98\x80 here\r\n\xE6\xBC\xA2\xE5\xAD\x97 text\r\n"
+                            "caf\xC3\xA9 and wrod");
+    for (const char *kind : { "edit", "memo", "rich" }) {
+        if (QString(kind) != "edit") {
+            QTest::addRow("%s third line", kind) << kind << lines << "wrod";
+            QTest::addRow("%s last line", kind) << kind << lines << "last";
+            QTest::addRow("%s after emoji and CJK", kind) << kind << wide << "wrod";
+        }
+        QTest::addRow("%s one line after emoji", kind)
+            << kind << QString::fromUtf8("\xF0\x9F\x98\x80\xE6\xBC\xA2 the wrod") << "wrod";
+    }
+}
+
+void EditControlsTest::selectingAWordFoundInTheTextSelectsExactlyIt()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, text);
+    QFETCH(QString, word);
+    auto edit = MakeEdit(kind);
+    edit->SetText(text);
+    const std::string ansi = edit->AnsiText();
+    QCOMPARE(static_cast<qsizetype>(ansi.size()), edit->Text().size());
+    const auto offset = static_cast<int>(ansi.rfind(word.toStdString()));
+    QVERIFY(offset >= 0);
+    edit->Select(ControlPos(*edit, edit->Text(), offset), static_cast<int>(word.size()));
+    QCOMPARE(edit->SelText(), word);
+}
+
+// SelStart/SelLength read back the positions they were given, including across breaks.
+void EditControlsTest::selectionReadsBackAsControlPositions_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("selected");
+    QTest::newRow("memo across a line end") << "memo" << 2 << 5 << "c\r\nde";
+    QTest::newRow("rich across a break") << "rich" << 2 << 4 << "c\r\nde";
+    QTest::newRow("memo at the end") << "memo" << 5 << 3 << "def";
+    QTest::newRow("rich at the end") << "rich" << 4 << 3 << "def";
+}
+
+void EditControlsTest::selectionReadsBackAsControlPositions()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, start);
+    QFETCH(int, length);
+    QFETCH(QString, selected);
+    auto edit = MakeEdit(kind);
+    edit->SetText("abc\r\ndef");
+    edit->Select(start, length);
+    QCOMPARE(edit->SelStart(), start);
+    QCOMPARE(edit->SelLength(), length);
+    QCOMPARE(edit->SelText(), selected);
+}
+
+void EditControlsTest::replacingTheSelectionTakesLineEnds_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("edit") << "edit"
+                          << "one x y three";
+    QTest::newRow("memo") << "memo"
+                          << "one x\r\ny three";
+    QTest::newRow("rich") << "rich"
+                          << "one x\r\ny three";
+}
+
+void EditControlsTest::replacingTheSelectionTakesLineEnds()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, expected);
+    auto edit = MakeEdit(kind);
+    edit->SetText("one two three");
+    edit->Select(4, 3);
+    edit->SetSelText("x\r\ny");
+    QCOMPARE(edit->Text(), expected);
+    QCOMPARE(edit->SelLength(), 0);
+    QVERIFY(edit->Modified());
+}
+
+// Modified follows the user's typing; setting the text programmatically leaves it clear.
+void EditControlsTest::modifiedIsSetByTypingOnly_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("edit") << "edit";
+    QTest::newRow("memo") << "memo";
+    QTest::newRow("rich") << "rich";
+}
+
+void EditControlsTest::modifiedIsSetByTypingOnly()
+{
+    QFETCH(QString, kind);
+    auto edit = MakeEdit(kind);
+    edit->SetText("loaded");
+    QVERIFY(!edit->Modified());
+    QTest::keyClicks(edit->Widget(), "ab");
+    QVERIFY(edit->Modified());
+    QVERIFY(edit->Text().contains("ab"));
+    edit->SetModified(false);
+    QVERIFY(!edit->Modified());
+    edit->SetModified(true);
+    QVERIFY(edit->Modified());
+}
+
+void EditControlsTest::clearEmptiesAndClearsModified_data()
+{
+    modifiedIsSetByTypingOnly_data();
+}
+
+void EditControlsTest::clearEmptiesAndClearsModified()
+{
+    QFETCH(QString, kind);
+    auto edit = MakeEdit(kind);
+    QTest::keyClicks(edit->Widget(), "typed");
+    QVERIFY(edit->Modified());
+    edit->Clear();
+    QCOMPARE(edit->Text(), QString());
+    QCOMPARE(edit->PositionCount(), 0);
+    QVERIFY(!edit->Modified());
+}
+
+QTEST_MAIN(EditControlsTest)
+#include "EditControlsTest.moc"

@@ -1,0 +1,218 @@
+// TRichEdit document operations: load, save, attributes and printing.
+
+#include "platform/core/Exceptions.h"
+#include "platform/gui/TRichEdit.h"
+
+#include <QFile>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void WriteAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+template<typename F> QString MessageOf(F &&f)
+{
+    try {
+        f();
+    } catch (const Exception &e) {
+        return QString::fromStdString(e.Message());
+    }
+    return QString();
+}
+
+} // namespace
+
+class RichEditFileTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void loadDecodesText_data();
+    void loadDecodesText();
+    void unreadableFileFailsAndKeepsTheText_data();
+    void unreadableFileFailsAndKeepsTheText();
+    void plainTextSavesUtf8WithCrLf();
+    void richTextSaveWritesRtf();
+    void failedSaveKeepsTheOldFile();
+    void selAttributesApplyToSelectionOrTyping();
+    void printWritesOneJobWithTheName();
+};
+
+// Text loads as UTF-8 (BOM honoured) else code page 1252, in both modes (a load in Rich
+// Text mode of something that is not RTF is read again as text); the load leaves the
+// control unmodified.
+void RichEditFileTest::loadDecodesText_data()
+{
+    QTest::addColumn<bool>("plain");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    const QString cafe = QString::fromUtf8("caf\xC3\xA9\r\n\xE2\x82\xAC 5");
+    for (bool plain : { true, false }) {
+        const char *mode = plain ? "plain" : "rich";
+        QTest::addRow("%s utf-8", mode)
+            << plain << QByteArray("caf\xC3\xA9\n\xE2\x82\xAC 5") << cafe;
+        QTest::addRow("%s utf-8 bom crlf", mode) << plain
+                                                 << QByteArray("\xEF\xBB\xBF"
+                                                               "caf\xC3\xA9\r\n\xE2\x82\xAC 5")
+                                                 << cafe;
+        QTest::addRow("%s cp1252", mode) << plain << QByteArray("caf\xE9\r\n\x80 5") << cafe;
+        QTest::addRow("%s empty", mode) << plain << QByteArray() << QString();
+    }
+}
+
+void RichEditFileTest::loadDecodesText()
+{
+    QFETCH(bool, plain);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("doc.txt");
+    WriteAll(path, bytes);
+    TRichEdit edit;
+    edit.SetText("old");
+    edit.SetModified(true);
+    edit.SetPlainText(plain);
+    edit.LoadFromFile(path);
+    QCOMPARE(edit.Text(), text);
+    QVERIFY(!edit.Modified());
+    QCOMPARE(edit.PlainText(), plain);
+}
+
+void RichEditFileTest::unreadableFileFailsAndKeepsTheText_data()
+{
+    QTest::addColumn<bool>("plain");
+    QTest::newRow("plain") << true;
+    QTest::newRow("rich") << false;
+}
+
+void RichEditFileTest::unreadableFileFailsAndKeepsTheText()
+{
+    QFETCH(bool, plain);
+    QTemporaryDir dir;
+    TRichEdit edit;
+    edit.SetText("kept");
+    edit.SetPlainText(plain);
+    QCOMPARE(MessageOf([&] { edit.LoadFromFile(dir.filePath("missing.txt")); }),
+             QString("Failed to Load Stream"));
+    QCOMPARE(MessageOf([&] { edit.LoadFromFile(dir.path()); }), QString("Failed to Load Stream"));
+    QCOMPARE(edit.Text(), QString("kept"));
+}
+
+void RichEditFileTest::plainTextSavesUtf8WithCrLf()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.rtf"); // the mode decides, not the extension
+    TRichEdit edit;
+    edit.SetText(QString::fromUtf8("caf\xC3\xA9\n\xF0\x9F\x98\x80"));
+    edit.SetModified(true);
+    edit.SetPlainText(true);
+    edit.SaveToFile(path);
+    QCOMPARE(ReadAll(path), QByteArray("caf\xC3\xA9\r\n\xF0\x9F\x98\x80"));
+    QVERIFY(edit.Modified()); // the caller clears it after a save went through
+
+    TRichEdit again;
+    again.SetPlainText(true);
+    again.LoadFromFile(path);
+    QCOMPARE(again.Text(), edit.Text());
+}
+
+void RichEditFileTest::richTextSaveWritesRtf()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.txt");
+    TRichEdit edit;
+    edit.SetText("hello {world}");
+    edit.SaveToFile(path);
+    const QByteArray bytes = ReadAll(path);
+    QVERIFY(bytes.startsWith("{\\rtf1"));
+    QVERIFY(bytes.contains("hello \\{world\\}"));
+}
+
+// The save goes through a temporary file: when writing fails (here the file size
+// limit), the old file is untouched and the failure is raised.
+void RichEditFileTest::failedSaveKeepsTheOldFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("doc.txt");
+    WriteAll(path, "old contents");
+    TRichEdit edit;
+    edit.SetPlainText(true);
+    edit.SetText(QString(100000, QChar('x')));
+
+    rlimit old {};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const QString message = MessageOf([&] { edit.SaveToFile(path); });
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QCOMPARE(message, QString("Failed to Save Stream"));
+    QCOMPARE(ReadAll(path), QByteArray("old contents"));
+    QCOMPARE(MessageOf([&] { edit.SaveToFile(dir.filePath("no/such/folder.txt")); }),
+             QString("Failed to Save Stream"));
+}
+
+void RichEditFileTest::selAttributesApplyToSelectionOrTyping()
+{
+    TRichEdit edit;
+    edit.SetText("plain bold plain");
+    QFont bold("Liberation Serif", 14);
+    bold.setBold(true);
+    edit.Select(6, 4);
+    edit.SetSelAttributes(bold, Qt::red);
+
+    auto formatAt = [&](int pos) {
+        QTextCursor c(edit.document());
+        c.setPosition(pos + 1); // the format of the character before the cursor
+        return c.charFormat();
+    };
+    QCOMPARE(formatAt(7).fontWeight(), int(QFont::Bold));
+    QCOMPARE(formatAt(7).foreground().color(), QColor(Qt::red));
+    QVERIFY(formatAt(2).fontWeight() != int(QFont::Bold));
+    QVERIFY(formatAt(12).fontWeight() != int(QFont::Bold));
+
+    edit.SetSelStart(edit.PositionCount());
+    QFont italic = edit.font();
+    italic.setItalic(true);
+    edit.SetSelAttributes(italic, Qt::blue);
+    QTest::keyClicks(&edit, "xy");
+    QCOMPARE(edit.Text(), QString("plain bold plainxy"));
+    QVERIFY(formatAt(17).fontItalic());
+    QCOMPARE(formatAt(17).foreground().color(), QColor(Qt::blue));
+    QVERIFY(!formatAt(14).fontItalic());
+}
+
+void RichEditFileTest::printWritesOneJobWithTheName()
+{
+    QTemporaryDir dir;
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("job.pdf"));
+    TRichEdit edit;
+    edit.SetText("A page to print");
+    edit.Print("Scrivlo", printer);
+    QCOMPARE(printer.docName(), QString("Scrivlo"));
+    const QByteArray pdf = ReadAll(dir.filePath("job.pdf"));
+    QVERIFY(pdf.startsWith("%PDF"));
+    QVERIFY(pdf.contains("Scrivlo") || pdf.contains(QByteArray("S\0c\0r\0i\0v\0l\0o", 13)));
+}
+
+QTEST_MAIN(RichEditFileTest)
+#include "RichEditFileTest.moc"

@@ -1,0 +1,103 @@
+// Qt's standard dialogs behind the seam: the filter entry chosen comes back as a 1-based
+// index, Cancel changes nothing, the font dialog returns font and colour.
+
+#include "platform/gui/StandardDialogs.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+namespace {
+
+const QString ClassicFilter
+    = "Rich Text files (*.rtf)|*.rtf|Text files (*.txt)|*.txt|Any files|*.*";
+
+template<typename Dialog> void AnswerDialog(std::function<void(Dialog *)> answer)
+{
+    QTimer::singleShot(0, [answer] {
+        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        answer(dialog);
+    });
+}
+
+} // namespace
+
+class StandardDialogsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void classicFilterBecomesNameFilters();
+    void openReportsTheChosenEntryAndFile_data();
+    void openReportsTheChosenEntryAndFile();
+    void fontDialogReturnsFontAndColour();
+};
+
+void StandardDialogsTest::classicFilterBecomesNameFilters()
+{
+    QCOMPARE(NameFiltersFromClassic(ClassicFilter),
+             (QStringList { "Rich Text files (*.rtf)", "Text files (*.txt)", "Any files (*.*)" }));
+    QCOMPARE(NameFiltersFromClassic("Pictures|*.png;*.jpg"),
+             QStringList { "Pictures (*.png *.jpg)" });
+}
+
+void StandardDialogsTest::openReportsTheChosenEntryAndFile_data()
+{
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<int>("index");
+    QTest::newRow("OK with entry 2") << true << 2;
+    QTest::newRow("OK with entry 3") << true << 3;
+    QTest::newRow("Cancel") << false << 1;
+}
+
+void StandardDialogsTest::openReportsTheChosenEntryAndFile()
+{
+    QFETCH(bool, accept);
+    QFETCH(int, index);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("story.rtf"); // the entry decides, not the extension
+    QFile(path).open(QIODevice::WriteOnly);
+    TFileDialogRequest request { "Open file", ClassicFilter, 1, dir.path(), QString(), "txt" };
+    const QStringList filters = NameFiltersFromClassic(ClassicFilter);
+    AnswerDialog<QFileDialog>([&](QFileDialog *dialog) {
+        QCOMPARE(dialog->windowTitle(), QString("Open file"));
+        QCOMPARE(dialog->selectedNameFilter(), filters.at(0));
+        if (!accept)
+            return dialog->reject();
+        dialog->selectNameFilter(filters.at(index - 1));
+        dialog->selectFile(path);
+        static_cast<QDialog *>(dialog)->accept(); // QFileDialog::accept, checking the name
+    });
+    QCOMPARE(StandardDialogs::Instance().OpenFile(nullptr, request), accept);
+    QCOMPARE(request.FilterIndex, index);
+    QCOMPARE(request.FileName, accept ? path : QString());
+}
+
+void StandardDialogsTest::fontDialogReturnsFontAndColour()
+{
+    QFont font("Liberation Sans", 8);
+    QColor color = Qt::black;
+    AnswerDialog<QDialog>([](QDialog *dialog) {
+        auto *fonts = dialog->findChild<QFontDialog *>();
+        auto *colours = dialog->findChild<QComboBox *>("cbxColor");
+        QVERIFY(fonts && colours);
+        QFont chosen("Liberation Serif", 16);
+        chosen.setBold(true);
+        fonts->setCurrentFont(chosen);
+        colours->setCurrentIndex(colours->findData(QColor(Qt::red)));
+        dialog->accept();
+    });
+    QVERIFY(StandardDialogs::Instance().ChooseFont(nullptr, font, color));
+    QCOMPARE(font.pointSize(), 16);
+    QVERIFY(font.bold());
+    QCOMPARE(color, QColor(Qt::red));
+}
+
+QTEST_MAIN(StandardDialogsTest)
+#include "StandardDialogsTest.moc"
