@@ -1,0 +1,92 @@
+#pragma once
+// The document model that the Rich Text reader fills and the writer saves: paragraphs of
+// runs, each run a piece of text, a tab, a line break, a page break or a picture, with its
+// character format. Text is UTF-16, as the editor holds it. Lengths are in twips (1/20 pt).
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct RtfColor
+{
+    uint8_t red = 0;
+    uint8_t green = 0;
+    uint8_t blue = 0;
+    bool operator==(const RtfColor &) const = default;
+};
+
+enum class RtfVerticalAlign : uint8_t { Normal, Superscript, Subscript };
+
+struct RtfCharFormat
+{
+    std::u16string fontFamily {}; // empty: the reader found no font, the editor's default applies
+    int32_t sizeHalfPoints = 24; // 1..3276
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    RtfVerticalAlign verticalAlign = RtfVerticalAlign::Normal;
+    std::optional<RtfColor> color {}; // none: automatic (black)
+    std::optional<RtfColor> background {}; // none: no highlight
+    bool operator==(const RtfCharFormat &) const = default;
+};
+
+enum class RtfAlignment : uint8_t { Left, Right, Center, Justify };
+
+struct RtfParagraphFormat
+{
+    RtfAlignment alignment = RtfAlignment::Left;
+    int32_t leftIndent = 0;
+    int32_t rightIndent = 0;
+    int32_t firstLineIndent = 0; // relative to leftIndent; negative for a hanging indent
+    int32_t spaceBefore = 0;
+    int32_t spaceAfter = 0;
+    bool operator==(const RtfParagraphFormat &) const = default;
+};
+
+struct RtfPicture
+{
+    enum class Kind : uint8_t { Png, Jpeg };
+    Kind kind = Kind::Png;
+    std::string data {}; // the PNG or JPEG file's bytes
+    // Shown size; 0 means the image's own size at 96 dpi. The reader gives both whenever
+    // the document or the image's header tells them.
+    int32_t widthTwips = 0;
+    int32_t heightTwips = 0;
+    bool operator==(const RtfPicture &) const = default;
+};
+
+enum class RtfRunKind : uint8_t { Text, Tab, LineBreak, PageBreak, Picture };
+
+struct RtfRun
+{
+    RtfRunKind kind = RtfRunKind::Text;
+    RtfCharFormat format {};
+    std::u16string text {}; // Text runs only; never empty, no control characters or U+2028
+    RtfPicture picture {}; // Picture runs only
+    bool operator==(const RtfRun &) const = default;
+};
+
+struct RtfParagraph
+{
+    RtfParagraphFormat format {};
+    std::vector<RtfRun> runs {};
+    // Character format of the paragraph mark: what an empty paragraph's line is sized by.
+    RtfCharFormat markFormat {};
+    bool operator==(const RtfParagraph &) const = default;
+};
+
+struct RtfDocument
+{
+    std::vector<RtfParagraph> paragraphs {};
+    bool operator==(const RtfDocument &) const = default;
+};
+
+// Brings runs to the form the reader gives: no empty text runs and no two neighbouring
+// text runs with the same format. Reading a written document gives back a normalised one.
+void NormalizeRtf(RtfDocument &document);
+
+// The document's text, paragraphs ended by '\n', tabs as '\t', line breaks as U+2028,
+// page breaks as U+000C and pictures as U+FFFC.
+std::u16string RtfPlainText(const RtfDocument &document);

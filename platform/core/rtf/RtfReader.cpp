@@ -1,0 +1,1044 @@
+#include "platform/core/rtf/RtfReader.h"
+
+#include "platform/core/rtf/RtfCodePages.h"
+#include "platform/core/rtf/RtfControlWords.h"
+#include "platform/core/rtf/RtfImageInfo.h"
+#include "platform/core/rtf/RtfTokenizer.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+// Groups nested deeper than this are not given a state of their own: their content
+// continues in the deepest state, so hostile nesting costs neither stack nor memory.
+constexpr size_t MaxDepth = 300;
+constexpr int32_t MaxIndent = 31680; // 22 inches
+constexpr int32_t MaxFontSize = 3276; // 1638 points
+constexpr int32_t DefaultFontSize = 24;
+constexpr int32_t MaxUnicodeSkip = 8;
+constexpr int32_t MaxPictureTwips = 200000;
+constexpr size_t MaxFontName = 256;
+
+enum class Dest : uint8_t { Body, FontTable, ColorTable, Picture };
+
+struct CharState
+{
+    int32_t font = 0;
+    int32_t size = DefaultFontSize;
+    int32_t color = 0; // colour table index
+    int32_t background = 0; // colour table index; 0 = none
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    bool hidden = false;
+    RtfVerticalAlign verticalAlign = RtfVerticalAlign::Normal;
+};
+
+struct Group
+{
+    CharState chr;
+    RtfParagraphFormat para;
+    Dest dest = Dest::Body;
+    uint8_t uc = 1; // bytes of fallback after each \uN
+    bool atStart = false; // nothing read in the group yet
+    bool starred = false; // the group began with \*
+    bool inUpr = false; // an \upr group: only its \ud part is read
+    bool uprChild = false; // a group directly inside \upr
+};
+
+struct Font
+{
+    std::u16string name;
+    int codePage = 0; // 0: the document's
+};
+
+struct PictureState
+{
+    enum class Kind : uint8_t { Unknown, Png, Jpeg, Other };
+    Kind kind = Kind::Unknown;
+    std::string data;
+    int nibble = -1;
+    int32_t goalWidth = 0, goalHeight = 0; // twips
+    int32_t scaleX = 100, scaleY = 100;
+};
+
+int32_t Clamp(int32_t value, int32_t low, int32_t high)
+{
+    return std::clamp(value, low, high);
+}
+
+bool Toggle(const RtfToken &t)
+{
+    return !t.hasParam || t.param != 0;
+}
+
+int HexValue(unsigned char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+bool IsControl(char16_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+std::u16string_view Trimmed(std::u16string_view name)
+{
+    while (!name.empty() && name.front() == u' ')
+        name.remove_prefix(1);
+    while (!name.empty() && name.back() == u' ')
+        name.remove_suffix(1);
+    return name;
+}
+
+bool IsBlank(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return c == ' ' || c == '\t' || c == '\0'; });
+}
+
+class Reader
+{
+public:
+    explicit Reader(std::string_view input)
+        : tokens_(input)
+    { }
+
+    RtfReadResult Read();
+
+private:
+    Group &Top() { return stack_.back(); }
+
+    void OpenGroup();
+    void CloseGroup();
+    void SkipGroup(size_t depth = 1);
+    bool StartOfGroup(const RtfToken &t);
+
+    void OnText(std::string_view text);
+    void OnByte(unsigned char byte);
+    void OnWord(RtfWord word, const RtfToken &t);
+    void OnSymbol(char symbol);
+    void OnUnicode(int32_t value);
+
+    // Body output.
+    void BodyText(std::string_view text);
+    void BodyByte(unsigned char byte);
+    void Emit(std::u16string_view text);
+    void EmitCodePoint(char32_t cp);
+    void AppendText(std::u16string_view text);
+    std::u16string &TextTarget();
+    void CloseText();
+    bool AddRun(RtfRunKind kind);
+    void EndParagraph();
+    void FlushPending();
+    void FormatChanged();
+    const RtfCharFormat &CurrentFormat();
+    int CodePage();
+
+    // Tables and pictures.
+    void FontByte(unsigned char byte);
+    void StartFont(int32_t number);
+    void FinishFontName();
+    void EndColor();
+    void PictureHex(std::string_view text);
+    void FinishPicture();
+
+    RtfTokenizer tokens_;
+    RtfCodePageDecoder decoder_;
+    std::vector<Group> stack_;
+    size_t overflow_ = 0; // groups opened beyond MaxDepth and not yet closed
+    bool overflowAtStart_ = false; // such a group was just opened
+    bool damaged_ = false;
+    bool rootClosed_ = false;
+
+    int docCodePage_ = 1252;
+    int32_t defaultFont_ = 0;
+    std::unordered_map<int32_t, Font> fonts_;
+    int32_t fontEntry_ = 0;
+    bool fontNameOpen_ = false;
+    size_t fontGroup_ = 0; // index of the group the font entry began in
+    bool codePageCached_ = false;
+    int32_t cachedFont_ = 0;
+    int cachedCodePage_ = 1252;
+
+    std::vector<std::optional<RtfColor>> colors_;
+    RtfColor colorEntry_;
+    bool colorEntrySet_ = false;
+
+    PictureState picture_;
+    size_t pictureGroup_ = 0; // index of the group holding \pict; 0 = none
+
+    RtfDocument document_;
+    RtfParagraph paragraph_; // being read; only its runs are used
+    RtfCharFormat format_;
+    bool formatDirty_ = true;
+    bool lastRunMatches_ = false; // the last run is text in format_
+    bool textOpen_ = false; // the last run is text, gathered in runText_
+    std::u16string runText_;
+    bool listTextSeen_ = false; // the paragraph has its list number already
+    bool cellSeparator_ = false; // the last run is the tab that \cell added
+    int32_t unicodeSkip_ = 0; // fallback bytes still to skip after \uN
+    char16_t pendingHigh_ = 0; // high surrogate waiting for its low half
+    std::u16string decoded_;
+};
+
+RtfReadResult Reader::Read()
+{
+    stack_.reserve(64);
+    stack_.emplace_back(); // the state outside the document's group
+    for (;;) {
+        const RtfToken t = tokens_.Next();
+        if (t.type == RtfToken::Type::End)
+            break;
+        if (rootClosed_ && stack_.size() == 1) {
+            if (t.type == RtfToken::Type::Text && IsBlank(t.text))
+                continue; // blanks and NULs after the end are common and harmless
+            damaged_ = true; // content after the end: keep reading it
+        }
+        if (overflowAtStart_) {
+            // Groups beyond the depth limit have no state, but \* still hides one.
+            overflowAtStart_ = false;
+            if (t.type == RtfToken::Type::ControlSymbol && t.symbol == '*') {
+                SkipGroup();
+                continue;
+            }
+        }
+        if (t.type == RtfToken::Type::GroupOpen) {
+            if (Top().atStart && overflow_ == 0 && !StartOfGroup(t))
+                continue;
+            OpenGroup();
+            continue;
+        }
+        if (t.type == RtfToken::Type::GroupClose) {
+            CloseGroup();
+            continue;
+        }
+        if (Top().atStart && overflow_ == 0 && !StartOfGroup(t))
+            continue;
+        if (unicodeSkip_ > 0 && t.type != RtfToken::Type::Text) {
+            --unicodeSkip_; // a fallback character written as an escape or control word
+            continue;
+        }
+        switch (t.type) {
+        case RtfToken::Type::Text:
+            OnText(t.text);
+            break;
+        case RtfToken::Type::HexByte:
+            OnByte(t.byte);
+            break;
+        case RtfToken::Type::ControlWord: {
+            const RtfWord word = RtfLookupWord(t.text);
+            if (word != RtfWord::U)
+                FlushPending();
+            OnWord(word, t);
+            break;
+        }
+        case RtfToken::Type::ControlSymbol:
+            if (t.symbol != '{' && t.symbol != '}' && t.symbol != '\\')
+                FlushPending(); // escaped characters may be the trail byte of a character
+            OnSymbol(t.symbol);
+            break;
+        case RtfToken::Type::Binary:
+            if (Top().dest == Dest::Picture && picture_.kind != PictureState::Kind::Other)
+                picture_.data.append(t.text);
+            break;
+        default:
+            break;
+        }
+    }
+    FlushPending();
+    if (!paragraph_.runs.empty())
+        EndParagraph();
+    if (stack_.size() > 1 || overflow_ > 0 || tokens_.BinaryCut())
+        damaged_ = true;
+    RtfReadResult result;
+    result.document = std::move(document_);
+    result.status = damaged_ ? RtfReadStatus::Damaged : RtfReadStatus::Ok;
+    return result;
+}
+
+// The first token of a group decides whether the group is read: a group opened with \*
+// is read only when the reader knows its destination, and only the \ud part of an \upr.
+// Returns false when the group was skipped.
+bool Reader::StartOfGroup(const RtfToken &t)
+{
+    Group &g = Top();
+    if (t.type == RtfToken::Type::ControlSymbol && t.symbol == '*') {
+        g.starred = true;
+        return false; // consumed; the group is still at its start
+    }
+    g.atStart = false;
+    if (!g.starred && !g.uprChild)
+        return true;
+    const RtfWord word
+        = t.type == RtfToken::Type::ControlWord ? RtfLookupWord(t.text) : RtfWord::Unknown;
+    const bool known = g.uprChild ? word == RtfWord::Ud
+                                  : (word == RtfWord::ReadDestination || word == RtfWord::Ud
+                                     || word == RtfWord::Pict || word == RtfWord::ListText);
+    if (known)
+        return true;
+    // A brace just read opened a group inside the skipped one.
+    SkipGroup(t.type == RtfToken::Type::GroupOpen ? 2 : 1);
+    return false;
+}
+
+void Reader::OpenGroup()
+{
+    FlushPending();
+    unicodeSkip_ = 0;
+    if (stack_.size() >= MaxDepth) {
+        ++overflow_;
+        overflowAtStart_ = true;
+        damaged_ = true;
+        return;
+    }
+    Group g = Top();
+    g.uprChild = g.inUpr;
+    g.inUpr = false;
+    g.atStart = true;
+    g.starred = false;
+    stack_.push_back(g);
+}
+
+void Reader::CloseGroup()
+{
+    FlushPending();
+    unicodeSkip_ = 0;
+    if (overflow_ > 0) {
+        --overflow_;
+        return;
+    }
+    if (stack_.size() <= 1) {
+        damaged_ = true; // a brace that closes nothing
+        return;
+    }
+    if (stack_.size() - 1 == pictureGroup_)
+        FinishPicture();
+    if (fontNameOpen_ && stack_.size() - 1 == fontGroup_)
+        FinishFontName(); // an entry without its ';'
+    if (stack_.size() == 2 && !paragraph_.runs.empty())
+        EndParagraph(); // the last paragraph, without \par, in the document's own format
+    stack_.pop_back();
+    FormatChanged();
+    if (stack_.size() == 1)
+        rootClosed_ = true;
+}
+
+// Reads past the rest of the current group without interpreting it, then closes it.
+void Reader::SkipGroup(size_t depth)
+{
+    while (depth > 0) {
+        const RtfToken t = tokens_.Next();
+        if (t.type == RtfToken::Type::End)
+            return; // unclosed: the final check reports the damage
+        if (t.type == RtfToken::Type::GroupOpen)
+            ++depth;
+        else if (t.type == RtfToken::Type::GroupClose)
+            --depth;
+    }
+    CloseGroup();
+}
+
+void Reader::OnText(std::string_view text)
+{
+    if (unicodeSkip_ > 0) {
+        const size_t n = std::min<size_t>(unicodeSkip_, text.size());
+        unicodeSkip_ -= static_cast<int32_t>(n);
+        text.remove_prefix(n);
+        if (text.empty())
+            return;
+    }
+    if (pendingHigh_) {
+        pendingHigh_ = 0;
+        Emit(u"\uFFFD");
+    }
+    switch (Top().dest) {
+    case Dest::Body:
+        BodyText(text);
+        break;
+    case Dest::FontTable:
+        for (char c : text)
+            FontByte(static_cast<unsigned char>(c));
+        break;
+    case Dest::ColorTable:
+        for (char c : text)
+            if (c == ';')
+                EndColor();
+        break;
+    case Dest::Picture:
+        PictureHex(text);
+        break;
+    }
+}
+
+void Reader::OnByte(unsigned char byte)
+{
+    if (pendingHigh_) {
+        pendingHigh_ = 0;
+        Emit(u"\uFFFD");
+    }
+    if (Top().dest == Dest::Body)
+        BodyByte(byte);
+    else if (Top().dest == Dest::FontTable)
+        FontByte(byte);
+    else if (Top().dest == Dest::ColorTable && byte == ';')
+        EndColor();
+}
+
+void Reader::OnWord(RtfWord word, const RtfToken &t)
+{
+    Group &g = Top();
+    CharState &chr = g.chr;
+    RtfParagraphFormat &para = g.para;
+    const int32_t p = t.param;
+    const bool body = g.dest == Dest::Body;
+    switch (word) {
+    case RtfWord::Unknown:
+    case RtfWord::Rtf:
+    case RtfWord::Field:
+    case RtfWord::FieldResult:
+    case RtfWord::ReadDestination:
+    case RtfWord::Ud:
+        break;
+    case RtfWord::Ansi:
+        docCodePage_ = 1252;
+        codePageCached_ = false;
+        break;
+    case RtfWord::Mac:
+        docCodePage_ = 10000;
+        codePageCached_ = false;
+        break;
+    case RtfWord::Pc:
+        docCodePage_ = 437;
+        codePageCached_ = false;
+        break;
+    case RtfWord::Pca:
+        docCodePage_ = 850;
+        codePageCached_ = false;
+        break;
+    case RtfWord::AnsiCpg:
+        if (t.hasParam && decoder_.Supports(p)) {
+            docCodePage_ = p;
+            codePageCached_ = false;
+        }
+        break;
+    case RtfWord::Deff:
+        defaultFont_ = p;
+        chr.font = p;
+        FormatChanged();
+        break;
+    case RtfWord::FontTable:
+        g.dest = Dest::FontTable;
+        fontNameOpen_ = false;
+        break;
+    case RtfWord::ColorTable:
+        g.dest = Dest::ColorTable;
+        colors_.clear();
+        colorEntry_ = {};
+        colorEntrySet_ = false;
+        FormatChanged();
+        break;
+    case RtfWord::Charset:
+        if (g.dest == Dest::FontTable && fontNameOpen_) {
+            fonts_[fontEntry_].codePage = RtfCodePageOfCharset(p);
+            codePageCached_ = false;
+        }
+        break;
+    case RtfWord::Cpg:
+        if (g.dest == Dest::FontTable && fontNameOpen_ && decoder_.Supports(p)) {
+            fonts_[fontEntry_].codePage = p;
+            codePageCached_ = false;
+        }
+        break;
+    case RtfWord::Red:
+    case RtfWord::Green:
+    case RtfWord::Blue:
+        if (g.dest == Dest::ColorTable) {
+            const auto value = static_cast<uint8_t>(Clamp(p, 0, 255));
+            (word == RtfWord::Red         ? colorEntry_.red
+                 : word == RtfWord::Green ? colorEntry_.green
+                                          : colorEntry_.blue)
+                = value;
+            colorEntrySet_ = true;
+        }
+        break;
+    case RtfWord::SkipDestination:
+        if (stack_.size() > 2 || overflow_ > 0)
+            SkipGroup(); // never the document's own group
+        break;
+    case RtfWord::Pict:
+        g.dest = Dest::Picture;
+        picture_ = PictureState {};
+        pictureGroup_ = stack_.size() - 1;
+        break;
+    case RtfWord::ListText:
+        if (!body)
+            break;
+        if (listTextSeen_ && (stack_.size() > 2 || overflow_ > 0))
+            SkipGroup(); // a second numbering text for the same paragraph
+        listTextSeen_ = true;
+        break;
+    case RtfWord::Upr:
+        g.inUpr = true;
+        break;
+    case RtfWord::PngBlip:
+    case RtfWord::JpegBlip:
+    case RtfWord::OtherBlip:
+        if (g.dest == Dest::Picture) {
+            picture_.kind = word == RtfWord::PngBlip ? PictureState::Kind::Png
+                : word == RtfWord::JpegBlip          ? PictureState::Kind::Jpeg
+                                                     : PictureState::Kind::Other;
+            if (picture_.kind == PictureState::Kind::Other)
+                picture_.data.clear();
+        }
+        break;
+    case RtfWord::PicWGoal:
+        picture_.goalWidth = p;
+        break;
+    case RtfWord::PicHGoal:
+        picture_.goalHeight = p;
+        break;
+    case RtfWord::PicScaleX:
+        picture_.scaleX = t.hasParam ? Clamp(p, 1, 10000) : 100;
+        break;
+    case RtfWord::PicScaleY:
+        picture_.scaleY = t.hasParam ? Clamp(p, 1, 10000) : 100;
+        break;
+    case RtfWord::Plain:
+        chr = CharState {};
+        chr.font = defaultFont_;
+        FormatChanged();
+        break;
+    case RtfWord::Font:
+        if (g.dest == Dest::FontTable) {
+            StartFont(p);
+        } else {
+            chr.font = p;
+            FormatChanged();
+        }
+        break;
+    case RtfWord::FontSize:
+        chr.size = (t.hasParam && p > 0) ? Clamp(p, 1, MaxFontSize) : DefaultFontSize;
+        FormatChanged();
+        break;
+    case RtfWord::Bold:
+        chr.bold = Toggle(t);
+        FormatChanged();
+        break;
+    case RtfWord::Italic:
+        chr.italic = Toggle(t);
+        FormatChanged();
+        break;
+    case RtfWord::Underline:
+        chr.underline = Toggle(t);
+        FormatChanged();
+        break;
+    case RtfWord::UnderlineNone:
+        chr.underline = false;
+        FormatChanged();
+        break;
+    case RtfWord::Strike:
+        chr.strike = Toggle(t);
+        FormatChanged();
+        break;
+    case RtfWord::Super:
+        chr.verticalAlign = RtfVerticalAlign::Superscript;
+        FormatChanged();
+        break;
+    case RtfWord::Sub:
+        chr.verticalAlign = RtfVerticalAlign::Subscript;
+        FormatChanged();
+        break;
+    case RtfWord::NoSuperSub:
+        chr.verticalAlign = RtfVerticalAlign::Normal;
+        FormatChanged();
+        break;
+    case RtfWord::Up:
+    case RtfWord::Down: {
+        const bool raised = t.hasParam ? p != 0 : true;
+        chr.verticalAlign = !raised             ? RtfVerticalAlign::Normal
+            : (word == RtfWord::Up) == (p >= 0) ? RtfVerticalAlign::Superscript
+                                                : RtfVerticalAlign::Subscript;
+        FormatChanged();
+        break;
+    }
+    case RtfWord::Color:
+        chr.color = t.hasParam ? p : 0;
+        FormatChanged();
+        break;
+    case RtfWord::Highlight:
+    case RtfWord::Background:
+        chr.background = t.hasParam ? p : 0;
+        FormatChanged();
+        break;
+    case RtfWord::Hidden:
+        chr.hidden = Toggle(t);
+        FormatChanged();
+        break;
+    case RtfWord::Uc:
+        g.uc = static_cast<uint8_t>(Clamp(p, 0, MaxUnicodeSkip));
+        break;
+    case RtfWord::U:
+        OnUnicode(p);
+        unicodeSkip_ = g.uc;
+        break;
+    case RtfWord::Pard:
+        para = RtfParagraphFormat {};
+        break;
+    case RtfWord::Ql:
+        para.alignment = RtfAlignment::Left;
+        break;
+    case RtfWord::Qr:
+        para.alignment = RtfAlignment::Right;
+        break;
+    case RtfWord::Qc:
+        para.alignment = RtfAlignment::Center;
+        break;
+    case RtfWord::Qj:
+        para.alignment = RtfAlignment::Justify;
+        break;
+    case RtfWord::Li:
+        para.leftIndent = Clamp(p, -MaxIndent, MaxIndent);
+        break;
+    case RtfWord::Ri:
+        para.rightIndent = Clamp(p, -MaxIndent, MaxIndent);
+        break;
+    case RtfWord::Fi:
+        para.firstLineIndent = Clamp(p, -MaxIndent, MaxIndent);
+        break;
+    case RtfWord::Sb:
+        para.spaceBefore = Clamp(p, 0, MaxIndent);
+        break;
+    case RtfWord::Sa:
+        para.spaceAfter = Clamp(p, 0, MaxIndent);
+        break;
+    case RtfWord::Par:
+    case RtfWord::Sect:
+        if (body)
+            EndParagraph();
+        break;
+    case RtfWord::Line:
+        if (body)
+            AddRun(RtfRunKind::LineBreak);
+        break;
+    case RtfWord::Tab:
+        if (body)
+            AddRun(RtfRunKind::Tab);
+        break;
+    case RtfWord::Page:
+        if (body)
+            AddRun(RtfRunKind::PageBreak);
+        break;
+    case RtfWord::Cell:
+        // Cells of a row become one paragraph, separated by tabs.
+        if (body && AddRun(RtfRunKind::Tab))
+            cellSeparator_ = true;
+        break;
+    case RtfWord::Row:
+        if (!body)
+            break;
+        if (cellSeparator_) {
+            paragraph_.runs.pop_back();
+            lastRunMatches_ = false;
+        }
+        EndParagraph();
+        break;
+    case RtfWord::EmDash:
+    case RtfWord::EnDash:
+    case RtfWord::EmSpace:
+    case RtfWord::EnSpace:
+    case RtfWord::QmSpace:
+    case RtfWord::Bullet:
+    case RtfWord::LQuote:
+    case RtfWord::RQuote:
+    case RtfWord::LdblQuote:
+    case RtfWord::RdblQuote:
+    case RtfWord::Zwj:
+    case RtfWord::Zwnj:
+    case RtfWord::LtrMark:
+    case RtfWord::RtlMark: {
+        // In the order of the words in RtfWord.
+        static constexpr char16_t Characters[] = u"\u2014\u2013\u2003\u2002\u2005\u2022\u2018"
+                                                 u"\u2019\u201C\u201D\u200D\u200C\u200E\u200F";
+        Emit(std::u16string_view(&Characters[int(word) - int(RtfWord::EmDash)], 1));
+        break;
+    }
+    }
+}
+
+void Reader::OnSymbol(char symbol)
+{
+    switch (symbol) {
+    case '~':
+        Emit(u"\u00A0");
+        break;
+    case '_':
+        Emit(u"\u2011");
+        break;
+    case '{':
+    case '}':
+    case '\\':
+        OnByte(static_cast<unsigned char>(symbol));
+        break;
+    case '\n':
+        if (Top().dest == Dest::Body)
+            EndParagraph(); // a backslash before a line end is a paragraph end
+        break;
+    case '\t':
+        if (Top().dest == Dest::Body)
+            AddRun(RtfRunKind::Tab);
+        break;
+    default: // \- optional hyphen, \* out of place, index and formula marks
+        break;
+    }
+}
+
+void Reader::OnUnicode(int32_t value)
+{
+    int64_t cp = value;
+    if (cp < 0)
+        cp += 65536; // written as a signed 16-bit number
+    if (cp < 0 || cp > 0x10FFFF)
+        cp = 0xFFFD;
+    if (cp >= 0xDC00 && cp <= 0xDFFF) {
+        if (pendingHigh_) {
+            const char16_t pair[2] = { pendingHigh_, static_cast<char16_t>(cp) };
+            pendingHigh_ = 0;
+            Emit(std::u16string_view(pair, 2));
+        } else {
+            Emit(u"\uFFFD");
+        }
+        return;
+    }
+    FlushPending();
+    if (cp >= 0xD800 && cp <= 0xDBFF)
+        pendingHigh_ = static_cast<char16_t>(cp);
+    else
+        EmitCodePoint(static_cast<char32_t>(cp));
+}
+
+void Reader::FlushPending()
+{
+    if (decoder_.Pending()) {
+        decoded_.clear();
+        decoder_.Flush(decoded_);
+        Emit(decoded_);
+    }
+    if (pendingHigh_) {
+        pendingHigh_ = 0;
+        Emit(u"\uFFFD");
+    }
+}
+
+void Reader::EmitCodePoint(char32_t cp)
+{
+    if (cp < 0x10000) {
+        const char16_t unit = static_cast<char16_t>(cp);
+        Emit(std::u16string_view(&unit, 1));
+        return;
+    }
+    cp -= 0x10000;
+    const char16_t pair[2] = { static_cast<char16_t>(0xD800 + (cp >> 10)),
+                               static_cast<char16_t>(0xDC00 + (cp & 0x3FF)) };
+    Emit(std::u16string_view(pair, 2));
+}
+
+// Decoded text, to wherever the current destination takes text.
+void Reader::Emit(std::u16string_view text)
+{
+    const Dest dest = Top().dest;
+    if (dest == Dest::Body) {
+        AppendText(text);
+    } else if (dest == Dest::FontTable && fontNameOpen_) {
+        std::u16string &name = fonts_[fontEntry_].name;
+        for (char16_t c : text)
+            if (!IsControl(c) && c != u';' && name.size() < MaxFontName)
+                name += c;
+    }
+}
+
+void Reader::BodyText(std::string_view text)
+{
+    if (Top().chr.hidden)
+        return;
+    size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c < 0x7F && !decoder_.Pending()) {
+            size_t j = i + 1;
+            while (j < text.size() && static_cast<unsigned char>(text[j]) >= 0x20
+                   && static_cast<unsigned char>(text[j]) < 0x7F)
+                ++j;
+            std::u16string &target = TextTarget();
+            target.append(text.begin() + i, text.begin() + j);
+            i = j;
+            continue;
+        }
+        BodyByte(c);
+        ++i;
+    }
+}
+
+void Reader::BodyByte(unsigned char byte)
+{
+    if (Top().chr.hidden)
+        return;
+    if (byte >= 0x80 || decoder_.Pending()) {
+        decoded_.clear();
+        decoder_.Put(CodePage(), byte, decoded_);
+        AppendText(decoded_);
+    } else if (byte == '\t') {
+        AddRun(RtfRunKind::Tab);
+    } else if (byte >= 0x20 && byte < 0x7F) {
+        TextTarget() += static_cast<char16_t>(byte);
+    }
+}
+
+void Reader::AppendText(std::u16string_view text)
+{
+    if (Top().chr.hidden)
+        return;
+    for (char16_t c : text) {
+        if (c == u'\t')
+            AddRun(RtfRunKind::Tab);
+        else if (c == u'\u2028' || c == u'\u2029') // line and paragraph separators
+            AddRun(RtfRunKind::LineBreak);
+        else if (!IsControl(c))
+            TextTarget() += c;
+    }
+}
+
+// Where text in the current format goes. The last run's text is gathered in a buffer
+// that is reused from run to run, and copied out once the run is complete: one
+// allocation per run however the text arrives.
+std::u16string &Reader::TextTarget()
+{
+    cellSeparator_ = false;
+    if (!lastRunMatches_) {
+        const RtfCharFormat &format = CurrentFormat();
+        if (!textOpen_ || paragraph_.runs.back().format != format) {
+            CloseText();
+            RtfRun run;
+            run.format = format;
+            paragraph_.runs.push_back(std::move(run));
+            textOpen_ = true;
+        }
+        lastRunMatches_ = true;
+    }
+    return runText_;
+}
+
+void Reader::CloseText()
+{
+    if (!textOpen_)
+        return;
+    paragraph_.runs.back().text.assign(runText_);
+    runText_.clear();
+    textOpen_ = false;
+}
+
+bool Reader::AddRun(RtfRunKind kind)
+{
+    if (Top().chr.hidden)
+        return false;
+    CloseText();
+    RtfRun run;
+    run.kind = kind;
+    run.format = CurrentFormat();
+    if (kind == RtfRunKind::Picture) {
+        run.picture.kind = picture_.kind == PictureState::Kind::Png ? RtfPicture::Kind::Png
+                                                                    : RtfPicture::Kind::Jpeg;
+        run.picture.data = std::move(picture_.data);
+    }
+    paragraph_.runs.push_back(std::move(run));
+    lastRunMatches_ = false;
+    cellSeparator_ = false;
+    return true;
+}
+
+void Reader::EndParagraph()
+{
+    CloseText();
+    RtfParagraph &paragraph = document_.paragraphs.emplace_back();
+    paragraph.format = Top().para;
+    paragraph.markFormat = CurrentFormat();
+    // Moved into a vector of the exact size; paragraph_.runs keeps its capacity for the next.
+    paragraph.runs.assign(std::make_move_iterator(paragraph_.runs.begin()),
+                          std::make_move_iterator(paragraph_.runs.end()));
+    paragraph_.runs.clear();
+    lastRunMatches_ = false;
+    listTextSeen_ = false;
+    cellSeparator_ = false;
+}
+
+void Reader::FormatChanged()
+{
+    formatDirty_ = true;
+    lastRunMatches_ = false;
+}
+
+const RtfCharFormat &Reader::CurrentFormat()
+{
+    if (!formatDirty_)
+        return format_;
+    const CharState &chr = Top().chr;
+    const auto font = fonts_.find(chr.font);
+    if (font != fonts_.end())
+        format_.fontFamily = Trimmed(font->second.name); // also while the entry is unfinished
+    else
+        format_.fontFamily.clear();
+    format_.sizeHalfPoints = chr.size;
+    format_.bold = chr.bold;
+    format_.italic = chr.italic;
+    format_.underline = chr.underline;
+    format_.strikeOut = chr.strike;
+    format_.verticalAlign = chr.verticalAlign;
+    const auto color = [this](int32_t index) -> std::optional<RtfColor> {
+        if (index < 0 || static_cast<size_t>(index) >= colors_.size())
+            return std::nullopt;
+        return colors_[index];
+    };
+    format_.color = color(chr.color);
+    format_.background = chr.background == 0 ? std::nullopt : color(chr.background);
+    formatDirty_ = false;
+    return format_;
+}
+
+// The code page that \'hh and 8-bit text are in: the current font's, else the document's.
+int Reader::CodePage()
+{
+    const Group &g = Top();
+    const int32_t font = g.dest == Dest::FontTable ? fontEntry_ : g.chr.font;
+    if (!codePageCached_ || cachedFont_ != font) {
+        const auto it = fonts_.find(font);
+        cachedCodePage_
+            = (it != fonts_.end() && it->second.codePage != 0) ? it->second.codePage : docCodePage_;
+        cachedFont_ = font;
+        codePageCached_ = true;
+    }
+    return cachedCodePage_;
+}
+
+void Reader::StartFont(int32_t number)
+{
+    fontEntry_ = number;
+    fonts_[number] = Font {}; // a later definition of a number replaces the earlier one
+    fontNameOpen_ = true;
+    fontGroup_ = stack_.size() - 1;
+    codePageCached_ = false;
+    FormatChanged();
+}
+
+void Reader::FinishFontName()
+{
+    fontNameOpen_ = false;
+    FormatChanged();
+}
+
+void Reader::FontByte(unsigned char byte)
+{
+    if (!fontNameOpen_)
+        return;
+    if (byte == ';') { // never part of a multi-byte character
+        FlushPending();
+        FinishFontName();
+        return;
+    }
+    if (byte < 0x80 && !decoder_.Pending()) {
+        const char16_t c = byte;
+        Emit(std::u16string_view(&c, 1));
+        return;
+    }
+    decoded_.clear();
+    decoder_.Put(CodePage(), byte, decoded_);
+    Emit(decoded_);
+}
+
+void Reader::EndColor()
+{
+    if (colorEntrySet_)
+        colors_.push_back(colorEntry_);
+    else
+        colors_.push_back(std::nullopt); // automatic colour
+    colorEntry_ = {};
+    colorEntrySet_ = false;
+}
+
+void Reader::PictureHex(std::string_view text)
+{
+    if (picture_.kind == PictureState::Kind::Other)
+        return; // a kind of picture that is dropped: no need to keep its bytes
+    for (char c : text) {
+        const int v = HexValue(static_cast<unsigned char>(c));
+        if (v < 0)
+            continue;
+        if (picture_.nibble < 0) {
+            picture_.nibble = v;
+        } else {
+            picture_.data += static_cast<char>(picture_.nibble * 16 + v);
+            picture_.nibble = -1;
+        }
+    }
+}
+
+// A PNG or JPEG picture whose bytes are what they claim becomes a picture run; its size
+// is the one the document asks for, else the image's own at 96 dpi, scaled as asked.
+void Reader::FinishPicture()
+{
+    pictureGroup_ = 0;
+    PictureState &pict = picture_;
+    if (pict.kind != PictureState::Kind::Png && pict.kind != PictureState::Kind::Jpeg)
+        return;
+    const RtfPicture::Kind kind
+        = pict.kind == PictureState::Kind::Png ? RtfPicture::Kind::Png : RtfPicture::Kind::Jpeg;
+    if (!RtfImageHasSignature(kind, pict.data))
+        return;
+    int64_t width = pict.goalWidth > 0 ? pict.goalWidth : 0;
+    int64_t height = pict.goalHeight > 0 ? pict.goalHeight : 0;
+    int32_t pixelWidth = 0, pixelHeight = 0;
+    if ((width == 0 || height == 0)
+        && RtfImagePixelSize(kind, pict.data, pixelWidth, pixelHeight)) {
+        width = width ? width : int64_t(pixelWidth) * RtfTwipsPerPixel;
+        height = height ? height : int64_t(pixelHeight) * RtfTwipsPerPixel;
+    }
+    width = width * pict.scaleX / 100;
+    height = height * pict.scaleY / 100;
+    const auto size = [](int64_t twips) {
+        return twips <= 0 ? 0 : static_cast<int32_t>(std::min<int64_t>(twips, MaxPictureTwips));
+    };
+    if (AddRun(RtfRunKind::Picture)) {
+        RtfPicture &picture = paragraph_.runs.back().picture;
+        picture.widthTwips = size(width);
+        picture.heightTwips = size(height);
+    }
+    pict = PictureState {};
+}
+
+} // namespace
+
+bool LooksLikeRtf(std::string_view bytes)
+{
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
+    const size_t start = bytes.find_first_not_of(" \t\r\n");
+    return start != std::string_view::npos && bytes.substr(start).starts_with("{\\rtf");
+}
+
+RtfReadResult ReadRtf(std::string_view bytes)
+{
+    if (!LooksLikeRtf(bytes)) {
+        RtfReadResult result;
+        result.status = RtfReadStatus::NotRtf;
+        return result;
+    }
+    return Reader(bytes.substr(bytes.find('{'))).Read();
+}
