@@ -75,17 +75,6 @@ bool Toggle(const RtfToken &t)
     return !t.hasParam || t.param != 0;
 }
 
-int HexValue(unsigned char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool IsControl(char16_t c)
 {
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);

@@ -12,6 +12,8 @@ bool IsDigit(unsigned char c)
     return c >= '0' && c <= '9';
 }
 
+} // namespace
+
 int HexValue(unsigned char c)
 {
     if (c >= '0' && c <= '9')
@@ -23,7 +25,6 @@ int HexValue(unsigned char c)
     return -1;
 }
 
-} // namespace
 
 RtfToken RtfTokenizer::Next()
 {

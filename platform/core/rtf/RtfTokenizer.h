@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <string_view>
 
+// Value of a hexadecimal digit, -1 for any other byte.
+int HexValue(unsigned char c);
+
 struct RtfToken
 {
     enum class Type : uint8_t {
