@@ -33,6 +33,7 @@ bench: deps
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DSCRIVLO_BUILD_BENCH=ON
 	cmake --build $(BUILD) -j $(JOBS)
 	$(BUILD)/bin/scrivlo-bench --dict $(BUILD)/bin/ENGLISH.DCT
+	bench/rtf-load.sh $(BUILD)/bin
 
 asan-test: deps
 	cmake -S . -B $(ASAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DSCRIVLO_SANITIZE=ON
