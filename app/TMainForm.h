@@ -1,0 +1,86 @@
+#pragma once
+// The one main window: a rich-text page, the File/Edit/Help menus, a strip of pictures
+// and the big "&New" button. Every user operation is a named command (QAction with the
+// command's name as objectName); unsaved work is guarded by one yes/no/cancel question.
+
+#include "app/Anchors.h"
+
+#include <QColor>
+#include <QFont>
+#include <QMainWindow>
+#include <QString>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPrinter;
+class QPushButton;
+class TRichEdit;
+
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // Opens a file as if chosen in the Open dialog with the given 1-based filter entry.
+    void OpenDocument(const QString &fileName, int filterIndex);
+
+    TRichEdit *RichEdit() const { return FRichEdit; }
+    const QString &FileName() const { return FFileName; }
+    bool PlainTextFormat() const { return FPlainText; }
+    QAction *Action(const QString &name) const;
+
+    // The file-type entries of the Open and Save As dialogs, as "description|pattern" pairs.
+    static const QString FileFilter;
+
+    // Updates the commands' enabled states (New follows the modified flag, Cut and Copy
+    // the focused control's selection, Paste the clipboard).
+    void ActionManagerUpdate();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void FormCreate();
+    void CreateActions();
+    void CreateMenus();
+    void CreateControls();
+    bool QuerySave();
+    void SaveDocument(const QString &fileName, bool plainText);
+
+    void AFileNewExecute();
+    void AFileOpenExecute();
+    void AFileSaveExecute();
+    void AFileSaveAsExecute();
+    void AFilePrintSetupExecute();
+    void APrintDlgExecute();
+    void AFontEditExecute();
+    void AEditCutExecute();
+    void AEditCopyExecute();
+    void AEditPasteExecute();
+
+    QString FFileName;
+    bool FPlainText = false;
+    bool FSaved = false;
+
+    // What the file dialogs remember between uses.
+    QString FInitialDir;
+    int FOpenFilter = 1;
+    QString FOpenFileName;
+    int FSaveFilter = 1;
+    QString FSaveFileName;
+    QFont FDialogFont;
+    QColor FDialogColor;
+    QPrinter *FPrinter = nullptr;
+
+    QWidget *FMainPanel = nullptr;
+    TRichEdit *FRichEdit = nullptr;
+    QFrame *FPanel1 = nullptr;
+    QPushButton *FNewButton = nullptr;
+    TAnchors FPanelAnchors;
+    TAnchors FStripAnchors;
+};

@@ -1,0 +1,55 @@
+// Scrivlo: a writing program for children.
+//   scrivlo [FILE]   opens FILE at start (Rich Text when its name ends in .rtf)
+
+#include "app/TMainForm.h"
+#include "dialogs/TExceptionHandler.h"
+#include "dictionary/TDictionary.h"
+#include "platform/core/FileUtils.h"
+#include "platform/gui/Application.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QIcon>
+#include <memory>
+#include <unistd.h>
+
+int main(int argc, char **argv)
+{
+    // The file named on the command line is relative to where the program was started.
+    QString startFile;
+    if (argc > 1)
+        startFile = QFileInfo(QDir::current(), QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+
+    // Start-up order: the process-wide dictionary, the program's folder as the current
+    // directory, the exception handler, then the application and its window.
+    auto dictionary = std::make_unique<TDictionary>();
+    if (::chdir(FileUtils::ExecutableDir().c_str()) != 0) {
+        // Not fatal: the program finds its files through its own folder's path anyway.
+    }
+    TExceptionHandler::Install();
+
+    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
+    QFont::insertSubstitution("Times New Roman", "Liberation Serif");
+    TApplication app(argc, argv);
+    TApplication::SetTitle("Scrivlo");
+    app.setWindowIcon(QIcon(":/scrivlo.svg"));
+
+    int result;
+    {
+        TMainForm mainForm;
+        mainForm.show();
+        if (!startFile.isEmpty()) {
+            try {
+                const int filter = startFile.endsWith(".rtf", Qt::CaseInsensitive) ? 1 : 2;
+                mainForm.OpenDocument(startFile, filter);
+            } catch (const std::exception &e) {
+                TApplication::HandleException(&mainForm, e);
+            }
+        }
+        result = app.exec();
+    }
+    TExceptionHandler::Remove();
+    dictionary.reset(); // saves learned words; failures are reported, never thrown
+    return result;
+}
