@@ -4,7 +4,7 @@ ASAN      ?= build-asan
 JOBS      ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps build run test bench asan-test format clean
+.PHONY: all deps build run demo install test bench asan-test format clean
 
 all: build
 
@@ -17,13 +17,20 @@ $(BUILD)/build.ninja:
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Until the editor window exists, show the command-line checker at work on a sample text.
+# Starts the editor. Without a screen: xvfb-run make run (package xvfb).
 run: build
+	$(BUILD)/bin/scrivlo
+
+# The command-line checker at work on a sample text.
+demo: build
 	@echo "== scrivlo-spell check data/sample.txt"
 	@$(BUILD)/bin/scrivlo-spell check data/sample.txt || true
 	@echo "== suggestions for the words it found"
 	@$(BUILD)/bin/scrivlo-spell check data/sample.txt 2>/dev/null | sed 's/.*: //' \
 	  | xargs $(BUILD)/bin/scrivlo-spell --max 5 suggest
+
+install: build
+	cmake --install $(BUILD)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -58,16 +58,22 @@ class EIntError : public Exception
 class ERangeError : public EIntError
 {
 public:
-    ERangeError()
+    // Remembers the code address that raised it, for the error report.
+    __attribute__((noinline)) ERangeError()
         : EIntError("Range check error")
+        , ExceptAddr(__builtin_return_address(0))
     { }
+    void *ExceptAddr;
 };
 class EIntOverflow : public EIntError
 {
 public:
-    EIntOverflow()
+    // Remembers the code address that raised it, for the error report.
+    __attribute__((noinline)) EIntOverflow()
         : EIntError("Integer overflow")
+        , ExceptAddr(__builtin_return_address(0))
     { }
+    void *ExceptAddr;
 };
 class EDivByZero : public EIntError
 {

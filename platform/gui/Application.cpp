@@ -32,6 +32,12 @@ static void ReportException(QObject *sender, const std::exception &e)
     }
 }
 
+void TApplication::HandleException(QObject *sender, const std::exception &e)
+{
+    if (!dynamic_cast<const EAbort *>(&e))
+        ReportException(sender, e);
+}
+
 bool TApplication::notify(QObject *receiver, QEvent *event)
 {
     try {

@@ -138,7 +138,7 @@ private slots:
         QTest::keyClicks(form->RichEdit(), " upon");
         AnswerNextQuestion("Yes");
         QVERIFY(form->close());
-        QCOMPARE(dialogs->calls.size(), 1) << "no second dialog for a named document";
+        QCOMPARE(dialogs->calls.size(), 1); // no second dialog for a named document
         QCOMPARE(ReadFile(path), QByteArray("Once upon"));
     }
 
@@ -231,7 +231,7 @@ private slots:
         form->Action("AFileOpen")->trigger();
         QCOMPARE(asked, 1);
         QCOMPARE(form->RichEdit()->toPlainText(), QString("mine"));
-        QCOMPARE(dialogs->answers.size(), size_t(1)) << "the Open dialog was not shown";
+        QCOMPARE(dialogs->answers.size(), size_t(1)); // the Open dialog was not shown
 
         // Yes, then a cancelled Save As: still nothing opened.
         dialogs->answers.clear();
