@@ -72,6 +72,7 @@ public:
     using QDialog::QDialog;
     TBitBtn *CancelButton = nullptr;
     int HelpContext = 0;
+    int CloseResult = mrCancel; // closing without a button: 2 when modal, 0 on top
 
     // Caption, message and button captions, as the clipboard copy shows them.
     QString CopyText() const
@@ -101,7 +102,7 @@ protected:
         }
         QDialog::keyPressEvent(event);
     }
-    void reject() override { done(mrCancel); } // closed without a button
+    void reject() override { done(CloseResult); } // closed without a button
 };
 
 } // namespace
@@ -254,13 +255,14 @@ int CustomMessageDlg(const QString &text, const QString &caption, TMsgDlgType ty
             return form->exec();
         // Stay on top while the caller waits; the program's other windows stay usable.
         form->setWindowFlag(Qt::WindowStaysOnTopHint);
+        form->CloseResult = mrNone;
         form->setModal(false);
         QEventLoop loop;
         QObject::connect(form, &QDialog::finished, &loop, &QEventLoop::quit);
         form->show();
         loop.exec();
         return form->result();
-    } catch (const std::exception &) {
+    } catch (...) {
         return PlainMessageBox(text.left(255), caption.left(255), fallbackStyle | 0x10 | 0x1000);
     }
 }

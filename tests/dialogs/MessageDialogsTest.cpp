@@ -198,6 +198,36 @@ private slots:
         QCOMPARE(caption, QString("Question"));
     }
 
+    void stayOnTopModeWaitsForTheButtonAndClosingGivesZero()
+    {
+        int round = 0;
+        bool onTop = false;
+        auto pressLater = [&](const char *button) {
+            QTimer::singleShot(50, [&, button] {
+                for (QWidget *w : QApplication::topLevelWidgets()) {
+                    if (w->isVisible() && w->findChild<QLabel *>("Message")) {
+                        onTop = w->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+                        if (button)
+                            w->findChild<TBitBtn *>(button)->click();
+                        else
+                            w->close();
+                        ++round;
+                    }
+                }
+            });
+        };
+        pressLater("OK");
+        QCOMPARE(CustomMessageDlg("Floating", "Note", mtInformation, Buttons({ mbOK }), 0, 0, false,
+                                  mbOK, false),
+                 int(mrOk));
+        QVERIFY(onTop);
+        pressLater(nullptr);
+        QCOMPARE(CustomMessageDlg("Floating", "Note", mtInformation, Buttons({ mbOK }), 0, 0, false,
+                                  mbOK, false),
+                 int(mrNone));
+        QCOMPARE(round, 2);
+    }
+
     void doubleAmpersands()
     {
         QCOMPARE(DoubleAmpersands("A&B"), QString("A&&B"));
