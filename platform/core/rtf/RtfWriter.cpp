@@ -126,23 +126,9 @@ void Writer::WriteHeader()
     Raw("{");
     Word("fonttbl");
     for (size_t i = 0; i < fonts_.size(); ++i) {
-        const std::u16string &name = fonts_[i];
-        if (std::all_of(name.begin(), name.end(), [](char16_t c) { return c < 0x80; })) {
-            WriteFontEntry(i, name);
-            continue;
-        }
-        // A name beyond ASCII: an ASCII stand-in for old readers, the real name in \ud.
-        std::u16string ascii = name;
-        std::replace_if(
-            ascii.begin(), ascii.end(), [](char16_t c) { return c >= 0x80; }, u'?');
-        Raw("{");
-        Word("upr");
-        WriteFontEntry(i, ascii);
-        Raw("{");
-        Symbol("\\*");
-        Word("ud");
-        WriteFontEntry(i, name);
-        Raw("}}");
+        // A name beyond ASCII is written with \uN: readers take that in font names, while
+        // an \upr stand-in pair shows up as text in some of them.
+        WriteFontEntry(i, fonts_[i]);
     }
     Raw("}");
     NewLine();
