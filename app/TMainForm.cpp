@@ -4,6 +4,7 @@
 #include "platform/gui/Application.h"
 #include "platform/gui/StandardDialogs.h"
 #include "platform/gui/TRichEdit.h"
+#include "spell/TSpellDlg.h"
 
 #include <QAction>
 #include <QApplication>
@@ -109,6 +110,7 @@ TMainForm::TMainForm(QWidget *parent)
     CreateActions();
     CreateControls();
     CreateMenus();
+    CreateSpellDlg();
     FormCreate();
 
     // The designed client area, centred on the screen when first shown.
@@ -157,7 +159,8 @@ void TMainForm::CreateActions()
         { "AEditCopy", "&Copy", QKeySequence("Ctrl+C"), &TMainForm::AEditCopyExecute },
         { "AEditPaste", "&Paste", QKeySequence("Ctrl+V"), &TMainForm::AEditPasteExecute },
         { "AFontEdit", "Select &Font...", {}, &TMainForm::AFontEditExecute },
-        { "AEditSpelling", "Check &Spelling...", QKeySequence(Qt::Key_F7), nullptr },
+        { "AEditSpelling", "Check &Spelling...", QKeySequence(Qt::Key_F7),
+          &TMainForm::AEditSpellingExecute },
         { "AHelpContents", "&Contents", {}, nullptr },
         { "AHelpAbout", "&About...", {}, nullptr },
     };
@@ -173,8 +176,8 @@ void TMainForm::CreateActions()
         addAction(action);
     }
     connect(Action("AFileExit"), &QAction::triggered, this, &QWidget::close);
-    // Spelling, Help contents and About get their windows in later versions.
-    for (const char *pending : { "AEditSpelling", "AHelpContents", "AHelpAbout" })
+    // Help contents and About get their windows in later versions.
+    for (const char *pending : { "AHelpContents", "AHelpAbout" })
         Action(pending)->setEnabled(false);
 }
 
@@ -285,6 +288,22 @@ void TMainForm::CreateControls()
     connect(FNewButton, &QPushButton::clicked, fileNew, &QAction::trigger);
     connect(fileNew, &QAction::changed, FNewButton,
             [this, fileNew] { FNewButton->setEnabled(fileNew->isEnabled()); });
+}
+
+void TMainForm::CreateSpellDlg()
+{
+    // The spell check's settings as this window keeps them.
+    SpellDlg = new TSpellDlg(this);
+    QFont font("MS Sans Serif");
+    font.setPixelSize(11);
+    SpellDlg->SetFont(font);
+    SpellDlg->SetIgnoreWithNumbers(true);
+    SpellDlg->SetSupportRTF2(true);
+}
+
+void TMainForm::AEditSpellingExecute()
+{
+    SpellDlg->Check(FRichEdit);
 }
 
 void TMainForm::FormCreate()

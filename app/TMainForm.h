@@ -17,6 +17,7 @@ class QMenu;
 class QPrinter;
 class QPushButton;
 class TRichEdit;
+class TSpellDlg;
 
 class TMainForm : public QMainWindow
 {
@@ -32,6 +33,8 @@ public:
     const QString &FileName() const { return FFileName; }
     bool PlainTextFormat() const { return FPlainText; }
     QAction *Action(const QString &name) const;
+
+    TSpellDlg *SpellDlg = nullptr; // the spell check of the document
 
     // The file-type entries of the Open and Save As dialogs, as "description|pattern" pairs.
     static const QString FileFilter;
@@ -62,6 +65,8 @@ private:
     void AEditCutExecute();
     void AEditCopyExecute();
     void AEditPasteExecute();
+    void CreateSpellDlg();
+    void AEditSpellingExecute();
 
     QString FFileName;
     bool FPlainText = false;

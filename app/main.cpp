@@ -3,15 +3,14 @@
 
 #include "app/TMainForm.h"
 #include "dialogs/TExceptionHandler.h"
-#include "dictionary/TDictionary.h"
 #include "platform/core/FileUtils.h"
 #include "platform/gui/Application.h"
+#include "spell/TCustomSpellDlg.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
 #include <QIcon>
-#include <memory>
 #include <unistd.h>
 
 int main(int argc, char **argv)
@@ -23,7 +22,7 @@ int main(int argc, char **argv)
 
     // Start-up order: the process-wide dictionary, the program's folder as the current
     // directory, the exception handler, then the application and its window.
-    auto dictionary = std::make_unique<TDictionary>();
+    TCustomSpellDlg::SharedDictionary();
     if (::chdir(FileUtils::ExecutableDir().c_str()) != 0) {
         // Not fatal: the program finds its files through its own folder's path anyway.
     }
@@ -50,6 +49,6 @@ int main(int argc, char **argv)
         result = app.exec();
     }
     TExceptionHandler::Remove();
-    dictionary.reset(); // saves learned words; failures are reported, never thrown
+    TCustomSpellDlg::DestroySharedDictionary(); // saves learned words; never throws
     return result;
 }

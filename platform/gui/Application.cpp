@@ -73,6 +73,24 @@ QSize TApplication::ScreenSize()
     return screen ? screen->availableGeometry().size() : QSize();
 }
 
+static bool BusyCursorShown = false;
+
+void TApplication::SetBusyCursor(bool busy)
+{
+    if (busy == BusyCursorShown)
+        return;
+    BusyCursorShown = busy;
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+bool TApplication::BusyCursor()
+{
+    return BusyCursorShown;
+}
+
 TBusyCursor::TBusyCursor()
 {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);

@@ -34,6 +34,10 @@ public:
     static QString Title();
     static void ProcessMessages();
     static QSize ScreenSize();
+    // The screen's mouse cursor: the hourglass while busy, else the default. Setting the
+    // same state twice changes nothing.
+    static void SetBusyCursor(bool busy);
+    static bool BusyCursor();
 };
 
 // Shows the busy (hourglass) cursor while it lives.

@@ -1,0 +1,60 @@
+#pragma once
+// The spelling dialog as the spell check sees it: setters, one question (QueryWord) and
+// the window operations. The dialog is shown without a modal loop for a whole check, with
+// the program's other windows disabled; QueryWord waits for the user's choice while the
+// scan stays in the caller's call stack.
+
+#include "spell/core/SpellTypes.h"
+
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TAbsBuffer;
+class TDictionary;
+class TStringList;
+class TWindowDisabler;
+
+class TAbsSpellForm : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TAbsSpellForm(QWidget *owner);
+    ~TAbsSpellForm() override;
+
+    TAbsBuffer *Buffer = nullptr; // not owned
+    TDictionary *Dictionary = nullptr; // not owned
+    uint8_t MaxSuggestions = 10;
+    TLanguages LabelLanguage = lgEnglish;
+    std::string AccentedCharacters; // code page 1252
+    int32_t Choice = srNone;
+    int HelpContext = 0;
+
+    virtual void SetAccentedCharacters(const std::string &chars);
+    virtual void SetBuffer(TAbsBuffer *buffer);
+    virtual void SetDictionary(TDictionary *dictionary);
+    virtual void SetLabelLanguage(TLanguages language);
+    virtual void SetChoice(int32_t code);
+
+    // Shows word (code page 437) with its suggestions (code page 1252; the form takes them
+    // over) and returns the user's choice. word then holds the answer: the unknown word
+    // (code page 437) for srLearn, otherwise the replacement (code page 1252).
+    virtual int32_t QueryWord(std::string &word, std::unique_ptr<TStringList> suggestions);
+
+    // Handles events until a choice is made or the window is closed; waits for the next
+    // event instead of spinning.
+    void WaitForChoice();
+    void ShowNonModal();
+    void CloseNonModal();
+    virtual void RemoveGlyphs();
+    // Moves the dialog off the line at screen Y wordTop (0: nothing), and the mouse
+    // pointer with it.
+    void ShiftAwayFrom(int32_t wordTop);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    std::unique_ptr<TWindowDisabler> FTaskWindows;
+};

@@ -1,0 +1,132 @@
+#include "spell/TCEBuffer.h"
+
+#include "dialogs/MessageDialogs.h"
+#include "platform/core/CodePages.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/TMemo.h"
+#include "platform/gui/TRichEdit.h"
+#include "spell/MemoUtil.h"
+
+#include <QWidget>
+#include <algorithm>
+
+void ShowInvalidWordMessage(const std::string &oemRun)
+{
+    std::string ansi = oemRun;
+    CodePages::OemToAnsiBuff(ansi);
+    MessageDlg(QStringLiteral("Aborting spell check (Invalid word): \n")
+                   + QString::fromStdU16String(CodePages::DecodeAnsi(ansi)),
+               mtError, Buttons({ mbOK }), 0);
+}
+
+TCEBuffer::TCEBuffer(TComponent *owner)
+    : TPCharBuffer(owner)
+{ }
+
+int32_t TCEBuffer::GetSelStart()
+{
+    return Control ? Control->SelStart() : 0;
+}
+
+int32_t TCEBuffer::GetSelLength()
+{
+    return Control ? Control->SelLength() : 0;
+}
+
+bool TCEBuffer::GetModified()
+{
+    return Control && Control->Modified();
+}
+
+void TCEBuffer::SetModified(bool)
+{
+    if (Control)
+        Control->SetModified(Control->Modified());
+}
+
+int32_t TCEBuffer::GetWordScreenTop()
+{
+    if (!Control)
+        return 0;
+    if (auto *memo = dynamic_cast<TMemo *>(Control))
+        return GetMemoCaretTop(*memo);
+    if (dynamic_cast<TRichEdit *>(Control)) {
+        const auto point = Control->PosFromChar(Control->SelStart());
+        if (point)
+            return Control->ClientToScreen(*point).y();
+    }
+    return Control->ClientToScreen(QPoint(0, 0)).y();
+}
+
+void TCEBuffer::SaveSelection()
+{
+    if (!Control)
+        return;
+    SavedSelStart = Control->SelStart();
+    SavedSelLength = Control->SelLength();
+    SavedHideSelection = Control->HideSelection();
+    // The highlighted word stays visible while the spelling dialog has the focus.
+    Control->SetHideSelection(false);
+}
+
+void TCEBuffer::RestoreSelection()
+{
+    if (!Control)
+        return;
+    Control->Select(SavedSelStart, SavedSelLength);
+    Control->SetHideSelection(SavedHideSelection);
+}
+
+int32_t TCEBuffer::GetTextCapacity()
+{
+    return Control ? Control->GetTextLen() + 1 : 1;
+}
+
+void TCEBuffer::LoadText()
+{
+    TextLen = GetTextCapacity();
+    EnsureCapacity(TextLen);
+    if (Control)
+        Control->GetTextBuf(Text.data(), TextLen);
+    else
+        Text[0] = 0;
+    for (int32_t i = 0; i < TextLen; ++i)
+        Text[i] = static_cast<char>(CodePages::AnsiToOemChar(static_cast<unsigned char>(Text[i])));
+}
+
+void TCEBuffer::SelectWord()
+{
+    if (!Control)
+        return;
+    Control->Select(WordStart - CRCount - 1, WordEnd - WordStart);
+    Control->Widget()->repaint();
+}
+
+void TCEBuffer::CollapseSelection()
+{
+    if (Control)
+        Control->SetSelLength(0);
+}
+
+void TCEBuffer::ReplaceWord(const std::string &newText)
+{
+    if (!Control)
+        return;
+    Control->SetFocus();
+    SelectWord();
+    Pos = Pos - (WordEnd - WordStart) - 1;
+    Control->SetSelText(QString::fromStdU16String(CodePages::DecodeAnsi(newText)));
+    Pos = std::max<int32_t>(Pos + static_cast<int32_t>(newText.size()), 1);
+    FReplacementEnd = WordStart + static_cast<int32_t>(newText.size());
+    LoadText();
+}
+
+void TCEBuffer::ShowInvalidWord(const std::string &run)
+{
+    ShowInvalidWordMessage(run);
+}
+
+void TCEBuffer::SetBusyCursor(bool busy)
+{
+    TApplication::SetBusyCursor(busy);
+}

@@ -1,0 +1,492 @@
+#include "spell/TCustomSpellDlg.h"
+
+#include "dialogs/MessageDialogs.h"
+#include "dictionary/TDictionary.h"
+#include "platform/core/CodePages.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/FileUtils.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/TCustomEdit.h"
+#include "spell/TAbsSpellForm.h"
+#include "spell/TCEBuffer.h"
+#include "spell/TMsgBuffer.h"
+#include "spell/TSpellForm.h"
+#include "spell/core/LanguageTables.h"
+#include "spell/core/WordScan.h"
+
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+std::unique_ptr<TDictionary> &SharedInstance()
+{
+    static std::unique_ptr<TDictionary> instance;
+    return instance;
+}
+
+// Message texts use a lone CR as their line break.
+QString MessageText(std::string_view utf8)
+{
+    QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
+    return text;
+}
+
+int Message(const QString &text, TMsgDlgType type, TMsgDlgButtons buttons)
+{
+    return MessageDlg(text, type, buttons, 0);
+}
+
+bool HasExtension(const std::string &name)
+{
+    const std::string file = FileUtils::ExtractFileName(name);
+    const size_t dot = file.rfind('.');
+    return dot != std::string::npos && dot > 0;
+}
+
+std::string Upper(std::string text)
+{
+    for (char &c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+} // namespace
+
+TDictionary &TCustomSpellDlg::SharedDictionary()
+{
+    auto &instance = SharedInstance();
+    if (!instance)
+        instance = std::make_unique<TDictionary>();
+    return *instance;
+}
+
+void TCustomSpellDlg::DestroySharedDictionary()
+{
+    SharedInstance().reset();
+}
+
+TCustomSpellDlg::TCustomSpellDlg(QWidget *owner)
+    : QObject(owner)
+    , TComponent(nullptr)
+    , FOwnerWindow(owner)
+{
+    setObjectName("SpellDlg");
+    FFont = QFont("MS Sans Serif");
+    FFont.setPointSize(8);
+}
+
+TCustomSpellDlg::~TCustomSpellDlg()
+{
+    // The dialog belongs to the owner window; the dictionary is closed here, which saves
+    // learned words. Failures are reported, never thrown out of a destructor.
+    try {
+        DeactivateDictionary();
+    } catch (const std::exception &e) {
+        TDictionary::ErrorReporter(e.what());
+    }
+}
+
+void TCustomSpellDlg::SetAccentedCharacters(const std::string &value)
+{
+    FAccentedCharacters = value;
+    if (Form)
+        Form->SetAccentedCharacters(value);
+}
+
+void TCustomSpellDlg::SetLabelLanguage(TLanguages value)
+{
+    FLabelLanguage = value;
+    if (Form)
+        Form->SetLabelLanguage(value);
+}
+
+void TCustomSpellDlg::SetSuggestions(int value)
+{
+    if (value > 255) {
+        Message("Maximum limit suggestions is 255.", mtInformation, Buttons({ mbOK }));
+        FSuggestions = 255;
+    } else if (value < 1) {
+        Message("Invalid number of suggestions.", mtInformation, Buttons({ mbOK }));
+        FSuggestions = 1;
+    } else {
+        FSuggestions = value;
+    }
+}
+
+bool TCustomSpellDlg::GetDictionaryActive() const
+{
+    return SharedDictionary().Active;
+}
+
+void TCustomSpellDlg::SetDictionaryActive(bool value)
+{
+    if (value)
+        ActivateDictionary();
+    else
+        DeactivateDictionary();
+}
+
+void TCustomSpellDlg::ResolveDictionaryPath()
+{
+    // File names are case-sensitive here: only the keyword is recognised in any case.
+    if (Upper(FDictionaryPath) == "APPLICATIONPATH")
+        FDictionaryPath = FileUtils::ExecutableDir();
+    else if (!FDictionaryPath.empty() && FDictionaryPath.back() != '/')
+        FDictionaryPath += '/';
+}
+
+bool TCustomSpellDlg::ActivateDictionary()
+{
+    TDictionary &dictionary = SharedDictionary();
+    ResolveDictionaryPath();
+    if (FDictionaryName.empty())
+        FDictionaryName = "ENGLISH.DCT";
+    if (!HasExtension(FDictionaryName))
+        FDictionaryName += ".DCT";
+    const std::string path = FDictionaryPath + FDictionaryName;
+    if (!FileUtils::FileExists(path)) {
+        Message(QStringLiteral("Error opening dictionary: ") + QString::fromLocal8Bit(path.c_str()),
+                mtError, Buttons({ mbOK }));
+        dictionary.Active = false;
+    } else if (dictionary.IsOpen(path) || dictionary.OpenDictionary(path)) {
+        dictionary.OpenUserDictionary(FUserDictionary);
+        if (!FExclusionList.empty())
+            dictionary.OpenExclusionList(FExclusionList);
+        if (!FAutoCorrectList.empty())
+            LoadAutoCorrectList();
+        dictionary.Active = true;
+    } else {
+        dictionary.Active = false;
+    }
+    CreateForm();
+    return dictionary.Active;
+}
+
+void TCustomSpellDlg::DeactivateDictionary()
+{
+    TDictionary &dictionary = SharedDictionary();
+    dictionary.CloseDictionaries();
+    dictionary.Active = false;
+}
+
+void TCustomSpellDlg::LoadAutoCorrectList()
+{
+    std::string name = FAutoCorrectList;
+    if (!FileUtils::FileExists(name))
+        name = FDictionaryPath + FAutoCorrectList;
+    if (!FileUtils::FileExists(name)) {
+        Message(QString::fromLocal8Bit(FAutoCorrectList.c_str()) + " file not found.", mtError,
+                Buttons({ mbOK }));
+        return;
+    }
+    TStringList lines;
+    lines.LoadFromFile(name);
+    for (const std::string &whole : lines) {
+        const std::string line = whole.substr(0, 255);
+        const size_t eq = line.find('=');
+        if (eq == std::string::npos || eq == 0 || eq + 1 == line.size())
+            continue;
+        // Words reach the lists in code page 437, as the scan reads them.
+        std::string from = line.substr(0, eq);
+        CodePages::AnsiToOemBuff(from);
+        ChangeFromList.Add(from);
+        ChangeToList.Add(line.substr(eq + 1));
+    }
+}
+
+void TCustomSpellDlg::CreateForm()
+{
+    if (Form)
+        return;
+    TAbsSpellForm *form = nullptr;
+    if (OnCreateSpellForm)
+        OnCreateSpellForm(*this, form);
+    if (!form)
+        form = new TSpellForm(FOwnerWindow);
+    Form = form;
+    Form->HelpContext = FHelpContext;
+    Form->setFont(FFont);
+    Form->Dictionary = &SharedDictionary();
+    Form->SetBuffer(Buffer);
+    Form->MaxSuggestions = static_cast<uint8_t>(FSuggestions);
+    Form->SetLabelLanguage(FLabelLanguage);
+    Form->SetAccentedCharacters(FAccentedCharacters);
+    if (!FShowGlyphs)
+        Form->RemoveGlyphs();
+}
+
+void TCustomSpellDlg::ShowForm()
+{
+    if (!Form)
+        CreateForm();
+    Form->ShowNonModal();
+}
+
+void TCustomSpellDlg::HideForm()
+{
+    if (Form)
+        Form->CloseNonModal();
+}
+
+void TCustomSpellDlg::OpenAndShow()
+{
+    if (ActivateDictionary())
+        Form->ShowNonModal();
+}
+
+void TCustomSpellDlg::CloseAll()
+{
+    if (Form) {
+        Form->CloseNonModal();
+        delete Form.data();
+        Form = nullptr;
+    }
+    DeactivateDictionary();
+}
+
+bool TCustomSpellDlg::IsKnownWord(const std::string &word)
+{
+    TDictionary &dictionary = SharedDictionary();
+    if (!dictionary.Active && !FOpenFailed) {
+        ActivateDictionary();
+        FOpenFailed = !dictionary.Active;
+    }
+    if (!dictionary.Active)
+        return false;
+    return dictionary.IsWord(std::string_view(word).substr(0, 255));
+}
+
+void TCustomSpellDlg::RevealControl(QWidget *control)
+{
+    if (!control)
+        return;
+    QWidget *child = control;
+    QWidget *ancestor = control->parentWidget();
+    for (int visited = 0; ancestor && visited < 999; ++visited) {
+        // A page of a stacked or tabbed widget is shown by making it the current page.
+        if (auto *stack = qobject_cast<QStackedWidget *>(ancestor)) {
+            if (auto *tabs = qobject_cast<QTabWidget *>(stack->parentWidget()))
+                tabs->setCurrentWidget(child);
+            else
+                stack->setCurrentWidget(child);
+        }
+        if (ancestor->isVisible())
+            break;
+        child = ancestor;
+        ancestor = ancestor->parentWidget();
+    }
+}
+
+void TCustomSpellDlg::CreateBuffer(QWidget *control)
+{
+    if (!dynamic_cast<TCustomEdit *>(control))
+        throw EClassNotFound("Unknown control error.");
+    delete Buffer;
+    Buffer = new TCEBuffer(this);
+    if (Form)
+        Form->SetBuffer(Buffer);
+}
+
+int TCustomSpellDlg::Check(QWidget *control)
+{
+    ChangeFromList.Clear();
+    ChangeToList.Clear();
+    SpellState = ssUnchanged;
+    FOpenFailed = false;
+    if (!SharedDictionary().Active && !ActivateDictionary()) {
+        // Without a dictionary every word would be reported: the check ends here, and
+        // the message about the missing file is the only one the user sees.
+        return ssCancelled;
+    }
+    ShowForm();
+    try {
+        CreateBuffer(control);
+        auto *edit = dynamic_cast<TCustomEdit *>(control);
+        return RunCheck(FSpellCheckMode, edit);
+    } catch (...) {
+        // The program is never left with its windows disabled behind a hidden dialog.
+        HideForm();
+        throw;
+    }
+}
+
+int TCustomSpellDlg::CheckWindow(HWND handle)
+{
+    ChangeFromList.Clear();
+    ChangeToList.Clear();
+    SpellState = ssUnchanged;
+    FOpenFailed = false;
+    if (!SharedDictionary().Active && !ActivateDictionary())
+        return ssCancelled;
+    ShowForm();
+    try {
+        delete Buffer;
+        auto *buffer = new TMsgBuffer(this);
+        buffer->Handle = handle;
+        Buffer = buffer;
+        if (Form)
+            Form->SetBuffer(Buffer);
+        Buffer->OnWord = [this](TAbsBuffer &sender, const std::string &word, bool &stop) {
+            CheckWord(sender, word, stop);
+        };
+        Buffer->SupportHTML = FSupportHTML;
+        Buffer->SupportRTF2 = FSupportRTF2;
+        Buffer->ScanWords(nullptr, FSpellCheckMode);
+    } catch (...) {
+        HideForm();
+        throw;
+    }
+    ReportOutcome();
+    return SpellState;
+}
+
+int TCustomSpellDlg::RunCheck(TSpellCheckMode mode, TCustomEdit *control)
+{
+    Buffer->OnWord = [this](TAbsBuffer &sender, const std::string &word, bool &stop) {
+        CheckWord(sender, word, stop);
+    };
+    Buffer->SupportHTML = FSupportHTML;
+    Buffer->SupportRTF2 = FSupportRTF2;
+    Buffer->IgnoreAllUpperCase = FIgnoreAllUpperCase;
+    Buffer->IgnoreWithNumbers = FIgnoreWithNumbers;
+    Buffer->ScanWords(control, mode);
+    ReportOutcome();
+    return SpellState;
+}
+
+void TCustomSpellDlg::ReportOutcome()
+{
+    if (!FFinishAfterCheck)
+        return;
+    HideForm();
+    if (!FShowCompletedDialog)
+        return;
+    if (OnSpellCheckingComplete) {
+        OnSpellCheckingComplete(*this, SpellState);
+        return;
+    }
+    const std::string_view text = LanguageTables::CompletionMessage(FLabelLanguage, SpellState);
+    if (!text.empty())
+        Message(MessageText(text), mtInformation, Buttons({ mbOK }));
+}
+
+void TCustomSpellDlg::CountWords(QWidget *control, int &words, int &uniqueWords)
+{
+    ActivateDictionary();
+    CreateBuffer(control);
+    int32_t w = 0, u = 0;
+    Buffer->CountWords(dynamic_cast<TCustomEdit *>(control), w, u);
+    words = w;
+    uniqueWords = u;
+    if (OnWordCountMsg)
+        OnWordCountMsg(*this, words, uniqueWords);
+    else
+        Message(QStringLiteral("Words: %1\nUnique Words: %2").arg(words).arg(uniqueWords),
+                mtInformation, Buttons({ mbOK }));
+}
+
+int32_t TCustomSpellDlg::AskUser(std::string &word)
+{
+    std::unique_ptr<TStringList> suggestions;
+    if (FAutoSuggest)
+        suggestions = SharedDictionary().Suggest(std::string_view(word).substr(0, 255),
+                                                 static_cast<uint16_t>(FSuggestions));
+    return Form->QueryWord(word, std::move(suggestions));
+}
+
+void TCustomSpellDlg::CheckWord(TAbsBuffer &sender, const std::string &word, bool &stop)
+{
+    const std::string foundWord = word;
+    if (word.size() < 2 || sender.AllDigits || IsKnownWord(word))
+        return;
+    if (FOpenFailed) {
+        stop = true; // no dictionary: nothing can be checked
+        return;
+    }
+    const std::string lower = WordScan::LowerCase(foundWord);
+    if (int i = ChangeFromList.IndexOf(lower); i >= 0) {
+        sender.SelectWord();
+        sender.ReplaceWord(ChangeToList[i]);
+        // The scan goes on after the replacement, so one that contains the word itself
+        // is not met again.
+        sender.SkipReplacement();
+        TApplication::SetBusyCursor(false);
+        return;
+    }
+    if (IgnoreAllList.IndexOf(lower) >= 0) {
+        TApplication::SetBusyCursor(false);
+        return;
+    }
+
+    TApplication::SetBusyCursor(false);
+    if (sender.Control)
+        RevealControl(sender.Control->Widget());
+    sender.SelectWord();
+    if (FAutoShift && Form)
+        Form->ShiftAwayFrom(sender.GetWordScreenTop());
+
+    std::string answer = word;
+    int32_t choice = AskUser(answer);
+    if (!Form || !Form->isVisible())
+        choice = srCancel;
+    switch (choice) {
+    case srCancel:
+        stop = true;
+        SpellState = ssCancelled;
+        break;
+    case srReplace:
+        sender.ReplaceWord(answer);
+        SpellState = ssChanged;
+        break;
+    case srReplaceAll:
+        SpellState = ssChanged;
+        ChangeFromList.Add(lower);
+        ChangeToList.Add(answer);
+        sender.ReplaceWord(answer);
+        sender.SkipReplacement();
+        break;
+    case srIgnoreAll:
+        IgnoreAllList.Add(lower);
+        break;
+    case srLearn:
+        Learn(answer);
+        break;
+    default:
+        break;
+    }
+    TApplication::SetBusyCursor(false);
+}
+
+void TCustomSpellDlg::Learn(std::string word)
+{
+    const bool known = IsKnownWord(word);
+    CodePages::OemToAnsiBuff(word);
+    if (known) {
+        if (OnWordAlreadyAddedMsg)
+            OnWordAlreadyAddedMsg(*this, word);
+        else
+            Message(MessageText(LanguageTables::FormatWord(
+                        LanguageTables::AlreadyKnownMessage(FLabelLanguage),
+                        CodePages::AnsiToUtf8(word))),
+                    mtInformation, Buttons({ mbOK }));
+        return;
+    }
+    bool cancelAdd = false;
+    if (FConfirmAdd) {
+        if (OnAddWordMsg) {
+            OnAddWordMsg(*this, word, cancelAdd);
+        } else {
+            const QString question = MessageText(LanguageTables::FormatWord(
+                LanguageTables::AddWordQuestion(FLabelLanguage), CodePages::AnsiToUtf8(word)));
+            // Only a Yes learns the word; No or a closed box leave the list alone.
+            cancelAdd = Message(question, mtConfirmation, Buttons({ mbYes, mbNo })) != mrYes;
+        }
+    }
+    if (!cancelAdd)
+        SharedDictionary().AddWord(std::string_view(word).substr(0, 255));
+}

@@ -1,0 +1,153 @@
+#pragma once
+// The spell check component of a window: holds the check's options, opens the shared
+// dictionary, creates the spelling dialog, and runs a check over an edit control: every
+// word of the text goes through CheckWord, which skips known, short and numeric words,
+// applies the change and ignore lists, and asks the user about the rest.
+
+#include "platform/core/TComponent.h"
+#include "platform/core/TStringList.h"
+#include "platform/gui/EditMessages.h"
+#include "spell/core/SpellTypes.h"
+
+#include <QFont>
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <string>
+
+class QWidget;
+class TAbsBuffer;
+class TAbsSpellForm;
+class TCustomEdit;
+class TDictionary;
+
+class TCustomSpellDlg : public QObject, public TComponent
+{
+    Q_OBJECT
+public:
+    // owner: the window the component sits on; it also owns the spelling dialog.
+    explicit TCustomSpellDlg(QWidget *owner);
+    ~TCustomSpellDlg() override;
+
+    TAbsBuffer *Buffer = nullptr; // owned; the buffer of the current or last check
+    QPointer<TAbsSpellForm> Form;
+    TStringList ChangeFromList; // code page 437
+    TStringList ChangeToList; // code page 1252, parallel to ChangeFromList
+    TStringList IgnoreAllList; // code page 437
+    TSpellState SpellState = ssUnchanged;
+
+    // Events; each replaces the message it is named after.
+    std::function<void(TCustomSpellDlg &, TAbsSpellForm *&form)> OnCreateSpellForm;
+    std::function<void(TCustomSpellDlg &, const std::string &word, bool &cancelAdd)> OnAddWordMsg;
+    std::function<void(TCustomSpellDlg &, const std::string &word)> OnWordAlreadyAddedMsg;
+    std::function<void(TCustomSpellDlg &, TSpellState)> OnSpellCheckingComplete;
+    std::function<void(TCustomSpellDlg &, int words, int uniqueWords)> OnWordCountMsg;
+
+    // Properties (text properties in code page 1252; file names as they are).
+    const std::string &AccentedCharacters() const { return FAccentedCharacters; }
+    virtual void SetAccentedCharacters(const std::string &value);
+    const std::string &AutoCorrectList() const { return FAutoCorrectList; }
+    virtual void SetAutoCorrectList(const std::string &value) { FAutoCorrectList = value; }
+    bool AutoShift() const { return FAutoShift; }
+    virtual void SetAutoShift(bool value) { FAutoShift = value; }
+    bool AutoSuggest() const { return FAutoSuggest; }
+    virtual void SetAutoSuggest(bool value) { FAutoSuggest = value; }
+    bool ConfirmAdd() const { return FConfirmAdd; }
+    virtual void SetConfirmAdd(bool value) { FConfirmAdd = value; }
+    const std::string &DictionaryName() const { return FDictionaryName; }
+    virtual void SetDictionaryName(const std::string &value) { FDictionaryName = value; }
+    bool DictionaryActive() const { return GetDictionaryActive(); }
+    virtual void SetDictionaryActive(bool value);
+    virtual bool GetDictionaryActive() const;
+    const std::string &DictionaryPath() const { return FDictionaryPath; }
+    virtual void SetDictionaryPath(const std::string &value) { FDictionaryPath = value; }
+    const std::string &ExclusionList() const { return FExclusionList; }
+    virtual void SetExclusionList(const std::string &value) { FExclusionList = value; }
+    const QFont &Font() const { return FFont; }
+    virtual void SetFont(const QFont &value) { FFont = value; }
+    int HelpContext() const { return FHelpContext; }
+    virtual void SetHelpContext(int value) { FHelpContext = value; }
+    bool IgnoreAllUpperCase() const { return FIgnoreAllUpperCase; }
+    virtual void SetIgnoreAllUpperCase(bool value) { FIgnoreAllUpperCase = value; }
+    bool IgnoreWithNumbers() const { return FIgnoreWithNumbers; }
+    virtual void SetIgnoreWithNumbers(bool value) { FIgnoreWithNumbers = value; }
+    TLanguages LabelLanguage() const { return FLabelLanguage; }
+    virtual void SetLabelLanguage(TLanguages value);
+    TSpellCheckMode SpellCheckMode() const { return FSpellCheckMode; }
+    virtual void SetSpellCheckMode(TSpellCheckMode value) { FSpellCheckMode = value; }
+    int Suggestions() const { return FSuggestions; }
+    // Kept within 1..255; a value outside is clamped with a message.
+    virtual void SetSuggestions(int value);
+    bool ShowCompletedDialog() const { return FShowCompletedDialog; }
+    virtual void SetShowCompletedDialog(bool value) { FShowCompletedDialog = value; }
+    bool ShowGlyphs() const { return FShowGlyphs; }
+    virtual void SetShowGlyphs(bool value) { FShowGlyphs = value; }
+    bool SupportHTML() const { return FSupportHTML; }
+    virtual void SetSupportHTML(bool value) { FSupportHTML = value; }
+    bool SupportRTF2() const { return FSupportRTF2; }
+    virtual void SetSupportRTF2(bool value) { FSupportRTF2 = value; }
+    const std::string &UserDictionary() const { return FUserDictionary; }
+    virtual void SetUserDictionary(const std::string &value) { FUserDictionary = value; }
+    bool FinishAfterCheck() const { return FFinishAfterCheck; }
+    virtual void SetFinishAfterCheck(bool value) { FFinishAfterCheck = value; }
+
+    // Shows the control's page if it sits on a hidden tab or stacked page.
+    virtual void RevealControl(QWidget *control);
+    // A new buffer for an edit control; anything else raises EClassNotFound.
+    virtual void CreateBuffer(QWidget *control);
+    // Checks one edit control; 0 nothing changed, 1 changed, 2 cancelled.
+    virtual int Check(QWidget *control);
+    // Checks an edit window known only by its handle.
+    virtual int CheckWindow(HWND handle);
+    // Counts the words of an edit control and reports the numbers.
+    virtual void CountWords(QWidget *control, int &words, int &uniqueWords);
+
+    void CreateForm();
+    void ResolveDictionaryPath();
+    void LoadAutoCorrectList();
+    int32_t AskUser(std::string &word);
+    // The buffer's word handler.
+    void CheckWord(TAbsBuffer &sender, const std::string &word, bool &stop);
+    void OpenAndShow();
+    void CloseAll();
+    void ShowForm();
+    void HideForm();
+    bool ActivateDictionary();
+    void DeactivateDictionary();
+    bool IsKnownWord(const std::string &word);
+
+    // The dictionary every component and dialog of the program shares.
+    // Created on first use (the program does so first thing at start-up).
+    static TDictionary &SharedDictionary();
+    // Closes and destroys it, saving learned words; failures are reported, not thrown.
+    static void DestroySharedDictionary();
+
+private:
+    int RunCheck(TSpellCheckMode mode, TCustomEdit *control);
+    void ReportOutcome();
+    void Learn(std::string word);
+
+    std::string FAccentedCharacters;
+    std::string FAutoCorrectList;
+    bool FAutoShift = true;
+    bool FAutoSuggest = true;
+    bool FConfirmAdd = true;
+    std::string FDictionaryName = "ENGLISH";
+    std::string FDictionaryPath = "APPLICATIONPATH";
+    std::string FExclusionList;
+    QFont FFont;
+    int FHelpContext = 0;
+    bool FIgnoreAllUpperCase = false;
+    bool FIgnoreWithNumbers = false;
+    TLanguages FLabelLanguage = lgEnglish;
+    TSpellCheckMode FSpellCheckMode = scmCheckFromStart;
+    int FSuggestions = 10;
+    bool FShowCompletedDialog = true;
+    bool FShowGlyphs = true;
+    bool FSupportHTML = false;
+    bool FSupportRTF2 = false;
+    std::string FUserDictionary = "USERDCT.TXT";
+    bool FFinishAfterCheck = true;
+    bool FOpenFailed = false; // the dictionary could not be opened during this check
+    QWidget *FOwnerWindow;
+};

@@ -1,0 +1,330 @@
+#include "spell/TSpellForm.h"
+
+#include "dialogs/MessageDialogs.h"
+#include "dialogs/TBitBtn.h"
+#include "dictionary/TDictionary.h"
+#include "platform/core/CodePages.h"
+#include "platform/core/TStringList.h"
+#include "platform/gui/Application.h"
+#include "spell/TNewListBox.h"
+#include "spell/core/LanguageTables.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+
+namespace {
+constexpr int LabelStripWidth = 78;
+constexpr int MainWidth = 447;
+constexpr int ClientHeight = 223;
+constexpr int ExtraWidth = 450; // form width beyond the label strip
+constexpr int MaxTextLength = 255;
+
+QString FromAnsi(const std::string &ansi)
+{
+    return QString::fromStdU16String(CodePages::DecodeAnsi(ansi));
+}
+
+std::string ToAnsi(const QString &text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (QChar ch : text)
+        out += static_cast<char>(CodePages::Utf16UnitToAnsi(ch.unicode()));
+    return out;
+}
+
+QString FromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+} // namespace
+
+TSpellForm::TSpellForm(QWidget *owner)
+    : TAbsSpellForm(owner)
+{
+    setObjectName("SpellForm");
+    setWindowTitle("Spell Checking...");
+    QFont font("MS Sans Serif");
+    font.setPixelSize(11);
+    setFont(font);
+    setFixedSize(LabelStripWidth + MainWidth, ClientHeight);
+    move(639, 328);
+
+    pnlMain = new QWidget(this);
+    pnlMain->setObjectName("pnlMain");
+    pnlMain->setGeometry(LabelStripWidth, 0, MainWidth, ClientHeight);
+
+    edtReplace = new QLineEdit(pnlMain);
+    edtReplace->setObjectName("edtReplace");
+    edtReplace->setGeometry(16, 38, 177, 21);
+    edtReplace->setMaxLength(MaxTextLength);
+    btnIgnore = MakeButton("btnIgnore", "&Ignore", { 208, 135, 113, 26 }, "spell-ignore");
+    btnIgnoreAll
+        = MakeButton("btnIgnoreAll", "I&gnore All", { 327, 135, 113, 26 }, "spell-ignore-all");
+    btnReplace = MakeButton("btnReplace", "&Replace", { 208, 71, 113, 26 }, "spell-replace");
+    btnReplaceAll
+        = MakeButton("btnReplaceAll", "Replace &All", { 327, 71, 113, 26 }, "spell-replace-all");
+    btnLearn = MakeButton("btnLearn", "&Learn", { 208, 103, 113, 26 }, "spell-learn");
+    btnSuggest = MakeButton("btnSuggest", "&Suggest", { 327, 103, 113, 26 }, "spell-suggest");
+    lstSuggest = new TNewListBox(pnlMain);
+    lstSuggest->setObjectName("lstSuggest");
+    lstSuggest->setGeometry(16, 63, 177, 146);
+    edtBadWord = new QLineEdit(pnlMain);
+    edtBadWord->setObjectName("edtBadWord");
+    edtBadWord->setGeometry(16, 14, 177, 21);
+    edtBadWord->setReadOnly(true);
+    btnHelp = MakeButton("btnHelp", "&Help", { 208, 183, 113, 26 }, "spell-help");
+    btnCancel = MakeButton("btnCancel", "Cancel", { 327, 184, 113, 25 }, "spell-cancel");
+    btnCancel->Cancel = true;
+    btnCancel->ModalResult = srCancel;
+    Bevel1 = new QFrame(pnlMain);
+    Bevel1->setObjectName("Bevel1");
+    Bevel1->setGeometry(227, 172, 193, 10);
+    Bevel1->setFrameShape(QFrame::HLine);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+    pnlAccents = new QFrame(pnlMain);
+    pnlAccents->setObjectName("pnlAccents");
+    pnlAccents->setGeometry(201, 13, 243, 49);
+    pnlAccents->setFrameShape(QFrame::Panel);
+    pnlAccents->setFrameShadow(QFrame::Sunken);
+
+    pnlLabels = new QWidget(this);
+    pnlLabels->setObjectName("pnlLabels");
+    pnlLabels->setGeometry(0, 0, LabelStripWidth, ClientHeight);
+    auto label = [this](const char *name, const char *caption, QPoint at, QWidget *buddy) {
+        auto *l = new QLabel(caption, pnlLabels);
+        l->setObjectName(name);
+        l->move(at);
+        l->setBuddy(buddy);
+        l->adjustSize();
+        return l;
+    };
+    lblSuggestions = label("lblSuggestions", "Suggestions:", { 8, 70 }, lstSuggest);
+    lblReplace = label("lblReplace", "Replace With:", { 8, 43 }, edtReplace);
+    lblNotFound = label("lblNotFound", "Not Found:", { 8, 19 }, edtBadWord);
+
+    // Tab order: the panel of the controls first, then the label strip.
+    QWidget *order[]
+        = { edtBadWord, edtReplace, lstSuggest, pnlAccents,   btnReplace, btnReplaceAll,
+            btnLearn,   btnSuggest, btnIgnore,  btnIgnoreAll, btnHelp,    btnCancel };
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(btnReplace, &QPushButton::clicked, this, [this] { SetChoice(srReplace); });
+    connect(btnReplaceAll, &QPushButton::clicked, this, [this] { SetChoice(srReplaceAll); });
+    connect(btnLearn, &QPushButton::clicked, this, [this] { SetChoice(srLearn); });
+    connect(btnIgnore, &QPushButton::clicked, this, [this] { SetChoice(srIgnore); });
+    connect(btnIgnoreAll, &QPushButton::clicked, this, [this] { SetChoice(srIgnoreAll); });
+    connect(btnCancel, &QPushButton::clicked, this, [this] { SetChoice(srCancel); });
+    connect(btnSuggest, &QPushButton::clicked, this, [this] { btnSuggestClick(); });
+    connect(btnHelp, &QPushButton::clicked, this, [this] { btnHelpClick(); });
+    connect(lstSuggest, &QListWidget::itemDoubleClicked, this, [this] { lstSuggestDblClick(); });
+    connect(lstSuggest, &TNewListBox::OnChange, this, [this] { lstSuggestChange(); });
+    edtReplace->installEventFilter(this);
+    edtBadWord->installEventFilter(this);
+
+    FormCreate();
+}
+
+TBitBtn *TSpellForm::MakeButton(const char *name, const char *caption, QRect bounds,
+                                const char *glyph)
+{
+    auto *button = new TBitBtn(pnlMain);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setGeometry(bounds);
+    button->setIcon(QIcon(QStringLiteral(":/glyphs/%1.svg").arg(glyph)));
+    // No button is the default: Enter chooses nothing.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+void TSpellForm::FormCreate()
+{
+    if (HelpContext == 0)
+        btnHelp->hide();
+    const int screenWidth = TApplication::ScreenSize().width();
+    if (screenWidth > 0)
+        move(screenWidth / 2 - width() / 2, y());
+}
+
+void TSpellForm::SetLabelLanguage(TLanguages language)
+{
+    TAbsSpellForm::SetLabelLanguage(language);
+    setWindowTitle(FromUtf8(LanguageTables::Caption(language)));
+    auto set = [language](QWidget *control, int index) {
+        const QString text = FromUtf8(LanguageTables::Label(language, index));
+        if (auto *l = qobject_cast<QLabel *>(control)) {
+            l->setText(text);
+            l->adjustSize();
+        } else if (auto *b = qobject_cast<QAbstractButton *>(control)) {
+            b->setText(text);
+        }
+    };
+    set(lblNotFound, 1);
+    set(lblReplace, 2);
+    set(lblSuggestions, 3);
+    set(btnReplace, 4);
+    set(btnReplaceAll, 5);
+    set(btnLearn, 6);
+    set(btnIgnore, 7);
+    set(btnIgnoreAll, 8);
+    set(btnSuggest, 9);
+    set(btnCancel, 10);
+    set(btnHelp, 14);
+    if (isVisible())
+        FormShow();
+}
+
+void TSpellForm::SetAccentedCharacters(const std::string &chars)
+{
+    TAbsSpellForm::SetAccentedCharacters(chars);
+    if (chars.empty()) {
+        const int width = btnReplaceAll->x() + btnReplaceAll->width() - edtBadWord->x();
+        edtBadWord->resize(width, edtBadWord->height());
+        edtReplace->resize(width, edtReplace->height());
+        pnlAccents->hide();
+        return;
+    }
+    pnlAccents->show();
+    for (char c : chars) {
+        if (c == ' ')
+            continue;
+        const QChar ch = CodePages::AnsiToUnicode(static_cast<unsigned char>(c));
+        auto *button = new QToolButton(pnlAccents);
+        button->setText(ch == '&' ? QStringLiteral("&&") : QString(ch));
+        button->setGeometry(FNextAccent.x(), FNextAccent.y(), 23, 22);
+        if (button->x() + button->width() >= pnlAccents->width()) {
+            FNextAccent = { 2, FNextAccent.y() + button->height() + 1 };
+            button->move(FNextAccent);
+        }
+        FNextAccent.setX(button->x() + button->width() + 1);
+        connect(button, &QToolButton::clicked, this, [this, ch] { btnAClick(ch); });
+        button->show();
+    }
+}
+
+int32_t TSpellForm::QueryWord(std::string &word, std::unique_ptr<TStringList> suggestions)
+{
+    TAbsSpellForm::QueryWord(word, nullptr);
+    const QString shown = FromAnsi(OemToAnsiWord(word.substr(0, MaxTextLength)));
+    edtBadWord->setText(shown);
+    edtReplace->setText(shown);
+    if (suggestions) {
+        lstSuggest->clear();
+        for (const std::string &entry : *suggestions)
+            lstSuggest->addItem(FromAnsi(entry));
+        if (suggestions->Count() > 0)
+            edtReplace->setText(FromAnsi((*suggestions)[0]));
+        suggestions.reset();
+    }
+    edtReplace->setFocus();
+    WaitForChoice();
+    if (!isVisible())
+        return srCancel;
+    if (Choice == srLearn) {
+        std::string ansi = ToAnsi(edtBadWord->text());
+        CodePages::AnsiToOemBuff(ansi);
+        word = ansi;
+    } else {
+        word = ToAnsi(edtReplace->text());
+    }
+    return Choice;
+}
+
+void TSpellForm::FillList(std::unique_ptr<TStringList> list)
+{
+    lstSuggest->clear();
+    if (!list)
+        return;
+    for (const std::string &entry : *list)
+        lstSuggest->addItem(FromAnsi(entry));
+}
+
+void TSpellForm::edtReplaceKeyPress()
+{
+    if (!Dictionary)
+        return;
+    const std::string prefix = ToAnsi(edtReplace->text().left(MaxTextLength));
+    FillList(Dictionary->WordsStartingWith(prefix, MaxSuggestions));
+}
+
+void TSpellForm::btnSuggestClick()
+{
+    if (!Dictionary)
+        return;
+    std::string word = ToAnsi(edtReplace->text().left(MaxTextLength));
+    CodePages::AnsiToOemBuff(word);
+    FillList(Dictionary->Suggest(word, MaxSuggestions));
+}
+
+void TSpellForm::btnHelpClick()
+{
+    if (HelpHook)
+        HelpHook(HelpContext);
+}
+
+void TSpellForm::lstSuggestDblClick()
+{
+    if (lstSuggest->currentItem() && lstSuggest->currentItem()->isSelected())
+        SetChoice(srReplace);
+}
+
+void TSpellForm::lstSuggestChange()
+{
+    if (QListWidgetItem *item = lstSuggest->currentItem())
+        edtReplace->setText(item->text());
+}
+
+void TSpellForm::btnAClick(QChar ch)
+{
+    edtReplace->insert(QString(ch));
+}
+
+void TSpellForm::FormShow()
+{
+    int w = lblNotFound->width();
+    for (QLabel *l : pnlLabels->findChildren<QLabel *>()) {
+        l->adjustSize();
+        w = std::max(w, l->width());
+    }
+    pnlLabels->resize(w + 10, ClientHeight);
+    setFixedSize(pnlLabels->width() + ExtraWidth, ClientHeight);
+}
+
+void TSpellForm::resizeEvent(QResizeEvent *event)
+{
+    TAbsSpellForm::resizeEvent(event);
+    // The label strip keeps the left edge; the controls fill the rest.
+    pnlMain->setGeometry(pnlLabels->width(), 0, width() - pnlLabels->width(), height());
+}
+
+void TSpellForm::showEvent(QShowEvent *event)
+{
+    FormShow();
+    TAbsSpellForm::showEvent(event);
+}
+
+void TSpellForm::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        btnCancel->click();
+        return;
+    }
+    TAbsSpellForm::keyPressEvent(event);
+}
+
+bool TSpellForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // Every key that types a character lists the words starting with the replacement
+    // box's text as it stands before the key.
+    if ((watched == edtReplace || watched == edtBadWord) && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (!key->text().isEmpty() && key->key() != Qt::Key_Escape)
+            edtReplaceKeyPress();
+    }
+    return TAbsSpellForm::eventFilter(watched, event);
+}

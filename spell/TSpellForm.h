@@ -1,0 +1,62 @@
+#pragma once
+// The standard spelling dialog: the unknown word, a replacement box, the suggestion
+// list, the decision buttons and optional accent buttons, with its labels in a strip on
+// the left that fits the longest label of the current language.
+
+#include "spell/TAbsSpellForm.h"
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class TBitBtn;
+class TNewListBox;
+
+class TSpellForm : public TAbsSpellForm
+{
+    Q_OBJECT
+public:
+    explicit TSpellForm(QWidget *owner);
+
+    void SetAccentedCharacters(const std::string &chars) override;
+    void SetLabelLanguage(TLanguages language) override;
+    int32_t QueryWord(std::string &word, std::unique_ptr<TStringList> suggestions) override;
+
+    QWidget *pnlMain;
+    QLineEdit *edtReplace;
+    TBitBtn *btnIgnore;
+    TBitBtn *btnIgnoreAll;
+    TBitBtn *btnReplace;
+    TBitBtn *btnReplaceAll;
+    TBitBtn *btnLearn;
+    TBitBtn *btnSuggest;
+    TNewListBox *lstSuggest;
+    QLineEdit *edtBadWord;
+    TBitBtn *btnHelp;
+    TBitBtn *btnCancel;
+    QFrame *Bevel1;
+    QFrame *pnlAccents;
+    QWidget *pnlLabels;
+    QLabel *lblSuggestions;
+    QLabel *lblReplace;
+    QLabel *lblNotFound;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    TBitBtn *MakeButton(const char *name, const char *caption, QRect bounds, const char *glyph);
+    void FormCreate();
+    void FormShow();
+    void edtReplaceKeyPress();
+    void btnSuggestClick();
+    void btnHelpClick();
+    void lstSuggestDblClick();
+    void lstSuggestChange();
+    void btnAClick(QChar ch);
+    void FillList(std::unique_ptr<TStringList> list);
+
+    QPoint FNextAccent { 2, 2 };
+};

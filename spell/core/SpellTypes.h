@@ -1,0 +1,24 @@
+#pragma once
+// Small value types shared by the spell check's buffers, controller and dialog.
+
+#include <cstdint>
+
+// Where a scan starts and ends.
+enum TSpellCheckMode : uint8_t { scmCheckFromStart, scmCheckFromCursor, scmCheckSelectedText };
+
+// Outcome of a check.
+enum TSpellState : uint8_t { ssUnchanged, ssChanged, ssCancelled };
+
+// Language of the spelling dialog and of the check's messages.
+enum TLanguages : uint8_t { lgEnglish, lgSpanish };
+
+// The user's decision on one word, as the spelling dialog returns it.
+enum : int32_t {
+    srNone = 0,
+    srCancel = 2,
+    srReplace = 20,
+    srLearn = 21,
+    srIgnore = 22,
+    srIgnoreAll = 23,
+    srReplaceAll = 24,
+};

@@ -1,0 +1,294 @@
+// Whole spell checks driven as a user would: the real dialog answered by its controls,
+// on the three kinds of edit control and through a window handle.
+
+#include "SpellCheckDriver.h"
+#include "dictionary/TDictionary.h"
+#include "platform/core/Exceptions.h"
+#include "platform/gui/TEdit.h"
+#include "platform/gui/TMemo.h"
+#include "platform/gui/TRichEdit.h"
+#include "spell/TSpellDlg.h"
+#include "spell/core/TAbsBuffer.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+using Action = SpellCheckDriver::Action;
+
+class SpellCheckTest : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir dir;
+    std::unique_ptr<QWidget> host;
+    TSpellDlg *spell = nullptr;
+    std::unique_ptr<SpellCheckDriver> driver;
+
+    template<class Edit> Edit *MakeEdit(const QString &text)
+    {
+        auto *edit = new Edit(host.get());
+        edit->SetText(text);
+        edit->Widget()->resize(400, 200);
+        driver->selection = [edit] { return edit->SelText(); };
+        return edit;
+    }
+    QStringList Asked() const
+    {
+        QStringList words;
+        for (const Question &q : driver->questions)
+            words << q.word;
+        return words;
+    }
+    std::string DictionaryFolder() const { return dir.path().toStdString() + "/"; }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(QFile::copy(SCRIVLO_BIN_DIR "/ENGLISH.DCT", dir.filePath("ENGLISH.DCT")));
+    }
+
+    void init()
+    {
+        host = std::make_unique<QWidget>();
+        host->resize(500, 400);
+        host->show();
+        spell = new TSpellDlg(host.get());
+        spell->SetDictionaryPath(DictionaryFolder());
+        spell->SetIgnoreWithNumbers(true);
+        driver = std::make_unique<SpellCheckDriver>();
+    }
+
+    void cleanup()
+    {
+        driver.reset();
+        host.reset(); // destroys the component, which closes the dictionary
+        QFile::remove(dir.filePath("USERDCT.TXT"));
+    }
+
+    // Change replaces exactly the highlighted word, on every line and after tabs.
+    void changeReplacesTheHighlightedWord_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("rich edit") << 0;
+        QTest::newRow("memo") << 1;
+        QTest::newRow("edit") << 2;
+    }
+    void changeReplacesTheHighlightedWord()
+    {
+        QFETCH(int, kind);
+        const QString line2 = kind == 2 ? "\t" : "\n";
+        const QString text = "Thiss is a tezt." + line2 + "A secnd line\twith tabb.";
+        TCustomEdit *edit = kind == 0 ? static_cast<TCustomEdit *>(MakeEdit<TRichEdit>(text))
+            : kind == 1               ? static_cast<TCustomEdit *>(MakeEdit<TMemo>(text))
+                                      : static_cast<TCustomEdit *>(MakeEdit<TEdit>(text));
+        spell->SetSupportRTF2(kind == 0);
+        for (const char *word : { "This", "test", "second", "tab" })
+            driver->actions.push_back(SpellCheckDriver::ReplaceWith(word));
+
+        QCOMPARE(spell->Check(edit->Widget()), 1);
+        QCOMPARE(Asked(), QStringList({ "Thiss", "tezt", "secnd", "tabb" }));
+        for (const Question &q : driver->questions)
+            QCOMPARE(q.selected, q.word);
+        QVERIFY(driver->questions[1].suggestions.contains("test"));
+        QCOMPARE(
+            edit->Text(),
+            QString("This is a test." + (kind == 2 ? line2 : "\r\n") + "A second line\twith tab."));
+        QCOMPARE(driver->messages, QStringList({ "Spell checking complete." }));
+        QVERIFY(!spell->Form->isVisible());
+        QVERIFY(host->isEnabled());
+    }
+
+    void accentsAndEmojiKeepTheSelectionExact()
+    {
+        auto *edit = MakeEdit<TRichEdit>(QString::fromUtf8("😀 naïve caféz 😀\n🌈 wrongg café"));
+        spell->SetSupportRTF2(true);
+        driver->actions
+            = { SpellCheckDriver::Press("btnIgnore"), SpellCheckDriver::Press("btnIgnore"),
+                SpellCheckDriver::ReplaceWith("wrong") };
+        const int result = spell->Check(edit);
+        QCOMPARE(Asked(),
+                 QStringList({ QString::fromUtf8("naïve"), QString::fromUtf8("caféz"), "wrongg" }));
+        QCOMPARE(result, 1);
+        for (const Question &q : driver->questions)
+            QCOMPARE(q.selected, q.word);
+        QCOMPARE(edit->Text(), QString::fromUtf8("😀 naïve caféz 😀\r\n🌈 wrong café"));
+    }
+
+    // Change All replaces later occurrences without asking, also when the replacement
+    // contains the word; Ignore All holds for later checks too.
+    void changeAllAndIgnoreAll()
+    {
+        auto *edit = MakeEdit<TMemo>("teh cat zorp teh dog zorp");
+        driver->actions = {
+            [](TSpellForm &f) {
+                f.edtReplace->setText("the teh");
+                f.btnReplaceAll->click();
+            },
+            SpellCheckDriver::Press("btnIgnoreAll"),
+        };
+        QCOMPARE(spell->Check(edit), 1);
+        QCOMPARE(Asked(), QStringList({ "teh", "zorp" }));
+        QCOMPARE(edit->Text(), QString("the teh cat zorp the teh dog zorp"));
+
+        driver->questions.clear();
+        driver->messages.clear();
+        QCOMPARE(spell->Check(edit), 2); // teh is asked again and cancelled; zorp is not
+        QCOMPARE(Asked(), QStringList({ "teh" }));
+        QVERIFY(driver->messages.isEmpty());
+    }
+
+    void addLearnsTheWordAfterConfirmation()
+    {
+        auto *edit = MakeEdit<TRichEdit>("blorptastic snorfle");
+        driver->actions
+            = { SpellCheckDriver::Press("btnLearn"), SpellCheckDriver::Press("btnLearn") };
+        driver->messageAnswers = { "Yes", "No", "OK" };
+        QCOMPARE(spell->Check(edit), 0);
+        QCOMPARE(
+            driver->messages,
+            QStringList({ "Add \"blorptastic\" to dictionary?", "Add \"snorfle\" to dictionary?",
+                          "No errors found. Spell checking complete." }));
+        QVERIFY(spell->IsKnownWord("blorptastic"));
+        QVERIFY(!spell->IsKnownWord("snorfle"));
+        spell->SetDictionaryActive(false); // closing the dictionary saves learned words
+        QFile user(dir.filePath("USERDCT.TXT"));
+        QVERIFY(user.open(QIODevice::ReadOnly));
+        QCOMPARE(user.readAll().trimmed(), QByteArray("blorptastic"));
+
+        spell->SetConfirmAdd(false);
+        driver->messages.clear();
+        driver->actions = { SpellCheckDriver::Press("btnLearn") };
+        spell->Check(edit);
+        QCOMPARE(driver->messages, QStringList({ "No errors found. Spell checking complete." }));
+        QVERIFY(spell->IsKnownWord("snorfle"));
+    }
+
+    void completionMessagesFollowTheLanguage_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<bool>("change");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("en none") << int(lgEnglish) << false
+                                 << "No errors found. Spell checking complete.";
+        QTest::newRow("en changed") << int(lgEnglish) << true << "Spell checking complete.";
+        QTest::newRow("es none") << int(lgSpanish) << false
+                                 << QString::fromUtf8("Se terminó de verificar la ortografía.\n"
+                                                      "No se encontraron errores.");
+        QTest::newRow("es changed") << int(lgSpanish) << true
+                                    << QString::fromUtf8("Se terminó de verificar la ortografía.");
+    }
+    void completionMessagesFollowTheLanguage()
+    {
+        QFETCH(int, language);
+        QFETCH(bool, change);
+        QFETCH(QString, message);
+        auto *edit = MakeEdit<TEdit>("a good wordd");
+        spell->SetLabelLanguage(TLanguages(language));
+        driver->actions = { change ? SpellCheckDriver::ReplaceWith("word")
+                                   : SpellCheckDriver::Press("btnIgnore") };
+        spell->Check(edit);
+        QCOMPARE(driver->messages, QStringList({ message }));
+    }
+
+    void switchingLanguageRelabelsTheOpenDialog()
+    {
+        auto *edit = MakeEdit<TEdit>("wordd");
+        QString caption, learn, replaceBox;
+        driver->actions = { [&](TSpellForm &f) {
+            spell->SetLabelLanguage(lgSpanish);
+            caption = f.windowTitle();
+            learn = f.btnLearn->text();
+            replaceBox = f.edtReplace->text();
+            f.btnCancel->click();
+        } };
+        const QString before = "word";
+        QCOMPARE(spell->Check(edit), 2);
+        QCOMPARE(caption, QString::fromUtf8("Verificación de Ortografía."));
+        QCOMPARE(learn, QString::fromUtf8("Añadir"));
+        QCOMPARE(replaceBox, driver->questions[0].suggestions.value(0)); // kept as it was
+    }
+
+    void closingTheDialogCancels()
+    {
+        auto *edit = MakeEdit<TEdit>("wordd more");
+        driver->actions = { [](TSpellForm &f) { f.close(); } };
+        QCOMPARE(spell->Check(edit), 2);
+        QVERIFY(driver->messages.isEmpty());
+        QVERIFY(host->isEnabled());
+    }
+
+    void checkThroughAWindowHandle()
+    {
+        auto *memo = MakeEdit<TMemo>("one\ntwoo three");
+        driver->actions = { SpellCheckDriver::ReplaceWith("two") };
+        QCOMPARE(spell->CheckWindow(memo->Handle()), 1);
+        QCOMPARE(memo->Text(), QString("one\r\ntwo three"));
+    }
+
+    // A control that is no edit control fails after the dialog was shown: the dialog is
+    // hidden and the windows enabled again before the error reaches the caller.
+    void notAnEditControlLeavesNothingDisabled()
+    {
+        auto *label = new QLabel("text", host.get());
+        try {
+            spell->Check(label);
+            QFAIL("no exception");
+        } catch (const EClassNotFound &e) {
+            QCOMPARE(QString(e.what()), QString("Unknown control error."));
+        }
+        QVERIFY(!spell->Form->isVisible());
+        QVERIFY(host->isEnabled());
+    }
+
+    void missingDictionaryIsReportedOnceAndEndsTheCheck()
+    {
+        QTemporaryDir empty;
+        spell->SetDictionaryPath(empty.path().toStdString());
+        auto *edit = MakeEdit<TEdit>("wordd other wordz");
+        QCOMPARE(spell->Check(edit), 2);
+        QCOMPARE(driver->messages,
+                 QStringList({ "Error opening dictionary: " + empty.path() + "/ENGLISH.DCT" }));
+        QVERIFY(driver->questions.empty());
+    }
+
+    void autoCorrectListReplacesWithoutAsking()
+    {
+        QFile list(dir.filePath("auto.txt"));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write("teh=the\n=empty\nnoequals\nwrnog=\n");
+        list.close();
+        spell->SetAutoCorrectList("auto.txt");
+        auto *edit = MakeEdit<TMemo>("teh end teh wrnog");
+        driver->actions = { SpellCheckDriver::Press("btnIgnore") };
+        spell->Check(edit);
+        QCOMPARE(edit->Text(), QString("the end the wrnog"));
+        QCOMPARE(Asked(), QStringList({ "wrnog" }));
+    }
+
+    void suggestionCountIsKeptInRange()
+    {
+        spell->SetSuggestions(300);
+        spell->SetSuggestions(0);
+        QCOMPARE(spell->Suggestions(), 1);
+        spell->SetSuggestions(25);
+        QCOMPARE(spell->Suggestions(), 25);
+        QCOMPARE(
+            driver->messages,
+            QStringList({ "Maximum limit suggestions is 255.", "Invalid number of suggestions." }));
+    }
+
+    void tooLongRunAbortsWithAMessage()
+    {
+        auto *edit = MakeEdit<TMemo>("fine " + QString(50, 'x') + " wordd");
+        QCOMPARE(spell->Check(edit), 0);
+        QCOMPARE(driver->messages.size(), 2);
+        QCOMPARE(driver->messages[0], "Aborting spell check (Invalid word): \n" + QString(50, 'x'));
+        QVERIFY(driver->questions.empty());
+    }
+};
+
+QTEST_MAIN(SpellCheckTest)
+#include "SpellCheckTest.moc"

@@ -1,0 +1,101 @@
+// The spelling dialog on its own: layout rules, accent buttons, completion while typing.
+
+#include "dialogs/TBitBtn.h"
+#include "dictionary/TDictionary.h"
+#include "spell/TNewListBox.h"
+#include "spell/TSpellForm.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QtTest>
+
+class SpellFormTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void noAccentsWidensBothEditBoxes()
+    {
+        TSpellForm form(nullptr);
+        form.SetAccentedCharacters("");
+        QCOMPARE(form.edtBadWord->width(), 424);
+        QCOMPARE(form.edtReplace->width(), 424);
+        QVERIFY(form.pnlAccents->isHidden());
+    }
+
+    // One button per non-blank character, ten to a row.
+    void accentButtonsFillRows()
+    {
+        TSpellForm form(nullptr);
+        form.SetAccentedCharacters("\xe1 \xe9 \xed \xf3 \xfa \xf1 \xfc \xe0 \xe8 \xec \xf2");
+        const auto buttons = form.pnlAccents->findChildren<QToolButton *>();
+        QCOMPARE(buttons.size(), 11);
+        QCOMPARE(buttons[0]->geometry(), QRect(2, 2, 23, 22));
+        QCOMPARE(buttons[9]->pos(), QPoint(218, 2));
+        QCOMPARE(buttons[10]->pos(), QPoint(2, 25));
+        QCOMPARE(buttons[5]->text(), QString::fromUtf8("ñ"));
+        form.edtReplace->setText("ano");
+        form.edtReplace->setCursorPosition(1);
+        buttons[5]->click();
+        QCOMPARE(form.edtReplace->text(), QString::fromUtf8("añno"));
+    }
+
+    void labelStripFitsTheLongestLabel()
+    {
+        TSpellForm form(nullptr);
+        form.SetAccentedCharacters("");
+        for (TLanguages language : { lgEnglish, lgSpanish }) {
+            form.SetLabelLanguage(language);
+            form.show();
+            int longest = 0;
+            for (QLabel *l : form.pnlLabels->findChildren<QLabel *>())
+                longest = std::max(longest, l->fontMetrics().horizontalAdvance(l->text()));
+            QVERIFY(form.pnlLabels->width() >= longest + 10);
+            QCOMPARE(form.width(), form.pnlLabels->width() + 450);
+            QCOMPARE(form.pnlMain->x(), form.pnlLabels->width());
+            form.hide();
+        }
+        QCOMPARE(form.btnIgnore->text(), QString("Saltar"));
+        QCOMPARE(form.btnIgnoreAll->text(), QString("Ignorar"));
+    }
+
+    // Each key lists the words that begin with the box's text before that key; a click
+    // on a suggestion fills the box and a double click chooses Change.
+    void typingListsCompletionsAndTheListFillsTheBox()
+    {
+        TDictionary dictionary;
+        QVERIFY(dictionary.OpenDictionary(SCRIVLO_BIN_DIR "/ENGLISH.DCT"));
+        TSpellForm form(nullptr);
+        form.Dictionary = &dictionary;
+        form.show();
+        form.edtReplace->setText("ca");
+        form.edtReplace->setFocus();
+        QTest::keyClick(form.edtReplace, Qt::Key_X);
+        QVERIFY(form.lstSuggest->count() > 0);
+        for (int i = 0; i < form.lstSuggest->count(); ++i)
+            QVERIFY(form.lstSuggest->item(i)->text().startsWith("ca", Qt::CaseInsensitive));
+        QCOMPARE(form.edtReplace->text(), QString("cax"));
+
+        QListWidgetItem *item = form.lstSuggest->item(0);
+        const QRect rect = form.lstSuggest->visualItemRect(item);
+        QTest::mouseClick(form.lstSuggest->viewport(), Qt::LeftButton, {}, rect.center());
+        QCOMPARE(form.edtReplace->text(), item->text());
+        QCOMPARE(form.Choice, srNone);
+        QTest::mouseDClick(form.lstSuggest->viewport(), Qt::LeftButton, {}, rect.center());
+        QCOMPARE(form.Choice, srReplace);
+    }
+
+    void escapePressesCancelAndEnterChoosesNothing()
+    {
+        TSpellForm form(nullptr);
+        form.show();
+        form.edtReplace->setFocus();
+        QTest::keyClick(form.edtReplace, Qt::Key_Return);
+        QCOMPARE(form.Choice, srNone);
+        QTest::keyClick(form.edtReplace, Qt::Key_Escape);
+        QCOMPARE(form.Choice, srCancel);
+    }
+};
+
+QTEST_MAIN(SpellFormTest)
+#include "SpellFormTest.moc"
