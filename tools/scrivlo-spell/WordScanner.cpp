@@ -2,42 +2,19 @@
 
 #include "tools/scrivlo-spell/TextMapping.h"
 
+#include <algorithm>
+
 WordScanner::WordScanner(WordSink &sink)
     : FSink(sink)
     , FWordLetter(TextMapping::GetTables().wordLetter.data())
 { }
 
-bool WordScanner::Feed(std::u16string_view units)
+void WordScanner::Advance(size_t from, size_t to)
 {
-    if (FStopped)
-        return false;
-    // The position lives in locals so that the loop keeps it in registers.
     uint64_t line = FLine, column = FColumn;
     bool afterCR = FAfterCR;
-    for (const char16_t unit : units) {
-        const unsigned char letter = FWordLetter[unit];
-        if (letter != 0) {
-            if (FLength == 0) {
-                FWordLine = line;
-                FWordColumn = column;
-            }
-            FLetters[FLength] = char(letter);
-            FUnits[FLength] = unit;
-            ++column;
-            afterCR = false;
-            if (++FLength == MaxRun) {
-                FLine = line;
-                FColumn = column;
-                FStopped = true;
-                FSink.TooLong(
-                    { { FLetters, FLength }, { FUnits, FLength }, FWordLine, FWordColumn });
-                FLength = 0;
-                return false;
-            }
-            continue;
-        }
-        if (FLength != 0)
-            EndWord();
+    for (size_t i = from; i < to; ++i) {
+        const char16_t unit = FUnits[i];
         if (unit == u'\n') {
             if (!afterCR)
                 ++line;
@@ -57,24 +34,70 @@ bool WordScanner::Feed(std::u16string_view units)
     FLine = line;
     FColumn = column;
     FAfterCR = afterCR;
+}
+
+void WordScanner::Word(size_t index, size_t length)
+{
+    const std::string_view letters(FLetters.data() + index, length);
+    if (length >= 2 && !std::all_of(letters.begin(), letters.end(), [](char c) {
+            return WordScan::IsDigit(static_cast<unsigned char>(c));
+        }))
+        FSink.Word({ letters, { FUnits.data() + index, length }, FLine, FColumn });
+}
+
+bool WordScanner::Feed(std::u16string_view units)
+{
+    if (FStopped)
+        return false;
+    // The view: the open word of the last piece, then this piece's units, each with its
+    // code page 437 letter or a blank where it is no word letter.
+    FUnits.erase(0, FUnits.size() - FOpen);
+    FLetters.erase(0, FLetters.size() - FOpen);
+    FUnits.append(units);
+    FLetters.resize(FUnits.size());
+    for (size_t i = FOpen; i < FUnits.size(); ++i) {
+        const unsigned char letter = FWordLetter[FUnits[i]];
+        FLetters[i] = letter ? static_cast<char>(letter) : ' ';
+    }
+
+    // Scan positions are 1-based; a word that reaches the end of the view stays open.
+    const auto textLen = static_cast<int32_t>(FLetters.size() + 1);
+    WordScan::Cursor cursor;
+    size_t done = 0; // units of the view the line and column have moved over
+    for (;;) {
+        const WordScan::Result result = WordScan::Next(FLetters.data(), textLen, cursor, {});
+        if (result == WordScan::Result::End)
+            break;
+        const size_t start = static_cast<size_t>(cursor.WordStart - 1);
+        const size_t length = static_cast<size_t>(cursor.WordEnd - cursor.WordStart);
+        Advance(done, start);
+        done = start;
+        if (result == WordScan::Result::TooLong) {
+            FStopped = true;
+            FSink.TooLong({ { FLetters.data() + start, length },
+                            { FUnits.data() + start, length },
+                            FLine,
+                            FColumn });
+            FOpen = 0;
+            return false;
+        }
+        if (start + length == FLetters.size()) {
+            FOpen = length; // may go on in the next piece
+            return true;
+        }
+        Word(start, length);
+        FColumn += length; // word letters are single units
+        FAfterCR = false;
+        done = start + length;
+    }
+    Advance(done, FLetters.size());
+    FOpen = 0;
     return true;
 }
 
 void WordScanner::Finish()
 {
-    if (!FStopped && FLength != 0)
-        EndWord();
-}
-
-void WordScanner::EndWord()
-{
-    const size_t length = FLength;
-    FLength = 0;
-    if (length < 2)
-        return;
-    bool allDigits = true;
-    for (size_t i = 0; i < length && allDigits; ++i)
-        allDigits = FLetters[i] >= '0' && FLetters[i] <= '9';
-    if (!allDigits)
-        FSink.Word({ { FLetters, length }, { FUnits, length }, FWordLine, FWordColumn });
+    if (!FStopped && FOpen != 0)
+        Word(FUnits.size() - FOpen, FOpen);
+    FOpen = 0;
 }

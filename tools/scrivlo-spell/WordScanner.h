@@ -1,9 +1,14 @@
 #pragma once
 // Walks a text given piece by piece as UTF-16 code units and hands on every word worth
-// checking with its line and column. Words never need to fit in one piece.
+// checking with its line and column. Words never need to fit in one piece. The words are
+// found by the spell check's own scanner, over the code page 437 view of the text that
+// the editor's check scans too.
+
+#include "spell/core/WordScan.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 struct ScannedWord
@@ -27,7 +32,7 @@ public:
 class WordScanner
 {
 public:
-    static constexpr size_t MaxRun = 50; // this many word characters in a row are no word
+    static constexpr size_t MaxRun = WordScan::MaxRun; // this many in a row are no word
 
     explicit WordScanner(WordSink &sink);
 
@@ -39,18 +44,21 @@ public:
     bool Stopped() const { return FStopped; }
 
 private:
-    void EndWord();
+    // Hands on a word of the view at index..index+length unless it is too short or digits.
+    void Word(size_t index, size_t length);
+    // Moves the line and column over view units from..to, none of them word letters.
+    void Advance(size_t from, size_t to);
 
     WordSink &FSink;
     const unsigned char *FWordLetter;
+    // Line and column of the view's first unit, and whether the unit before it was a CR.
     uint64_t FLine = 1;
-    uint64_t FColumn = 1; // of the next unit
+    uint64_t FColumn = 1;
     bool FAfterCR = false;
     bool FStopped = false;
 
-    size_t FLength = 0; // of the open word
-    uint64_t FWordLine = 0;
-    uint64_t FWordColumn = 0;
-    char FLetters[MaxRun];
-    char16_t FUnits[MaxRun];
+    // The view being scanned: the word left open by the last piece, then this piece.
+    std::u16string FUnits;
+    std::string FLetters; // one code page 437 byte per unit; ' ' for every non-letter
+    size_t FOpen = 0; // length of the open word at the start of the view
 };
