@@ -8,14 +8,16 @@
 #include <QColor>
 #include <QFont>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 class QAction;
+class QDialog;
 class QFrame;
 class QLabel;
 class QMenu;
 class QPrinter;
-class QPushButton;
+class TPicBitBtn;
 class TRichEdit;
 
 class TMainForm : public QMainWindow
@@ -32,6 +34,10 @@ public:
     const QString &FileName() const { return FFileName; }
     bool PlainTextFormat() const { return FPlainText; }
     QAction *Action(const QString &name) const;
+
+    // The Help and About windows, created right after this window and shown modally by
+    // "&Contents" and "&About...".
+    void SetHelpForms(QDialog *helpForm, QDialog *aboutForm);
 
     // The file-type entries of the Open and Save As dialogs, as "description|pattern" pairs.
     static const QString FileFilter;
@@ -62,6 +68,8 @@ private:
     void AEditCutExecute();
     void AEditCopyExecute();
     void AEditPasteExecute();
+    void AHelpContentsExecute();
+    void AHelpAboutExecute();
 
     QString FFileName;
     bool FPlainText = false;
@@ -80,7 +88,9 @@ private:
     QWidget *FMainPanel = nullptr;
     TRichEdit *FRichEdit = nullptr;
     QFrame *FPanel1 = nullptr;
-    QPushButton *FNewButton = nullptr;
+    TPicBitBtn *FNewButton = nullptr;
+    QPointer<QDialog> FHelpForm;
+    QPointer<QDialog> FAboutForm;
     TAnchors FPanelAnchors;
     TAnchors FStripAnchors;
 };
