@@ -128,11 +128,12 @@ void TPicCustomButton::SyncAction()
 
 bool TPicCustomButton::IsActiveDefault() const
 {
-    const QWidget *focus = window()->focusWidget();
-    if (focus == this && hasFocus())
-        return true;
     if (!FDefault)
         return false;
+    // Another push button with the focus takes the default role away while it has it.
+    const QWidget *focus = window()->focusWidget();
+    if (focus == this)
+        return true;
     return !qobject_cast<const TPicCustomButton *>(focus)
         && !qobject_cast<const QPushButton *>(focus);
 }

@@ -46,8 +46,8 @@ public:
     void SetAction(QAction *action);
     QAction *Action() const { return FAction; }
 
-    // Enter clicks the active default button: the focused button, or else a button with
-    // the default role while no other push button has the focus.
+    // Enter clicks the active default button: a button with the default role while no
+    // other push button has the focus. A button without that role never answers Enter.
     bool IsActiveDefault() const;
 
 protected:

@@ -373,7 +373,8 @@ private slots:
         QCOMPARE(clicks.count(), 1);
     }
 
-    // Enter clicks the active default button (the focused button, else the default one),
+    // Enter clicks the active default button (the default one, unless another button has
+    // the focus),
     // Escape the cancel button, both only without Shift, Ctrl or Alt; Alt plus the marked
     // letter clicks its button.
     void keysAndRoles_data()
@@ -386,8 +387,9 @@ private slots:
         QTest::newRow("keypad Enter")
             << "edit" << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "OK";
         QTest::newRow("Escape") << "edit" << int(Qt::Key_Escape) << 0 << "Cancel";
-        QTest::newRow("Enter on a focused button")
-            << "Cancel" << int(Qt::Key_Return) << 0 << "Cancel";
+        QTest::newRow("Enter on the focused default") << "OK" << int(Qt::Key_Return) << 0 << "OK";
+        QTest::newRow("Enter with another button focused")
+            << "Cancel" << int(Qt::Key_Return) << 0 << "";
         QTest::newRow("Shift+Enter")
             << "edit" << int(Qt::Key_Return) << int(Qt::ShiftModifier) << "";
         QTest::newRow("Ctrl+Escape")
