@@ -69,28 +69,6 @@ class PicButtonTest : public QObject
 {
     Q_OBJECT
 private slots:
-    // A new button has the widget set's defaults.
-    void defaults()
-    {
-        TPicBitBtn b;
-        QCOMPARE(b.size(), QSize(75, 25));
-        QCOMPARE(b.Caption(), QString());
-        QCOMPARE(b.Color(), QApplication::palette().color(QPalette::Button));
-        QVERIFY(!b.ColouredFace());
-        QCOMPARE(b.Kind(), bkCustom);
-        QVERIFY(b.Glyph().isNull());
-        QCOMPARE(b.NumGlyphs(), 1);
-        QCOMPARE(b.Layout(), blGlyphLeft);
-        QCOMPARE(b.Margin(), 2);
-        QCOMPARE(b.Spacing(), 4);
-        QCOMPARE(b.Alignment(), taCenter);
-        QCOMPARE(b.AlignmentVertical(), taVerticalCenter);
-        QCOMPARE(b.ModalResult(), 0);
-        QVERIFY(!b.Default() && !b.Cancel() && !b.HotTrack());
-        QVERIFY(b.ShowFocusRect() && b.TabStop());
-        QCOMPARE(b.TextStyle(), tsNormal);
-    }
-
     // A kind sets the roles, the modal result, a shared two-image glyph and its caption.
     void kindsSetRolesResultGlyphAndCaption_data()
     {
