@@ -5,11 +5,13 @@
 #include "platform/gui/StandardDialogs.h"
 #include "platform/gui/TRichEdit.h"
 #include "spell/TSpellDlg.h"
+#include "widgets/TPicBitBtn.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,7 +19,6 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPrinter>
-#include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStyle>
@@ -161,8 +162,8 @@ void TMainForm::CreateActions()
         { "AFontEdit", "Select &Font...", {}, &TMainForm::AFontEditExecute },
         { "AEditSpelling", "Check &Spelling...", QKeySequence(Qt::Key_F7),
           &TMainForm::AEditSpellingExecute },
-        { "AHelpContents", "&Contents", {}, nullptr },
-        { "AHelpAbout", "&About...", {}, nullptr },
+        { "AHelpContents", "&Contents", {}, &TMainForm::AHelpContentsExecute },
+        { "AHelpAbout", "&About...", {}, &TMainForm::AHelpAboutExecute },
     };
     for (const Command &c : commands) {
         auto *action = new QAction(tr(c.caption), this);
@@ -176,9 +177,6 @@ void TMainForm::CreateActions()
         addAction(action);
     }
     connect(Action("AFileExit"), &QAction::triggered, this, &QWidget::close);
-    // Help contents and About get their windows in later versions.
-    for (const char *pending : { "AHelpContents", "AHelpAbout" })
-        Action(pending)->setEnabled(false);
 }
 
 void TMainForm::CreateMenus()
@@ -269,25 +267,40 @@ void TMainForm::CreateControls()
                           akBottom, stripClient + QSize(4, 4));
     }
 
-    FNewButton = new QPushButton(FPanel1);
+    // The big "&New" button: the close kind's glyph on a light-blue face, bound to New
+    // (caption and enabled state follow the command; a click runs it and closes nothing).
+    FNewButton = new TPicBitBtn(FPanel1);
     FNewButton->setObjectName("BPicBitButton");
-    FNewButton->setText("&New");
-    FNewButton->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    FNewButton->setFocusPolicy(Qt::NoFocus);
+    FNewButton->SetKind(bkClose);
+    FNewButton->SetAction(Action("AFileNew"));
     QFont buttonFont("Times New Roman");
     buttonFont.setPixelSize(16);
     buttonFont.setBold(true);
     FNewButton->setFont(buttonFont);
-    QPalette buttonPal = FNewButton->palette();
-    buttonPal.setColor(QPalette::ButtonText, NewCaptionColour);
-    buttonPal.setColor(QPalette::Button, WindowColour);
-    FNewButton->setPalette(buttonPal);
+    FNewButton->SetFontColor(NewCaptionColour);
+    FNewButton->SetColor(WindowColour);
+    FNewButton->SetShowFocusRect(false);
+    FNewButton->SetTabStop(false);
     FStripAnchors.Add(FNewButton, QRect(QPoint(489, 12) + clientOrigin, QSize(75, 25)),
                       akRight | akBottom, stripClient + QSize(4, 4));
-    QAction *fileNew = Action("AFileNew");
-    connect(FNewButton, &QPushButton::clicked, fileNew, &QAction::trigger);
-    connect(fileNew, &QAction::changed, FNewButton,
-            [this, fileNew] { FNewButton->setEnabled(fileNew->isEnabled()); });
+}
+
+void TMainForm::SetHelpForms(QDialog *helpForm, QDialog *aboutForm)
+{
+    FHelpForm = helpForm;
+    FAboutForm = aboutForm;
+}
+
+void TMainForm::AHelpContentsExecute()
+{
+    if (FHelpForm)
+        FHelpForm->exec();
+}
+
+void TMainForm::AHelpAboutExecute()
+{
+    if (FAboutForm)
+        FAboutForm->exec(); // its result is of no interest here
 }
 
 void TMainForm::CreateSpellDlg()
@@ -363,6 +376,8 @@ void TMainForm::AFileNewExecute()
         return;
     FRichEdit->Clear();
     FFileName.clear();
+    // Clearing may reset the modified flag without a change signal; New follows it.
+    ActionManagerUpdate();
 }
 
 void TMainForm::AFileOpenExecute()

@@ -8,14 +8,16 @@
 #include <QColor>
 #include <QFont>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 class QAction;
+class QDialog;
 class QFrame;
 class QLabel;
 class QMenu;
 class QPrinter;
-class QPushButton;
+class TPicBitBtn;
 class TRichEdit;
 class TSpellDlg;
 
@@ -35,6 +37,10 @@ public:
     QAction *Action(const QString &name) const;
 
     TSpellDlg *SpellDlg = nullptr; // the spell check of the document
+
+    // The Help and About windows, created right after this window and shown modally by
+    // "&Contents" and "&About...".
+    void SetHelpForms(QDialog *helpForm, QDialog *aboutForm);
 
     // The file-type entries of the Open and Save As dialogs, as "description|pattern" pairs.
     static const QString FileFilter;
@@ -68,6 +74,9 @@ private:
     void CreateSpellDlg();
     void AEditSpellingExecute();
 
+    void AHelpContentsExecute();
+    void AHelpAboutExecute();
+
     QString FFileName;
     bool FPlainText = false;
     bool FSaved = false;
@@ -85,7 +94,9 @@ private:
     QWidget *FMainPanel = nullptr;
     TRichEdit *FRichEdit = nullptr;
     QFrame *FPanel1 = nullptr;
-    QPushButton *FNewButton = nullptr;
+    TPicBitBtn *FNewButton = nullptr;
+    QPointer<QDialog> FHelpForm;
+    QPointer<QDialog> FAboutForm;
     TAnchors FPanelAnchors;
     TAnchors FStripAnchors;
 };

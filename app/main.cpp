@@ -1,6 +1,8 @@
 // Scrivlo: a writing program for children.
 //   scrivlo [FILE]   opens FILE at start (Rich Text when its name ends in .rtf)
 
+#include "app/TAboutForm.h"
+#include "app/THelpForm.h"
 #include "app/TMainForm.h"
 #include "dialogs/TExceptionHandler.h"
 #include "platform/core/FileUtils.h"
@@ -37,6 +39,10 @@ int main(int argc, char **argv)
     int result;
     {
         TMainForm mainForm;
+        // The Help and About windows are made right after the main window and stay hidden.
+        THelpForm helpForm;
+        TAboutForm aboutForm;
+        mainForm.SetHelpForms(&helpForm, &aboutForm);
         mainForm.show();
         if (!startFile.isEmpty()) {
             try {

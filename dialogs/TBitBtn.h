@@ -1,21 +1,9 @@
 #pragma once
 // A push button that carries the glyph of its kind beside its caption.
 
-#include <QPushButton>
+#include "widgets/TBitBtnKind.h"
 
-enum TBitBtnKind {
-    bkCustom,
-    bkOK,
-    bkCancel,
-    bkHelp,
-    bkYes,
-    bkNo,
-    bkClose,
-    bkAbort,
-    bkRetry,
-    bkIgnore,
-    bkAll
-};
+#include <QPushButton>
 
 class TBitBtn : public QPushButton
 {

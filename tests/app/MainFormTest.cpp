@@ -4,6 +4,7 @@
 #include "platform/gui/Application.h"
 #include "platform/gui/StandardDialogs.h"
 #include "platform/gui/TRichEdit.h"
+#include "widgets/TPicBitBtn.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -110,6 +111,7 @@ private slots:
     void startsEmptyCleanAndClosesWithoutAsking()
     {
         QVERIFY(form->RichEdit()->toPlainText().isEmpty());
+        QVERIFY(!form->RichEdit()->Modified());
         QVERIFY(!form->Action("AFileNew")->isEnabled());
         QVERIFY(!form->findChild<QAction *>("MClose")->isEnabled());
         QCOMPARE(form->windowTitle(), QString("Scrivlo"));
@@ -304,6 +306,33 @@ private slots:
                                "Edit: Cu&t, &Copy, &Paste, -, Select &Font..., Check &Spelling...",
                                "Help: &About..." }));
         QCOMPARE(form->Action("AEditSpelling")->shortcut(), QKeySequence(Qt::Key_F7));
+    }
+
+    // The "&New" picture button: the close kind's glyph, its own caption, bound to New; a
+    // click runs New (asking first) and closes nothing.
+    void newButtonRunsNewAndClosesNothing()
+    {
+        auto *button = form->findChild<TPicBitBtn *>("BPicBitButton");
+        QVERIFY(button);
+        QCOMPARE(button->Kind(), bkClose);
+        QCOMPARE(button->Caption(), QString("&New"));
+        QCOMPARE(button->ModalResult(), 0);
+        QCOMPARE(button->Color(), QColor(189, 226, 253));
+        QCOMPARE(button->FontColor(), QColor(56, 153, 233));
+        QCOMPARE(button->size(), QSize(75, 25));
+        QVERIFY(!button->ShowFocusRect() && !button->TabStop());
+        QVERIFY(!button->isEnabled());
+        QTest::keyClicks(form->RichEdit(), "draft");
+        QVERIFY(button->isEnabled());
+        int asked = 0;
+        AnswerNextQuestion("No", &asked);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTRY_COMPARE(asked, 1);
+        QVERIFY(form->RichEdit()->toPlainText().isEmpty());
+        QVERIFY(form->isVisible());
+        QVERIFY(!form->RichEdit()->Modified());
+        QVERIFY(!form->Action("AFileNew")->isEnabled());
+        QVERIFY(!button->isEnabled());
     }
 
 private:

@@ -1,0 +1,21 @@
+#pragma once
+// The Help window: one page of help text in an editable rich-text control. It lives for
+// the whole run, so what the user types into it stays until the program ends.
+
+#include "app/TFixedForm.h"
+
+class TRichEdit;
+
+class THelpForm : public TFixedForm
+{
+    Q_OBJECT
+public:
+    explicit THelpForm(QWidget *parent = nullptr);
+
+    TRichEdit *RichEdit1() const { return FRichEdit1; }
+    // The help text as designed, line by line (trailing blanks belong to it).
+    static const QStringList HelpLines;
+
+private:
+    TRichEdit *FRichEdit1 = nullptr;
+};
