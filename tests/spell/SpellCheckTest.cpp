@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -209,6 +210,42 @@ private slots:
         QCOMPARE(caption, QString::fromUtf8("Verificación de Ortografía."));
         QCOMPARE(learn, QString::fromUtf8("Añadir"));
         QCOMPARE(replaceBox, driver->questions[0].suggestions.value(0)); // kept as it was
+    }
+
+    // Upper-case words and words with digits are left alone when asked; one-letter and
+    // digit-only words always are.
+    void skippedWords()
+    {
+        auto *edit = MakeEdit<TEdit>("NASAX abc1x 2024 q wordd");
+        spell->SetIgnoreAllUpperCase(true);
+        driver->actions = { SpellCheckDriver::Press("btnIgnore") };
+        spell->Check(edit);
+        QCOMPARE(Asked(), QStringList({ "wordd" }));
+        spell->SetIgnoreAllUpperCase(false);
+        spell->SetIgnoreWithNumbers(false);
+        driver->questions.clear();
+        driver->actions = { SpellCheckDriver::Press("btnIgnore"), SpellCheckDriver::Press("btnIgnore"),
+                            SpellCheckDriver::Press("btnIgnore") };
+        spell->Check(edit);
+        QCOMPARE(Asked(), QStringList({ "NASAX", "abc1x", "wordd" }));
+    }
+
+    // A control on a hidden tab page is brought into view before its word is shown.
+    void checkRevealsTheControlsPage()
+    {
+        auto *tabs = new QTabWidget(host.get());
+        tabs->addTab(new QWidget, "first");
+        auto *edit = new TMemo;
+        edit->SetText("wordd");
+        tabs->addTab(edit, "second");
+        tabs->show();
+        int pageWhenAsked = -1;
+        driver->actions = { [&](TSpellForm &f) {
+            pageWhenAsked = tabs->currentIndex();
+            f.btnIgnore->click();
+        } };
+        spell->Check(edit);
+        QCOMPARE(pageWhenAsked, 1);
     }
 
     void closingTheDialogCancels()

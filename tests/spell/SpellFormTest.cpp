@@ -5,7 +5,9 @@
 #include "spell/TNewListBox.h"
 #include "spell/TSpellForm.h"
 
+#include <QCursor>
 #include <QLabel>
+#include <QScreen>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QtTest>
@@ -83,6 +85,25 @@ private slots:
         QCOMPARE(form.Choice, srNone);
         QTest::mouseDClick(form.lstSuggest->viewport(), Qt::LeftButton, {}, rect.center());
         QCOMPARE(form.Choice, srReplace);
+    }
+
+    // A word low on the screen sends the dialog to the top, a high one to the bottom; the
+    // mouse pointer moves by the same distance.
+    void shiftAwayFromMovesTheDialogAndThePointer()
+    {
+        TSpellForm form(nullptr);
+        form.show();
+        const int screenHeight = QGuiApplication::primaryScreen()->availableGeometry().height();
+        form.move(100, 200);
+        QCursor::setPos(300, 250);
+        form.ShiftAwayFrom(screenHeight - 10);
+        QCOMPARE(form.frameGeometry().top(), 30);
+        QCOMPARE(QCursor::pos(), QPoint(300, 80));
+        form.ShiftAwayFrom(10);
+        QCOMPARE(form.frameGeometry().top(), screenHeight - form.frameGeometry().height() - 30);
+        const QPoint before = form.pos();
+        form.ShiftAwayFrom(0);
+        QCOMPARE(form.pos(), before);
     }
 
     void escapePressesCancelAndEnterChoosesNothing()
