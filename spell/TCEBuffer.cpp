@@ -84,6 +84,10 @@ int32_t TCEBuffer::GetTextCapacity()
 
 void TCEBuffer::LoadText()
 {
+    if (Control && Control == FLoadedControl && Control->TextVersion() == FLoadedVersion)
+        return;
+    FLoadedControl = Control;
+    FLoadedVersion = Control ? Control->TextVersion() : 0;
     TextLen = GetTextCapacity();
     EnsureCapacity(TextLen);
     if (Control)

@@ -34,6 +34,12 @@ public:
 protected:
     void ShowInvalidWord(const std::string &run) override;
     void SetBusyCursor(bool busy) override;
+
+private:
+    // The control and text version the copy was taken from: a reload of an unchanged
+    // text keeps the copy, so a check of a document with unsaved changes stays linear.
+    TCustomEdit *FLoadedControl = nullptr;
+    uint64_t FLoadedVersion = 0;
 };
 
 // The same report for every buffer of the editor: the run of letters in a message box.

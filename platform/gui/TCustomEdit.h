@@ -14,6 +14,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -78,7 +79,15 @@ public:
     // Largest text the control takes; never below the current text length.
     virtual int LimitText() const = 0;
 
+    // Grows with every change of the text, so a reader can tell whether a copy it took is
+    // still current.
+    uint64_t TextVersion() const { return FTextVersion; }
+
+protected:
+    void NoteTextChanged() { ++FTextVersion; }
+
 private:
+    uint64_t FTextVersion = 0;
     HWND FHandle = nullptr;
     bool FHideSelection = true;
 };

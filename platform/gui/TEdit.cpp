@@ -7,6 +7,7 @@ TEdit::TEdit(QWidget *parent)
     : QLineEdit(parent)
 {
     SetHideSelection(true);
+    connect(this, &QLineEdit::textChanged, this, [this] { NoteTextChanged(); });
 }
 
 void TEdit::SetText(const QString &value)

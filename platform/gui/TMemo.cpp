@@ -7,6 +7,7 @@ TMemo::TMemo(QWidget *parent)
     , TCustomMemo(2)
 {
     SetHideSelection(true);
+    connect(this, &QPlainTextEdit::textChanged, this, [this] { NoteTextChanged(); });
 }
 
 int TMemo::LimitText() const

@@ -17,6 +17,7 @@ TRichEdit::TRichEdit(QWidget *parent)
 {
     setAcceptRichText(true);
     SetHideSelection(true);
+    connect(this, &QTextEdit::textChanged, this, [this] { NoteTextChanged(); });
 }
 
 int TRichEdit::LimitText() const
