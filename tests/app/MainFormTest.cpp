@@ -4,11 +4,14 @@
 #include "platform/gui/Application.h"
 #include "platform/gui/StandardDialogs.h"
 #include "platform/gui/TRichEdit.h"
+#include "spell/TSpellDlg.h"
 #include "widgets/TPicBitBtn.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
@@ -306,6 +309,47 @@ private slots:
                                "Edit: Cu&t, &Copy, &Paste, -, Select &Font..., Check &Spelling...",
                                "Help: &About..." }));
         QCOMPARE(form->Action("AEditSpelling")->shortcut(), QKeySequence(Qt::Key_F7));
+    }
+
+    // F7 checks the document with the window's stored settings: words with digits pass,
+    // and the rich edit's line breaks count as one position.
+    void f7ChecksTheDocument()
+    {
+        TSpellDlg *spell = form->SpellDlg;
+        QVERIFY(spell->IgnoreWithNumbers() && spell->SupportRTF2());
+        QCOMPARE(spell->Font().pixelSize(), 11);
+        spell->SetDictionaryPath(SCRIVLO_BIN_DIR);
+        QTest::keyClicks(form->RichEdit(), "A frend");
+        QTest::keyClick(form->RichEdit(), Qt::Key_Return);
+        QTest::keyClicks(form->RichEdit(), "with r2d2 and a dogg");
+        QStringList asked;
+        auto *timer = new QTimer(form.get());
+        connect(timer, &QTimer::timeout, [&asked, timer] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                asked << modal->findChild<QLabel *>("Message")->text();
+                modal->findChild<QAbstractButton *>("OK")->click();
+                return;
+            }
+            QWidget *dialog = nullptr;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->objectName() == "SpellForm" && w->isVisible())
+                    dialog = w;
+            if (!dialog || !dialog->isVisible() || !dialog->isEnabled())
+                return;
+            auto *bad = dialog->findChild<QLineEdit *>("edtBadWord");
+            if (asked.contains(bad->text()))
+                return;
+            asked << bad->text();
+            dialog->findChild<QLineEdit *>("edtReplace")
+                ->setText(bad->text() == "frend" ? "friend" : "dog");
+            dialog->findChild<QAbstractButton *>("btnReplace")->click();
+        });
+        timer->start(5);
+        QTest::keyClick(form.get(), Qt::Key_F7);
+        timer->stop();
+        QCOMPARE(asked, QStringList({ "frend", "dogg", "Spell checking complete." }));
+        QCOMPARE(form->RichEdit()->toPlainText(), QString("A friend\nwith r2d2 and a dog"));
+        QVERIFY(form->isEnabled());
     }
 
     // The "&New" picture button: the close kind's glyph, its own caption, bound to New; a

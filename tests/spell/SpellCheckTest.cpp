@@ -224,8 +224,9 @@ private slots:
         spell->SetIgnoreAllUpperCase(false);
         spell->SetIgnoreWithNumbers(false);
         driver->questions.clear();
-        driver->actions = { SpellCheckDriver::Press("btnIgnore"), SpellCheckDriver::Press("btnIgnore"),
-                            SpellCheckDriver::Press("btnIgnore") };
+        driver->actions
+            = { SpellCheckDriver::Press("btnIgnore"), SpellCheckDriver::Press("btnIgnore"),
+                SpellCheckDriver::Press("btnIgnore") };
         spell->Check(edit);
         QCOMPARE(Asked(), QStringList({ "NASAX", "abc1x", "wordd" }));
     }
@@ -246,6 +247,23 @@ private slots:
         } };
         spell->Check(edit);
         QCOMPARE(pageWhenAsked, 1);
+    }
+
+    // Replacements that together outgrow the copy's reserve: the copy grows, nothing is
+    // lost.
+    void longReplacementsGrowTheCopy()
+    {
+        QStringList bad, good;
+        const QString longText = QString("is ").repeated(83).trimmed(); // 248 characters
+        for (char c = 'a'; c <= 't'; ++c) {
+            bad << QString("zzq") + c;
+            good << longText;
+            driver->actions.push_back(SpellCheckDriver::ReplaceWith(longText));
+        }
+        auto *edit = MakeEdit<TMemo>("start " + bad.join(' ') + " end");
+        QCOMPARE(spell->Check(edit), 1);
+        QCOMPARE(Asked(), bad);
+        QCOMPARE(edit->Text(), "start " + good.join(' ') + " end");
     }
 
     void closingTheDialogCancels()

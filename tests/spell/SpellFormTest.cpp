@@ -7,8 +7,8 @@
 
 #include <QCursor>
 #include <QLabel>
-#include <QScreen>
 #include <QLineEdit>
+#include <QScreen>
 #include <QToolButton>
 #include <QtTest>
 
