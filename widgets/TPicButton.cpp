@@ -34,54 +34,6 @@ QSize TPicButton::GlyphSize() const
     return QSize(FGlyph.width() / FNumGlyphs, FGlyph.height());
 }
 
-void TPicButton::SetLayout(TButtonLayout layout)
-{
-    FLayout = layout;
-    update();
-}
-
-void TPicButton::SetMargin(int margin)
-{
-    FMargin = margin;
-    update();
-}
-
-void TPicButton::SetSpacing(int spacing)
-{
-    FSpacing = spacing;
-    update();
-}
-
-void TPicButton::SetAlignment(TAlignment alignment)
-{
-    FAlignment = alignment;
-    update();
-}
-
-void TPicButton::SetAlignmentVertical(TVerticalAlignment alignment)
-{
-    FAlignmentVertical = alignment;
-    update();
-}
-
-void TPicButton::SetTextStyle(TTextStyle style)
-{
-    FTextStyle = style;
-    update();
-}
-
-void TPicButton::SetTextShadowColor(const QColor &color)
-{
-    FTextShadowColor = color;
-    update();
-}
-
-void TPicButton::SetTextHighlightColor(const QColor &color)
-{
-    FTextHighlightColor = color;
-    update();
-}
-
 int TPicButton::CaptionFlags() const
 {
     int flags = Qt::TextWordWrap | Qt::TextExpandTabs | Qt::TextShowMnemonic;

@@ -28,21 +28,27 @@ public:
     QSize GlyphSize() const; // one image of the strip
 
     TButtonLayout Layout() const { return FLayout; }
-    void SetLayout(TButtonLayout layout);
+    void SetLayout(TButtonLayout layout) { Assign(FLayout, layout); }
     int Margin() const { return FMargin; }
-    void SetMargin(int margin); // below 0: glyph and caption centred together
+    void SetMargin(int margin)
+    {
+        Assign(FMargin, margin);
+    } // below 0: glyph and caption centred together
     int Spacing() const { return FSpacing; }
-    void SetSpacing(int spacing);
+    void SetSpacing(int spacing) { Assign(FSpacing, spacing); }
     TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment alignment);
+    void SetAlignment(TAlignment alignment) { Assign(FAlignment, alignment); }
     TVerticalAlignment AlignmentVertical() const { return FAlignmentVertical; }
-    void SetAlignmentVertical(TVerticalAlignment alignment);
+    void SetAlignmentVertical(TVerticalAlignment alignment)
+    {
+        Assign(FAlignmentVertical, alignment);
+    }
     TTextStyle TextStyle() const { return FTextStyle; }
-    void SetTextStyle(TTextStyle style);
+    void SetTextStyle(TTextStyle style) { Assign(FTextStyle, style); }
     QColor TextShadowColor() const { return FTextShadowColor; }
-    void SetTextShadowColor(const QColor &color);
+    void SetTextShadowColor(const QColor &color) { Assign(FTextShadowColor, color); }
     QColor TextHighlightColor() const { return FTextHighlightColor; }
-    void SetTextHighlightColor(const QColor &color);
+    void SetTextHighlightColor(const QColor &color) { Assign(FTextHighlightColor, color); }
 
     // Where the glyph's top-left corner and the caption's area lie for a content rectangle.
     QPoint GlyphPos(const QRect &content) const;

@@ -57,12 +57,6 @@ QColor TPicCustomButton::Color() const
     return FColor.isValid() ? FColor : SystemButtonFace();
 }
 
-void TPicCustomButton::SetColor(const QColor &color)
-{
-    FColor = color;
-    update();
-}
-
 bool TPicCustomButton::ColouredFace() const
 {
     return Color().rgb() != SystemButtonFace().rgb();
@@ -78,18 +72,6 @@ void TPicCustomButton::SetFontColor(const QColor &color)
     QPalette pal = palette();
     pal.setColor(QPalette::ButtonText, color);
     setPalette(pal);
-}
-
-void TPicCustomButton::SetDefault(bool value)
-{
-    FDefault = value;
-    update();
-}
-
-void TPicCustomButton::SetShowFocusRect(bool value)
-{
-    FShowFocusRect = value;
-    update();
 }
 
 void TPicCustomButton::SetTabStop(bool value)

@@ -21,7 +21,7 @@ public:
 
     // The face colour; unset, it follows the system button-face colour.
     QColor Color() const;
-    void SetColor(const QColor &color);
+    void SetColor(const QColor &color) { Assign(FColor, color); }
     // True when the face colour differs from the system button face (bevel rings).
     bool ColouredFace() const;
 
@@ -31,11 +31,11 @@ public:
     int ModalResult() const { return FModalResult; }
     void SetModalResult(int result) { FModalResult = result; }
     bool Default() const { return FDefault; }
-    void SetDefault(bool value);
+    void SetDefault(bool value) { Assign(FDefault, value); }
     bool Cancel() const { return FCancel; }
     void SetCancel(bool value) { FCancel = value; }
     bool ShowFocusRect() const { return FShowFocusRect; }
-    void SetShowFocusRect(bool value);
+    void SetShowFocusRect(bool value) { Assign(FShowFocusRect, value); }
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool value);
     bool HotTrack() const { return FHotTrack; }
@@ -51,6 +51,13 @@ public:
     bool IsActiveDefault() const;
 
 protected:
+    // Stores a property that changes the look, and repaints.
+    template<class T> void Assign(T &field, const T &value)
+    {
+        field = value;
+        update();
+    }
+
     void paintEvent(QPaintEvent *event) override;
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
