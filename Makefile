@@ -39,7 +39,9 @@ bench: deps
 	@scripts/install-deps --bench
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DSCRIVLO_BUILD_BENCH=ON
 	cmake --build $(BUILD) -j $(JOBS)
-	$(BUILD)/bin/scrivlo-bench --dict $(BUILD)/bin/ENGLISH.DCT
+	bench/compare.sh $(BUILD)/bin ../shared/corpora
+	$(BUILD)/bin/scrivlo-bench --dict $(BUILD)/bin/ENGLISH.DCT --benchmark_repetitions=5 \
+	  --benchmark_report_aggregates_only=true
 	bench/rtf-load.sh $(BUILD)/bin
 
 asan-test: deps
