@@ -1,10 +1,14 @@
 # Scrivlo: `make run` and `make test` install what is missing, build and go.
 BUILD     ?= build
 ASAN      ?= build-asan
+FUZZ      ?= build-fuzz
+# Seconds each fuzz target runs in make fuzz.
+FUZZ_TIME ?= 60
+FUZZ_TARGETS := DctFileFuzzer UserWordsFuzzer ScannerFuzzer
 JOBS      ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps build run demo install test bench asan-test format clean
+.PHONY: all deps build run demo install test bench fuzz asan-test format clean
 
 all: build
 
@@ -50,8 +54,23 @@ asan-test: deps
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
+# Each fuzz target for FUZZ_TIME seconds (clang, libFuzzer, ASan, UBSan). The corpus grows
+# in $(FUZZ)/corpus; an input that fails is written to $(FUZZ)/ and stops the run: fix the
+# fault, then keep the input in fuzz/regressions/TARGET/, which make test replays.
+fuzz: deps
+	cmake -S fuzz -B $(FUZZ) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ) -j $(JOBS)
+	@for t in $(FUZZ_TARGETS); do \
+	  echo "== $$t for $(FUZZ_TIME) s"; mkdir -p $(FUZZ)/corpus/$$t; \
+	  $(FUZZ)/$$t -max_total_time=$(FUZZ_TIME) -timeout=10 -rss_limit_mb=1024 -close_fd_mask=3 \
+	    -print_final_stats=1 -artifact_prefix=$(FUZZ)/$$t- $(FUZZ)/corpus/$$t \
+	    fuzz/seeds/$$t fuzz/regressions/$$t > $(FUZZ)/$$t.log 2>&1; status=$$?; \
+	  grep -E 'number_of_executed_units|Done [0-9]+ runs' $(FUZZ)/$$t.log; \
+	  if [ $$status -ne 0 ]; then tail -40 $(FUZZ)/$$t.log; exit 1; fi; \
+	done
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN)
+	rm -rf $(BUILD) $(ASAN) $(FUZZ)

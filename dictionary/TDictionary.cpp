@@ -298,10 +298,15 @@ std::unique_ptr<TStringList> TDictionary::WordsStartingWith(std::string_view pre
     }
 
     // Depth-first walk below the prefix, in file order. Words are at most 50 letters, so
-    // the walk never descends further, whatever the file's links say.
+    // the walk never descends further, whatever the file's links say; and it reads at most
+    // WalkBudget nodes, so links that loop back cannot make it run for ever.
     std::string word = stem;
+    uint64_t budget = TSuggestList::WalkBudget(*file, maxCount);
     auto enumerate = [&](auto &self, int32_t i) -> void {
         while (i != 0) {
+            if (budget == 0)
+                return;
+            --budget;
             const uint32_t node = file->GetNode(i);
             if (result->Count() >= maxCount)
                 return;

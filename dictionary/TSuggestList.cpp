@@ -155,6 +155,11 @@ int32_t TSuggestList::FindRootChild(unsigned char letter) const
     }
 }
 
+uint64_t TSuggestList::WalkBudget(const TDCTFile &file, uint32_t maxCount)
+{
+    return (uint64_t(file.NodeCount()) + maxCount) * Dct::WordMax;
+}
+
 void TSuggestList::SearchFile(TDCTFile &file, uint8_t maxCount, std::string_view word)
 {
     DCTFile = &file;
@@ -177,7 +182,8 @@ void TSuggestList::SearchFile(TDCTFile &file, uint8_t maxCount, std::string_view
     std::array<int32_t, Dct::WordMax + 1> next {};
     std::array<uint32_t, Dct::WordMax + 1> node {};
     next[1] = rootChild;
-    while (length > 0) {
+    uint64_t budget = WalkBudget(file, maxCount);
+    while (length > 0 && budget-- > 0) {
         const int d = length;
         node[d] = file.GetNode(next[d]);
         candidate[length++] = char(Dct::NodeChar(node[d]));
