@@ -42,7 +42,8 @@ test: build
 bench: deps
 	@scripts/install-deps --bench
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DSCRIVLO_BUILD_BENCH=ON
-	cmake --build $(BUILD) -j $(JOBS)
+	cmake --build $(BUILD) -j $(JOBS) --target scrivlo-spell english_dct scrivlo-bench \
+	  checker-bench rtf-load-bench
 	bench/compare.sh $(BUILD)/bin ../shared/corpora
 	$(BUILD)/bin/scrivlo-bench --dict $(BUILD)/bin/ENGLISH.DCT --benchmark_repetitions=5 \
 	  --benchmark_report_aggregates_only=true
