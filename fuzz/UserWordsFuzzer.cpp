@@ -47,9 +47,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const std::string text(reinterpret_cast<const char *>(data) + 1 + wordLength,
                            size - 1 - wordLength);
 
-    TDictionary dictionary;
-    if (!dictionary.OpenDictionary(DictionaryPath()))
-        std::abort();
+    // One dictionary for every input: each input's lists replace the ones before.
+    static TDictionary &dictionary = *[] {
+        auto *d = new TDictionary;
+        if (!d->OpenDictionary(DictionaryPath()))
+            std::abort();
+        return d;
+    }();
     const std::string userPath = Fuzz::WriteFile("USERDCT.TXT", text);
     if (!dictionary.OpenUserDictionary(userPath))
         std::abort();
