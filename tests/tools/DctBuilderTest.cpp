@@ -71,20 +71,6 @@ INSTANTIATE_TEST_SUITE_P(
                      { N('a', 3), N('x', 3, false, true), N('b', 0, true, true) } }),
     [](const auto &info) { return std::string(info.param.name); });
 
-// With ranks, lists are laid out by the smallest rank of a word through them, so the
-// lookups of common words stay in the first blocks; equal ranks keep the depth-first order.
-TEST(DctBuilderHeat, CommonWordsListsComeFirst)
-{
-    DctBuilder builder;
-    builder.AddOemWord("xa", 1);
-    builder.AddOemWord("xbc", 100);
-    builder.AddOemWord("ad", 2);
-    // Depth-first would place [c] (below xb) before [d] (below a).
-    EXPECT_EQ(builder.Build(),
-              RawDct({ N('x', 3), N('a', 5, false, true), N('a', 0, true), N('b', 6, false, true),
-                       N('d', 0, true, true), N('c', 0, true, true) }));
-}
-
 // Equal endings are stored once: nodes whose child lists are equal point at one list.
 struct SharingCase
 {

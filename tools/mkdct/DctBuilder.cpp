@@ -173,33 +173,24 @@ public:
             const TrieNode &x = FTrie[a], &y = FTrie[b];
             return x.minRank != y.minRank ? x.minRank < y.minRank : x.letter < y.letter;
         });
-        const uint32_t heat = FTrie[kids.front()].minRank;
         std::vector<uint64_t> &keys = FKeys[depth];
         keys.clear();
         for (uint32_t c : kids)
             keys.push_back(Key(FTrie[c].letter, FTrie[c].wordEnd, Reduce(c, depth + 1)));
-        return Intern(keys, heat);
+        return Intern(keys);
     }
 
-    // Lays the lists out from node 1: the root list first, then every list in order of its
-    // heat (the smallest rank of a word that passes through it), lists of equal heat
-    // depth-first, each child list after the lists placed before it. The lookups of common
-    // words thus stay in the first few blocks, and without ranks every child list lies
-    // close to its parent. Returns the number of nodes.
+    // Places the root list at node 1 and then, depth-first, each child list right after the
+    // lists laid out before it, so a lookup's next list tends to share its parent's block.
+    // Returns the number of nodes.
     uint32_t LayOut(uint32_t rootList)
     {
         FPosition.assign(ListCount(), 0);
         FNext = 1;
-        if (rootList == 0)
-            return 0;
-        std::vector<uint32_t> order { rootList };
-        std::vector<bool> seen(ListCount(), false);
-        seen[rootList] = true;
-        CollectDepthFirst(rootList, seen, order);
-        std::stable_sort(order.begin() + 1, order.end(),
-                         [this](uint32_t a, uint32_t b) { return FHeat[a] < FHeat[b]; });
-        for (const uint32_t list : order)
-            Place(list);
+        if (rootList != 0) {
+            Place(rootList);
+            LayOutChildren(rootList);
+        }
         return uint32_t(FNext - 1);
     }
 
@@ -232,20 +223,16 @@ private:
 
     uint32_t ListCount() const { return uint32_t(FStart.size() - 1); }
 
-    // Adds the list to the pool unless an equal one is there; returns its id. A shared list
-    // keeps the greatest heat (smallest rank) of the places it stands for.
-    uint32_t Intern(const std::vector<uint64_t> &keys, uint32_t heat)
+    // Adds the list to the pool unless an equal one is there; returns its id.
+    uint32_t Intern(const std::vector<uint64_t> &keys)
     {
         const uint32_t id = ListCount();
         FPool.insert(FPool.end(), keys.begin(), keys.end());
         FStart.push_back(FPool.size());
-        FHeat.push_back(heat);
         const auto [it, inserted] = FIndex.insert(id);
         if (!inserted) {
             FStart.pop_back();
             FPool.resize(FStart.back());
-            FHeat.pop_back();
-            FHeat[*it] = std::min(FHeat[*it], heat);
         }
         return *it;
     }
@@ -256,15 +243,13 @@ private:
         FNext += FStart[list + 1] - FStart[list];
     }
 
-    // Appends the lists below list in depth-first order, each where it is first reached.
-    void CollectDepthFirst(uint32_t list, std::vector<bool> &seen, std::vector<uint32_t> &order)
+    void LayOutChildren(uint32_t list)
     {
         for (size_t i = FStart[list]; i < FStart[list + 1]; ++i) {
             const uint32_t child = Child(FPool[i]);
-            if (child != 0 && !seen[child]) {
-                seen[child] = true;
-                order.push_back(child);
-                CollectDepthFirst(child, seen, order);
+            if (child != 0 && FPosition[child] == 0) {
+                Place(child);
+                LayOutChildren(child);
             }
         }
     }
@@ -294,7 +279,6 @@ private:
     const std::vector<TrieNode> &FTrie;
     std::vector<uint64_t> FPool; // the nodes of every distinct list, list after list
     std::vector<size_t> FStart { 0, 0 }; // list id -> first entry in FPool; id 0 is empty
-    std::vector<uint32_t> FHeat { NoRank }; // list id -> smallest rank of a word through it
     std::unordered_set<uint32_t, ListHash, ListEqual> FIndex;
     std::vector<uint32_t> FKids[Dct::WordMax + 1]; // scratch per tree depth
     std::vector<uint64_t> FKeys[Dct::WordMax + 1];
