@@ -8,7 +8,7 @@
 #     every spelling and category) hold them, as occurrences and distinct words.
 # usage: bench/dictionary-choice.sh [BIN_DIR] [CORPORA_DIR] [NAME=SETTINGS]...
 #   SETTINGS are shell assignments to the variables of data/english-wordlist.sh, e.g.
-#   bench/dictionary-choice.sh build/bin ../shared/corpora "size 60=MAX_SIZE=60 ORDER=size"
+#   bench/dictionary-choice.sh build/bin ../shared/corpora "size 60=DCT_MAX_SIZE=60 DCT_ORDER=size"
 set -euo pipefail
 
 bin=${1:-build/bin}

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <unistd.h>
@@ -29,8 +30,11 @@ inline const std::string &WorkDir()
         }
         if (made.empty())
             std::abort();
-        static std::string removeCommand = "rm -rf '" + made + "'";
-        std::atexit([] { std::system(removeCommand.c_str()); });
+        static std::string removeAtExit = made;
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(removeAtExit, ignored);
+        });
         return made;
     }();
     return dir;
