@@ -143,10 +143,22 @@ uint32_t TDCTFile::GetNode(int32_t index)
 
 uint32_t TDCTFile::FindSibling(int32_t index, unsigned char ch)
 {
-    for (;; ++index) {
-        const uint32_t node = GetNode(index);
-        if (Dct::NodeChar(node) == ch || Dct::NodeIsLast(node))
-            return node;
+    // Node by node, as GetNode would read them, but the block is looked up once per block
+    // rather than once per node: a scan stays inside the buffer until the block ends.
+    for (;;) {
+        if (index < 1 || uint32_t(index) > FNodeCount || !FBlockBuffer)
+            return Dct::MissingNode;
+        const int32_t block = (index - 1) / int32_t(Dct::NodesPerBlock);
+        if (block != FCurrentBlock)
+            ReadBlock(int16_t(block));
+        const uint32_t blockEnd
+            = std::min(FNodeCount, uint32_t(block + 1) * uint32_t(Dct::NodesPerBlock));
+        const uint32_t *slot = FBlockBuffer.get() + (index - 1) % int32_t(Dct::NodesPerBlock);
+        for (; uint32_t(index) <= blockEnd; ++index, ++slot) {
+            const uint32_t node = *slot;
+            if (Dct::NodeChar(node) == ch || Dct::NodeIsLast(node))
+                return node;
+        }
     }
 }
 

@@ -187,9 +187,15 @@ bool TDictionary::IsListedWord(std::string_view lowerOemWord) const
 
 bool TDictionary::IsWord(std::string_view word) const
 {
-    std::string w = LowerOem(word);
-    if (w.size() >= 2 && w.compare(w.size() - 2, 2, "'s") == 0)
-        w.resize(w.size() - 2);
+    // Lower-cased into a buffer on the stack: the check of a text calls this for every
+    // word, and nothing here needs to outlive the call.
+    char lowered[Dct::WordMax];
+    const size_t length = std::min(word.size(), Dct::WordMax);
+    for (size_t i = 0; i < length; ++i)
+        lowered[i] = char(LowerTable[static_cast<unsigned char>(word[i])]);
+    std::string_view w(lowered, length);
+    if (w.ends_with("'s"))
+        w.remove_suffix(2);
     // The empty word is never a word, even when the user list holds an empty line.
     if (w.empty())
         return false;
@@ -292,10 +298,15 @@ std::unique_ptr<TStringList> TDictionary::WordsStartingWith(std::string_view pre
     }
 
     // Depth-first walk below the prefix, in file order. Words are at most 50 letters, so
-    // the walk never descends further, whatever the file's links say.
+    // the walk never descends further, whatever the file's links say; and it reads at most
+    // WalkBudget nodes, so links that loop back cannot make it run for ever.
     std::string word = stem;
+    uint64_t budget = TSuggestList::WalkBudget(*file, maxCount);
     auto enumerate = [&](auto &self, int32_t i) -> void {
         while (i != 0) {
+            if (budget == 0)
+                return;
+            --budget;
             const uint32_t node = file->GetNode(i);
             if (result->Count() >= maxCount)
                 return;

@@ -98,31 +98,44 @@ int16_t Similarity(std::string_view word1, std::string_view word2)
     return int16_t(total * 100 / (n + m));
 }
 
+namespace {
+
+// The unpadded sound code of word (at most 4 characters) written to out; returns its length.
+// Letters are taken one by one: the first stays, every further one becomes its code unless
+// the code is '0' or, from the third place on, equals the code kept before it.
+size_t WritePhoneticCode(std::string_view word, char (&out)[4])
+{
+    word = word.substr(0, Dct::WordMax);
+    if (word.empty())
+        return 0;
+    out[0] = RaiseAscii(word[0]);
+    size_t length = 1;
+    for (size_t k = 1; k < word.size() && length < 4; ++k) {
+        const char code = PhoneticTable[static_cast<unsigned char>(RaiseAscii(word[k]))];
+        if (code == '0' || (length >= 2 && code == out[length - 1]))
+            continue;
+        out[length++] = code;
+    }
+    return length;
+}
+
+} // namespace
+
 std::string TSuggestList::PhoneticCode(std::string_view word, bool pad)
 {
-    std::string s(word.substr(0, Dct::WordMax));
-    for (char &c : s)
-        c = RaiseAscii(c);
-    size_t pos = 1; // 0-based: the first letter stays as it is
-    // Letters before pos are final, so the walk stops once four are settled.
-    while (pos < s.size() && pos < 4) {
-        const char code = PhoneticTable[static_cast<unsigned char>(s[pos])];
-        if (code == '0' || (pos >= 2 && code == s[pos - 1]))
-            s.erase(pos, 1);
-        else
-            s[pos++] = code;
-    }
-    if (s.size() > 4)
-        s.resize(4);
-    else if (pad)
+    char code[4];
+    std::string s(code, WritePhoneticCode(word, code));
+    if (pad)
         s.append(4 - s.size(), '0');
     return s;
 }
 
 bool TSuggestList::SoundsLike(std::string_view candidate) const
 {
-    const std::string code = PhoneticCode(candidate, false);
-    return Code.compare(0, code.size(), code) == 0 && code.size() <= Code.size();
+    // Called for every node the suggestion walk reads, so the code stays on the stack.
+    char code[4];
+    const size_t length = WritePhoneticCode(candidate, code);
+    return length <= Code.size() && Code.compare(0, length, code, length) == 0;
 }
 
 void TSuggestList::AddRanked(std::string_view word, std::string_view candidate)
@@ -155,6 +168,11 @@ int32_t TSuggestList::FindRootChild(unsigned char letter) const
     }
 }
 
+uint64_t TSuggestList::WalkBudget(const TDCTFile &file, uint32_t maxCount)
+{
+    return (uint64_t(file.NodeCount()) + maxCount) * Dct::WordMax;
+}
+
 void TSuggestList::SearchFile(TDCTFile &file, uint8_t maxCount, std::string_view word)
 {
     DCTFile = &file;
@@ -177,7 +195,8 @@ void TSuggestList::SearchFile(TDCTFile &file, uint8_t maxCount, std::string_view
     std::array<int32_t, Dct::WordMax + 1> next {};
     std::array<uint32_t, Dct::WordMax + 1> node {};
     next[1] = rootChild;
-    while (length > 0) {
+    uint64_t budget = WalkBudget(file, maxCount);
+    while (length > 0 && budget-- > 0) {
         const int d = length;
         node[d] = file.GetNode(next[d]);
         candidate[length++] = char(Dct::NodeChar(node[d]));

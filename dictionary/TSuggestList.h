@@ -36,6 +36,12 @@ public:
     // Index of the first child of letter's node in the root list; 0 when there is none.
     int32_t FindRootChild(unsigned char letter) const;
 
+    // The most nodes one walk of file that lists up to maxCount words reads: 50 per node of
+    // the file and per word listed, far more than any word list needs, also with shared
+    // endings. Only a file whose links loop back reaches it; the walk then ends with what
+    // it has found.
+    static uint64_t WalkBudget(const TDCTFile &file, uint32_t maxCount);
+
     // Four-character sound code of a word; shorter codes are padded with '0' when pad is set.
     static std::string PhoneticCode(std::string_view word, bool pad);
 

@@ -82,6 +82,33 @@ TEST(DCTFile, NodesMapToBlocksAndSlots)
     EXPECT_EQ(file.CurrentBlock(), 0);
 }
 
+// A sibling scan reads node after node across block ends, from any start, and gives the
+// first node with the letter or else the list's last node.
+TEST(DCTFile, SiblingScansCrossBlockEnds)
+{
+    // One root list of 300 letters 1..255, 1..45 (the second run is never reached).
+    std::vector<uint32_t> nodes;
+    for (int i = 1; i <= 300; ++i)
+        nodes.push_back(N(char(i <= 255 ? i : i - 255), 0, true, i == 300));
+    TempDir dir;
+    TDCTFile file(dir.write("scan.dct", RawDct(nodes)));
+    const struct
+    {
+        int32_t start;
+        unsigned char letter;
+        uint32_t expected; // the node found
+    } cases[] = {
+        { 1, 1, nodes[0] },       { 1, 128, nodes[127] },  { 1, 129, nodes[128] },
+        { 1, 255, nodes[254] },   { 1, 40, nodes[39] },    { 100, 3, nodes[257] },
+        { 129, 128, nodes[299] }, { 257, 45, nodes[299] }, { 300, 7, nodes[299] },
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(file.FindSibling(c.start, c.letter), c.expected)
+            << "from " << c.start << " for " << int(c.letter);
+    EXPECT_TRUE(file.ContainsWord(std::string(1, char(200))));
+    EXPECT_FALSE(file.ContainsWord(std::string(1, char(0))));
+}
+
 TEST(DCTFile, IndexesOutsideTheFileReadAsAnEmptyLastNode)
 {
     TempDir dir;

@@ -240,4 +240,17 @@ TEST(DictionaryRobustness, CyclicFilesNeitherHangNorOverflow)
         EXPECT_LE(w.size(), 50u);
 }
 
+TEST(DictionaryRobustness, WalksOverLoopsThatSpellNoWordEnd)
+{
+    // Two letters whose child list is the root list, and no word end anywhere: a walk that
+    // waited for words to fill its list would read 2^50 nodes. It stops at its node budget.
+    TempDir dir;
+    const std::string path = dir.write("LOOP.DCT", RawDct({ N('a', 1), N('e', 1, false, true) }));
+    TDictionary dict;
+    ASSERT_TRUE(dict.OpenDictionary(path));
+    for (const std::string prefix : { "", "a", "ea" })
+        EXPECT_EQ(dict.WordsStartingWith(prefix, 10)->Count(), 0) << prefix;
+    EXPECT_EQ(dict.Suggest(std::string(40, 'a'), 10)->Count(), 0);
+}
+
 } // namespace

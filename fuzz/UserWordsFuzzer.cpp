@@ -1,0 +1,76 @@
+// Loading a user word list and an exclusion list of arbitrary bytes, then using them:
+// lookups, learning a word, suggestions (which also rank the user's words) and saving.
+//
+// Input: one length byte and that many bytes of word, then the list file.
+
+#include "dictionary/TDictionary.h"
+#include "fuzz/FuzzSupport.h"
+#include "platform/core/TStringList.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+// A small dictionary: an, at, cat, i.
+const std::string &DictionaryPath()
+{
+    static const std::string path = [] {
+        std::string bytes = Fuzz::DctHeader();
+        auto node = [&bytes](char ch, uint32_t child, bool end, bool last) {
+            const uint32_t v = Dct::MakeNode(static_cast<unsigned char>(ch), child, end, last);
+            for (int shift = 0; shift < 32; shift += 8)
+                bytes.push_back(char((v >> shift) & 0xFF));
+        };
+        node('a', 4, false, false); // 1
+        node('c', 6, false, false); // 2
+        node('i', 0, true, true); // 3
+        node('n', 0, true, false); // 4
+        node('t', 0, true, true); // 5
+        node('a', 8, false, true); // 6: c-a
+        node('x', 0, false, true); // 7: never reached
+        node('t', 0, true, true); // 8: c-a-t
+        return Fuzz::WriteFile("ENGLISH.DCT", bytes);
+    }();
+    return path;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size < 1)
+        return 0;
+    const size_t wordLength = std::min<size_t>(data[0], size - 1);
+    const std::string word(reinterpret_cast<const char *>(data) + 1, wordLength);
+    const std::string text(reinterpret_cast<const char *>(data) + 1 + wordLength,
+                           size - 1 - wordLength);
+
+    // One dictionary for every input: each input's lists replace the ones before.
+    static TDictionary &dictionary = *[] {
+        auto *d = new TDictionary;
+        if (!d->OpenDictionary(DictionaryPath()))
+            std::abort();
+        return d;
+    }();
+    const std::string userPath = Fuzz::WriteFile("USERDCT.TXT", text);
+    if (!dictionary.OpenUserDictionary(userPath))
+        std::abort();
+    if (!dictionary.OpenExclusionList(Fuzz::WriteFile("EXCLUDE.TXT", text)))
+        std::abort();
+    dictionary.IsWord(word);
+    dictionary.Suggest(word, 10);
+    dictionary.WordsStartingWith(word, 10);
+    // Words to learn come from the text scanner, which never gives line breaks or NULs.
+    if (word.find_first_of(std::string("\r\n\0", 3)) == std::string::npos)
+        dictionary.AddWord(word);
+    // Saving writes the list back; loading it again must give the same list.
+    dictionary.SaveUserWords();
+    TStringList reloaded(true);
+    reloaded.LoadFromFile(userPath);
+    if (reloaded.Count() != dictionary.UserWords.Count())
+        std::abort();
+    dictionary.UserWordsModified = false;
+    return 0;
+}
