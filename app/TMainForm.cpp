@@ -132,6 +132,9 @@ TMainForm::TMainForm(QWidget *parent)
 
 TMainForm::~TMainForm()
 {
+    // The application's signals must not reach a window that is half destroyed.
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(QApplication::clipboard(), nullptr, this, nullptr);
     delete FPrinter;
 }
 
