@@ -1,5 +1,6 @@
 // Runs a fuzz target's harness over saved inputs without libFuzzer, so that the normal test
-// suite replays every input that once made a target fail. Arguments are files or folders.
+// suite replays every input that once made a target fail. Arguments are files or folders;
+// a folder that does not exist holds no inputs, but some input must be found.
 
 #include <cstdint>
 #include <cstdio>
@@ -16,6 +17,9 @@ int main(int argc, char **argv)
     std::vector<std::filesystem::path> inputs;
     for (int i = 1; i < argc; ++i) {
         const std::filesystem::path path = argv[i];
+        // A target without kept failures has no regression folder: git keeps no empty ones.
+        if (!std::filesystem::exists(path))
+            continue;
         if (std::filesystem::is_directory(path)) {
             for (const auto &entry : std::filesystem::directory_iterator(path))
                 if (entry.is_regular_file())
@@ -23,6 +27,10 @@ int main(int argc, char **argv)
         } else {
             inputs.push_back(path);
         }
+    }
+    if (inputs.empty()) {
+        std::fprintf(stderr, "no inputs to replay\n");
+        return 1;
     }
     for (const auto &path : inputs) {
         std::ifstream in(path, std::ios::binary);
