@@ -26,7 +26,7 @@ cat "${texts[@]}" >> "$work/both-text.txt"
 all26="a b c d e f g h i j k l m n o p q r s t u v w x y z"
 "$here/dictionary-choice.sh" "$bin" "$corpora" \
   "size 20=DCT_MAX_SIZE=20" "size 35=DCT_MAX_SIZE=35" "size 40=DCT_MAX_SIZE=40" \
-  "**size 50, order: KJV counts (chosen)**=DCT_MAX_SIZE=50" \
+  "**size 50, upper-case words of 3+ letters, order: KJV counts (chosen)**=DCT_MAX_SIZE=50" \
   "size 55=DCT_MAX_SIZE=55" "size 60=DCT_MAX_SIZE=60" "size 70=DCT_MAX_SIZE=70" \
   "size 80=DCT_MAX_SIZE=80" \
   "50, words only=DCT_CATEGORIES=words" \
@@ -37,6 +37,8 @@ all26="a b c d e f g h i j k l m n o p q r s t u v w x y z"
   "50, words ≤ 40=DCT_CATEGORIES='words:40 upper proper-names contractions'" \
   "50, English spellings only=DCT_SPELLINGS=english" \
   "50, + British -ize spellings=DCT_SPELLINGS='english american british_z'" \
+  "50, upper-case words of any length=DCT_UPPER_MIN_LENGTH=1" \
+  "50, upper-case words of 4+ letters=DCT_UPPER_MIN_LENGTH=4" \
   "50, one-letter words: none=DCT_ONE_LETTER_WORDS=" \
   "50, one-letter words: a=DCT_ONE_LETTER_WORDS=a" \
   "50, one-letter words: all 26=DCT_ONE_LETTER_WORDS='$all26'" \

@@ -18,6 +18,10 @@ DCT_SPELLINGS=${DCT_SPELLINGS:-"english american"}
 DCT_CATEGORIES=${DCT_CATEGORIES:-"words upper proper-names contractions"}
 DCT_MIN_SIZE=${DCT_MIN_SIZE:-10}
 DCT_MAX_SIZE=${DCT_MAX_SIZE:-50}
+# Words of the upper-case category shorter than this are left out: at two letters they are
+# chemical symbols and abbreviations ("Fr", "Se") that, lower-cased, would make two-word
+# splits of misspellings ("fr end").
+DCT_UPPER_MIN_LENGTH=${DCT_UPPER_MIN_LENGTH:-3}
 # One-letter words kept (lower case); every other single letter is left out.
 DCT_ONE_LETTER_WORDS=${DCT_ONE_LETTER_WORDS-"a i"}
 DCT_ORDER=${DCT_ORDER:-frequency}
@@ -57,11 +61,13 @@ fi
 
 # The frequency list is read first, then each SCOWL list.
 # shellcheck disable=SC2086
-LC_ALL=C awk -v keep=" $DCT_ONE_LETTER_WORDS " -v order="$DCT_ORDER" -v freq="$DCT_FREQUENCY_LIST" '
+LC_ALL=C awk -v keep=" $DCT_ONE_LETTER_WORDS " -v order="$DCT_ORDER" -v freq="$DCT_FREQUENCY_LIST" \
+  -v upperMin="$DCT_UPPER_MIN_LENGTH" '
   FILENAME == freq { split($0, f, "\t"); if (!(f[1] in common)) common[f[1]] = FNR; next }
-  FNR == 1 { size = FILENAME; sub(/.*\./, "", size) }
+  FNR == 1 { size = FILENAME; sub(/.*\./, "", size); upper = FILENAME ~ /-upper\./ }
   { sub(/\r$/, "") }
   $0 == "" { next }
+  upper && length($0) < upperMin { next }
   # A one-letter line is one ASCII letter or one multi-byte UTF-8 character.
   /^[A-Za-z]$/ || /^[\300-\367][\200-\277]*$/ {
     if (index(keep, " " tolower($0) " ") == 0) next
