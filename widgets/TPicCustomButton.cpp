@@ -46,6 +46,13 @@ TPicCustomButton::TPicCustomButton(QWidget *parent)
     WatchWindowKeys();
 }
 
+TPicCustomButton::~TPicCustomButton()
+{
+    // The focus leaves this button while QWidget's destructor runs; by then it is no
+    // button any more and must not hear of it.
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
 void TPicCustomButton::SetCaption(const QString &caption)
 {
     setText(caption); // also registers Alt plus the marked letter

@@ -15,6 +15,7 @@ class TPicCustomButton : public QAbstractButton
     Q_OBJECT
 public:
     explicit TPicCustomButton(QWidget *parent = nullptr);
+    ~TPicCustomButton() override;
 
     QString Caption() const { return text(); }
     void SetCaption(const QString &caption); // "&" marks the access key
