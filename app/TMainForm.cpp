@@ -1,6 +1,7 @@
 #include "app/TMainForm.h"
 
 #include "dialogs/MessageDialogs.h"
+#include "platform/core/FileUtils.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/StandardDialogs.h"
 #include "platform/gui/TRichEdit.h"
@@ -12,6 +13,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +26,7 @@
 #include <QStyle>
 #include <QTextEdit>
 #include <functional>
+#include <unistd.h>
 
 namespace {
 
@@ -315,6 +318,14 @@ void TMainForm::CreateSpellDlg()
     SpellDlg->SetFont(font);
     SpellDlg->SetIgnoreWithNumbers(true);
     SpellDlg->SetSupportRTF2(true);
+    // An installed program's folder is not the user's to write: learned words then go to
+    // the user's own data folder.
+    const std::string programDir = FileUtils::ExecutableDir();
+    if (::access(programDir.c_str(), W_OK) != 0) {
+        const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QDir().mkpath(dataDir);
+        SpellDlg->SetUserDictionary(QDir(dataDir).filePath("USERDCT.TXT").toStdString());
+    }
 }
 
 void TMainForm::AEditSpellingExecute()
@@ -366,8 +377,16 @@ void TMainForm::closeEvent(QCloseEvent *event)
 {
     event->ignore();
     try {
-        if (QuerySave())
-            event->accept();
+        if (!QuerySave())
+            return;
+    } catch (const std::exception &e) {
+        TApplication::HandleException(this, e);
+        return;
+    }
+    event->accept();
+    // Learned words are written now, while a failure can still be shown to the user.
+    try {
+        SpellDlg->SetDictionaryActive(false);
     } catch (const std::exception &e) {
         TApplication::HandleException(this, e);
     }

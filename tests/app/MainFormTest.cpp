@@ -1,6 +1,7 @@
 // The main window driven as a user would: keys, commands, and dialogs answered by the test.
 
 #include "app/TMainForm.h"
+#include "dictionary/TDictionary.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/StandardDialogs.h"
 #include "platform/gui/TRichEdit.h"
@@ -350,6 +351,18 @@ private slots:
         QCOMPARE(asked, QStringList({ "frend", "dogg", "Spell checking complete." }));
         QCOMPARE(form->RichEdit()->toPlainText(), QString("A friend\nwith r2d2 and a dog"));
         QVERIFY(form->isEnabled());
+    }
+
+    // Closing the window writes the words learned in this run.
+    void closingTheWindowSavesLearnedWords()
+    {
+        QVERIFY(QFile::copy(SCRIVLO_BIN_DIR "/ENGLISH.DCT", dir.filePath("ENGLISH.DCT")));
+        form->SpellDlg->SetDictionaryPath(dir.path().toStdString());
+        form->SpellDlg->SetDictionaryActive(true);
+        QVERIFY(TCustomSpellDlg::SharedDictionary().AddWord("zorbleflip"));
+        QVERIFY(form->close());
+        QCOMPARE(ReadFile(dir.filePath("USERDCT.TXT")).trimmed(), QByteArray("zorbleflip"));
+        QVERIFY(!form->SpellDlg->DictionaryActive());
     }
 
     // The "&New" picture button: the close kind's glyph, its own caption, bound to New; a
