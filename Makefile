@@ -69,9 +69,10 @@ fuzz: deps
 	@for t in $(FUZZ_TARGETS); do \
 	  echo "== $$t for $(FUZZ_TIME) s"; mkdir -p $(FUZZ)/corpus/$$t; \
 	  extra=; [ $$t = DctFileFuzzer ] && extra=-max_len=512; \
+	  kept=; [ -d fuzz/regressions/$$t ] && kept=fuzz/regressions/$$t; \
 	  $(FUZZ)/$$t -max_total_time=$(FUZZ_TIME) $$extra -timeout=10 -rss_limit_mb=1024 -close_fd_mask=3 \
 	    -print_final_stats=1 -artifact_prefix=$(FUZZ)/$$t- $(FUZZ)/corpus/$$t \
-	    fuzz/seeds/$$t fuzz/regressions/$$t > $(FUZZ)/$$t.log 2>&1; status=$$?; \
+	    fuzz/seeds/$$t $$kept > $(FUZZ)/$$t.log 2>&1; status=$$?; \
 	  grep -E 'number_of_executed_units|Done [0-9]+ runs' $(FUZZ)/$$t.log; \
 	  if [ $$status -ne 0 ]; then tail -40 $(FUZZ)/$$t.log; exit 1; fi; \
 	done
