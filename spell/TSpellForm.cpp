@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyledItemDelegate>
 #include <QToolButton>
 
 namespace {
@@ -34,6 +35,17 @@ std::string ToAnsi(const QString &text)
         out += static_cast<char>(CodePages::Utf16UnitToAnsi(ch.unicode()));
     return out;
 }
+
+// Rows of the suggestion list are 13 pixels high, as the dialog was laid out for.
+class RowHeightDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return { QStyledItemDelegate::sizeHint(option, index).width(), 13 };
+    }
+};
 
 QString FromUtf8(std::string_view text)
 {
@@ -71,6 +83,7 @@ TSpellForm::TSpellForm(QWidget *owner)
     lstSuggest = new TNewListBox(pnlMain);
     lstSuggest->setObjectName("lstSuggest");
     lstSuggest->setGeometry(16, 63, 177, 146);
+    lstSuggest->setItemDelegate(new RowHeightDelegate(lstSuggest));
     edtBadWord = new QLineEdit(pnlMain);
     edtBadWord->setObjectName("edtBadWord");
     edtBadWord->setGeometry(16, 14, 177, 21);

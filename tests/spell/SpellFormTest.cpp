@@ -74,6 +74,7 @@ private slots:
         form.edtReplace->setFocus();
         QTest::keyClick(form.edtReplace, Qt::Key_X);
         QVERIFY(form.lstSuggest->count() > 0);
+        QCOMPARE(form.lstSuggest->sizeHintForRow(0), 13);
         for (int i = 0; i < form.lstSuggest->count(); ++i)
             QVERIFY(form.lstSuggest->item(i)->text().startsWith("ca", Qt::CaseInsensitive));
         QCOMPARE(form.edtReplace->text(), QString("cax"));
