@@ -94,8 +94,7 @@ void TCEBuffer::LoadText()
         Control->GetTextBuf(Text.data(), TextLen);
     else
         Text[0] = 0;
-    for (int32_t i = 0; i < TextLen; ++i)
-        Text[i] = static_cast<char>(CodePages::AnsiToOemChar(static_cast<unsigned char>(Text[i])));
+    AnsiToOemText();
 }
 
 void TCEBuffer::SelectWord()

@@ -72,8 +72,7 @@ void TMsgBuffer::LoadText()
     EnsureCapacity(TextLen);
     Text[0] = 0;
     SendMessage(Handle, WM_GETTEXT, WPARAM(TextLen), reinterpret_cast<LPARAM>(Text.data()));
-    for (int32_t i = 0; i < TextLen; ++i)
-        Text[i] = static_cast<char>(CodePages::AnsiToOemChar(static_cast<unsigned char>(Text[i])));
+    AnsiToOemText();
 }
 
 void TMsgBuffer::SelectWord()
