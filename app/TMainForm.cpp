@@ -366,6 +366,8 @@ bool TMainForm::QuerySave()
     case mrCancel:
         return false;
     case mrYes:
+        // A save that fails reports its error and leaves FSaved false, so the caller
+        // keeps the text and the window.
         Action("AFileSave")->trigger();
         return FSaved;
     default:
@@ -427,6 +429,7 @@ void TMainForm::OpenDocument(const QString &fileName, int filterIndex)
 
 void TMainForm::AFileSaveExecute()
 {
+    FSaved = false; // until this save went through
     if (FFileName.isEmpty()) {
         Action("AFileSaveAs")->trigger();
         return;
@@ -437,13 +440,12 @@ void TMainForm::AFileSaveExecute()
 
 void TMainForm::AFileSaveAsExecute()
 {
+    FSaved = false; // until this save went through
     FSaveFileName = FFileName; // the dialog proposes the current name
     TFileDialogRequest request { "Save as",   FileFilter,    FSaveFilter,
                                  FInitialDir, FSaveFileName, "txt" };
-    if (!StandardDialogs::Instance().SaveFile(this, request)) {
-        FSaved = false;
+    if (!StandardDialogs::Instance().SaveFile(this, request))
         return;
-    }
     FSaveFilter = request.FilterIndex;
     FSaveFileName = request.FileName;
     // The chosen file type decides the format, whatever the name's extension.

@@ -79,7 +79,7 @@ private:
 
     QString FFileName;
     bool FPlainText = false;
-    bool FSaved = false;
+    bool FSaved = false; // whether the latest Save or Save As went through
 
     // What the file dialogs remember between uses.
     QString FInitialDir;

@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -264,6 +265,35 @@ private slots:
         QCOMPARE(reported[0], QString("Failed to Save Stream"));
         QCOMPARE(form->FileName(), good);
         QVERIFY(form->PlainTextFormat());
+        QVERIFY(form->RichEdit()->Modified());
+    }
+
+    // The save question is answered by this save: when it fails, New, Open and closing
+    // stop, and the text, name and modified flag stay, even after an earlier good save.
+    void failedSaveOnTheQuestionKeepsTheWindowAndTheText()
+    {
+        QVERIFY(QDir(dir.path()).mkpath("gone"));
+        const QString path = dir.filePath("gone/story.txt");
+        dialogs->answers.push_back({ path, 2 });
+        QTest::keyClicks(form->RichEdit(), "Once");
+        form->Action("AFileSaveAs")->trigger();
+        QTest::keyClicks(form->RichEdit(), " upon");
+        QVERIFY(QDir(dir.filePath("gone")).removeRecursively());
+        int reported = 0;
+        auto saved = TApplication::OnException;
+        TApplication::OnException = [&](QObject *, const std::exception &) { ++reported; };
+        for (const char *command : { "AFileNew", "AFileOpen" }) {
+            AnswerNextQuestion("Yes");
+            form->Action(command)->trigger();
+        }
+        AnswerNextQuestion("Yes");
+        const bool closed = form->close();
+        TApplication::OnException = saved;
+        QCOMPARE(reported, 3);
+        QVERIFY(!closed);
+        QCOMPARE(dialogs->calls.size(), 1); // the Open dialog was never shown
+        QCOMPARE(form->RichEdit()->toPlainText(), QString("Once upon"));
+        QCOMPARE(form->FileName(), path);
         QVERIFY(form->RichEdit()->Modified());
     }
 
