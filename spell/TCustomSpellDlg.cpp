@@ -14,6 +14,7 @@
 #include "spell/core/LanguageTables.h"
 #include "spell/core/WordScan.h"
 
+#include <QCoreApplication>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <algorithm>
@@ -635,5 +636,7 @@ void TCustomSpellDlg::AutoCorrectKey(QWidget *control, bool correct, uint16_t ke
     WordTyped(control, word);
     widget->setUpdatesEnabled(true);
     widget->update();
-    TApplication::ProcessMessages();
+    // The control repaints now; keys typed meanwhile wait for their turn, since this runs
+    // while one key is being handled and a later key must not overtake it.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
