@@ -73,6 +73,7 @@ private:
     void AEditPasteExecute();
     void CreateSpellDlg();
     void AEditSpellingExecute();
+    void AEditWordCountExecute();
 
     void AHelpContentsExecute();
     void AHelpAboutExecute();
