@@ -1,0 +1,57 @@
+#include "dictionary/NeverSuggestList.h"
+
+#include "dictionary/TDictionary.h"
+#include "platform/core/CodePages.h"
+#include "platform/core/FileUtils.h"
+
+#include <algorithm>
+
+namespace {
+
+// Lower case as the dictionary file holds words: the case of a one-letter lower-case pattern.
+std::string Lower(std::string_view oemWord)
+{
+    return TDictionary::MatchCase(oemWord, "a");
+}
+
+} // namespace
+
+bool NeverSuggestList::AddFile(const std::string &path)
+{
+    if (!FileUtils::FileExists(path))
+        return false;
+    TStringList lines;
+    try {
+        lines.LoadFromFile(path);
+    } catch (const std::exception &) {
+        return false;
+    }
+    for (const std::string &line : lines)
+        Add(line);
+    return true;
+}
+
+void NeverSuggestList::Add(std::string_view ansiWord)
+{
+    while (!ansiWord.empty() && (ansiWord.back() == ' ' || ansiWord.back() == '\t'))
+        ansiWord.remove_suffix(1);
+    if (ansiWord.empty())
+        return;
+    std::string word = Lower(AnsiToOemWord(ansiWord));
+    const auto at = std::lower_bound(FWords.begin(), FWords.end(), word);
+    if (at == FWords.end() || *at != word)
+        FWords.insert(at, std::move(word));
+}
+
+bool NeverSuggestList::Contains(std::string_view oemWord) const
+{
+    if (FWords.empty())
+        return false;
+    const std::string word = Lower(oemWord);
+    if (std::binary_search(FWords.begin(), FWords.end(), word))
+        return true;
+    const size_t space = word.find(' ');
+    return space != std::string::npos
+        && (std::binary_search(FWords.begin(), FWords.end(), word.substr(0, space))
+            || std::binary_search(FWords.begin(), FWords.end(), word.substr(space + 1)));
+}
