@@ -9,11 +9,17 @@
 #include "platform/core/FileUtils.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <array>
+#include <functional>
+#include <unordered_set>
 #include <vector>
 
 namespace {
 
+// How many of the best candidates the walk of the tree makes sure to find: the first is
+// what the child gets by pressing Change. Keeping more made the walk several times longer
+// and changed no first suggestion on the development corpora.
+constexpr size_t Kept = 1;
 // How many of the phonetic search's words join the candidates.
 constexpr uint8_t PhoneticCandidates = 30;
 // The largest edit cost at which a word of the tree is a candidate.
@@ -44,6 +50,7 @@ struct ChildRanker::Candidate
     std::string word; // lower case, code page 437; "left right" for a split
     float cost;
     bool learned;
+    float score;
 };
 
 ChildRanker::ChildRanker(const TDictionary &dictionary)
@@ -67,44 +74,28 @@ void ChildRanker::LoadTables()
 
 void ChildRanker::CollectCandidates(const std::string &typed, std::vector<Candidate> &out) const
 {
-    std::unordered_map<std::string, size_t> seen;
-    EditCost cost(typed);
-    auto add = [&](std::string_view word, float c, bool learned) {
-        if (seen.emplace(std::string(word), out.size()).second)
-            out.push_back({ std::string(word), c, learned });
+    // The scores of the best Kept candidates so far (a min-heap): a branch of the tree whose
+    // words cannot beat the worst of them is not walked.
+    // A word may come twice (from the search and the walk); the listing skips repeats.
+    std::vector<float> best;
+    auto add = [&](std::string_view word, float cost, bool learned) {
+        if (NeverSuggest.ContainsLowerCase(word))
+            return;
+        Candidate c { std::string(word), cost, learned, 0.0f };
+        c.score = Score(typed, c);
+        if (best.size() < Kept || c.score > best.front()) {
+            if (best.size() == Kept) {
+                std::pop_heap(best.begin(), best.end(), std::greater<>());
+                best.pop_back();
+            }
+            best.push_back(c.score);
+            std::push_heap(best.begin(), best.end(), std::greater<>());
+        }
+        out.push_back(std::move(c));
     };
 
-    // Every word of each file within the cost limit: a walk of the letter tree that leaves
-    // a branch as soon as no word below it can come within the limit.
-    EditCost walkCost(typed);
-    std::string word;
-    for (auto *node = FDictionary.Files.Head(); node; node = node->Next) {
-        TDCTFile &file = *static_cast<TDCTFile *>(node);
-        uint64_t budget = TSuggestList::WalkBudget(file, PhoneticCandidates);
-        auto walk = [&](auto &self, int32_t index) -> void {
-            for (;; ++index) {
-                if (budget == 0)
-                    return;
-                --budget;
-                const uint32_t n = file.GetNode(index);
-                walkCost.Push(Dct::NodeChar(n));
-                word.push_back(char(Dct::NodeChar(n)));
-                if (walkCost.CanReach(CostLimit)) {
-                    if (Dct::NodeIsWordEnd(n) && walkCost.Cost() <= CostLimit)
-                        add(word, walkCost.Cost(), false);
-                    if (Dct::NodeChild(n) != 0 && word.size() < Dct::WordMax)
-                        self(self, int32_t(Dct::NodeChild(n)));
-                }
-                walkCost.Pop();
-                word.pop_back();
-                if (Dct::NodeIsLast(n))
-                    return;
-            }
-        };
-        walk(walk, 1);
-    }
-
     // The phonetic search's best, also when their cost is beyond the limit.
+    EditCost cost(typed);
     TSuggestList list(const_cast<TDictionary *>(&FDictionary));
     for (auto *node = FDictionary.Files.Head(); node; node = node->Next)
         list.SearchFile(*static_cast<TDCTFile *>(node), PhoneticCandidates, typed);
@@ -122,6 +113,63 @@ void ChildRanker::CollectCandidates(const std::string &typed, std::vector<Candid
     const auto splits = FDictionary.TwoWordSplits(typed, 255);
     for (const std::string &split : *splits)
         add(split, SplitCost, false);
+
+    // The highest cost at which a word that begins with prefix could still beat the
+    // candidates kept: the best score it can reach is the highest prior of such words,
+    // full similarity and the bonuses.
+    auto limit = [&](std::string_view prefix) {
+        if (best.size() < Kept || Prior.Count() == 0)
+            return CostLimit;
+        const float reach = Prior.HighestWithPrefix(prefix) + SimilarityWeight + LongerBonus
+            + (prefix[0] == typed[0] ? FirstLetterBonus : 0.0f);
+        return std::min(CostLimit, (reach - best.front()) / CostWeight);
+    };
+
+    // Every other word of each file within that cost: a walk of the letter tree that leaves
+    // a branch as soon as no word below it can come within it. The typed word's first
+    // letter goes first: its words are the likeliest, and finding them early narrows the
+    // walk of the rest.
+    EditCost walkCost(typed);
+    std::string word;
+    const auto firstLetter = static_cast<unsigned char>(typed[0]);
+    for (auto *node = FDictionary.Files.Head(); node; node = node->Next) {
+        TDCTFile &file = *static_cast<TDCTFile *>(node);
+        uint64_t budget = TSuggestList::WalkBudget(file, PhoneticCandidates);
+        std::array<float, Dct::WordMax + 1> limits;
+        auto walk = [&](auto &self, int32_t index, bool onlyOne) -> void {
+            for (;; ++index) {
+                if (budget == 0)
+                    return;
+                --budget;
+                const uint32_t n = file.GetNode(index);
+                const unsigned char letter = Dct::NodeChar(n);
+                const bool root = walkCost.Length() == 0;
+                if (root
+                    && ((onlyOne && letter != firstLetter)
+                        || (!onlyOne && letter == firstLetter))) {
+                    if (Dct::NodeIsLast(n))
+                        return;
+                    continue;
+                }
+                walkCost.Push(letter);
+                word.push_back(char(letter));
+                const size_t depth = word.size();
+                limits[depth] = depth <= WordPrior::PrefixReach ? limit(word) : limits[depth - 1];
+                if (walkCost.CanReach(limits[depth])) {
+                    if (Dct::NodeIsWordEnd(n) && walkCost.Cost() <= limits[depth])
+                        add(word, walkCost.Cost(), false);
+                    if (Dct::NodeChild(n) != 0 && depth < Dct::WordMax)
+                        self(self, int32_t(Dct::NodeChild(n)), false);
+                }
+                walkCost.Pop();
+                word.pop_back();
+                if (Dct::NodeIsLast(n) || (root && onlyOne))
+                    return;
+            }
+        };
+        walk(walk, 1, true);
+        walk(walk, 1, false);
+    }
 }
 
 float ChildRanker::Score(const std::string &typed, const Candidate &candidate) const
@@ -168,18 +216,20 @@ std::unique_ptr<TStringList> ChildRanker::Suggest(std::string_view word, uint16_
     std::vector<Candidate> candidates;
     CollectCandidates(typed, candidates);
     std::vector<std::pair<float, const Candidate *>> ranked;
-    for (const Candidate &c : candidates) {
-        if (!NeverSuggest.Contains(c.word))
-            ranked.emplace_back(Score(typed, c), &c);
-    }
+    for (const Candidate &c : candidates)
+        ranked.emplace_back(c.score, &c);
+    // Best first; of a word met twice the copy with the better score stays.
     std::stable_sort(ranked.begin(), ranked.end(),
                      [](const auto &a, const auto &b) { return a.first > b.first; });
+    std::unordered_set<std::string_view> listed;
 
     // A pattern in capitals throughout asks for capitals; otherwise a word the word lists
     // write with capitals keeps them.
     const bool allCapitals = TDictionary::MatchCase("ab", pattern) == "AB";
     for (size_t i = 0; i < ranked.size() && result->Count() < maxCount; ++i) {
         const std::string &w = ranked[i].second->word;
+        if (!listed.insert(w).second)
+            continue;
         std::string cased = TDictionary::MatchCase(w, pattern);
         if (!allCapitals) {
             std::string shown;

@@ -45,13 +45,20 @@ void NeverSuggestList::Add(std::string_view ansiWord)
 
 bool NeverSuggestList::Contains(std::string_view oemWord) const
 {
-    if (FWords.empty())
-        return false;
-    const std::string word = Lower(oemWord);
-    if (std::binary_search(FWords.begin(), FWords.end(), word))
+    return !FWords.empty() && ContainsLowerCase(Lower(oemWord));
+}
+
+bool NeverSuggestList::ContainsLowerCase(std::string_view word) const
+{
+    auto listed = [this](std::string_view w) {
+        const auto at
+            = std::lower_bound(FWords.begin(), FWords.end(), w,
+                               [](const std::string &a, std::string_view b) { return a < b; });
+        return at != FWords.end() && *at == w;
+    };
+    if (listed(word))
         return true;
     const size_t space = word.find(' ');
-    return space != std::string::npos
-        && (std::binary_search(FWords.begin(), FWords.end(), word.substr(0, space))
-            || std::binary_search(FWords.begin(), FWords.end(), word.substr(space + 1)));
+    return space != std::string_view::npos
+        && (listed(word.substr(0, space)) || listed(word.substr(space + 1)));
 }

@@ -21,6 +21,8 @@ public:
 
     // Whether a word (code page 437, any case) or either half of a two-word entry is listed.
     bool Contains(std::string_view oemWord) const;
+    // The same for a word already in lower case; quicker.
+    bool ContainsLowerCase(std::string_view lowerWord) const;
     size_t Count() const { return FWords.size(); }
 
 private:

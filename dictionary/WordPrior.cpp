@@ -10,6 +10,14 @@
 
 namespace {
 
+uint32_t PackPrefix(std::string_view prefix)
+{
+    uint32_t key = 0;
+    for (size_t k = 0; k < std::min<size_t>(prefix.size(), WordPrior::PrefixReach); ++k)
+        key = (key << 8) | static_cast<unsigned char>(prefix[k]);
+    return key;
+}
+
 // The code page 437 form of a UTF-8 word and its lower case (as the dictionary file holds
 // it); false when a character has no place in the code page.
 bool ToOem(std::string_view utf8, std::string &shown, std::string &key)
@@ -76,6 +84,20 @@ size_t WordPrior::Load(std::string_view text)
         }
         FEntries.push_back(e);
     }
+    FPrefixHighest.clear();
+    for (const Entry &e : FEntries) {
+        const float p
+            = e.cost == UnknownCost ? FloorLogProbability : -float(e.cost) / CostsPerDecade;
+        for (size_t k = 1; k <= std::min<size_t>(PrefixReach, e.keyLength); ++k) {
+            auto [it, added] = FPrefixHighest.emplace(PackPrefix(Key(e).substr(0, k)), p);
+            if (!added)
+                it->second = std::max(it->second, p);
+        }
+    }
+    uint8_t lowestCost = FEntries.empty() ? 0 : UnknownCost;
+    for (const Entry &e : FEntries)
+        lowestCost = std::min(lowestCost, e.cost);
+    FHighest = -float(lowestCost) / CostsPerDecade;
     std::stable_sort(FEntries.begin(), FEntries.end(),
                      [this](const Entry &a, const Entry &b) { return Key(a) < Key(b); });
     return skipped;
@@ -100,6 +122,12 @@ const WordPrior::Entry *WordPrior::Find(std::string_view lowerWord) const
         = std::lower_bound(FEntries.begin(), FEntries.end(), lowerWord,
                            [this](const Entry &e, std::string_view w) { return Key(e) < w; });
     return it != FEntries.end() && Key(*it) == lowerWord ? &*it : nullptr;
+}
+
+float WordPrior::HighestWithPrefix(std::string_view lowerPrefix) const
+{
+    const auto it = FPrefixHighest.find(PackPrefix(lowerPrefix));
+    return it == FPrefixHighest.end() ? FloorLogProbability : it->second;
 }
 
 float WordPrior::LogProbability(std::string_view lowerWord) const

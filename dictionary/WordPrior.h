@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class WordPrior
@@ -29,6 +30,12 @@ public:
     // log10 of the word's probability; the floor for words the table lacks.
     float LogProbability(std::string_view lowerWord) const;
     bool IsNameOnly(std::string_view lowerWord) const;
+    // The log10 probability of the commonest word of the table (0 when it is empty).
+    float HighestLogProbability() const { return FHighest; }
+    // The highest log10 probability of a word that begins with the first PrefixReach
+    // letters of prefix (all of them when it is shorter); the floor when there is none.
+    float HighestWithPrefix(std::string_view lowerPrefix) const;
+    static constexpr size_t PrefixReach = 4;
     bool IsKnown(std::string_view lowerWord) const { return Find(lowerWord) != nullptr; }
     // The word as it is offered: its capitals from the table, else the word itself.
     std::string Shown(std::string_view lowerWord) const;
@@ -54,4 +61,7 @@ private:
 
     std::string FText; // keys and shown forms, code page 437
     std::vector<Entry> FEntries; // sorted by key
+    float FHighest = 0.0f;
+    // By the first PrefixReach letters packed into one number.
+    std::unordered_map<uint32_t, float> FPrefixHighest;
 };
