@@ -12,7 +12,7 @@
 #        most 254; 255 when the model lacks the word
 # a third field "name" marks words that only the proper-name lists hold.
 #
-# Needs the packages pocketsphinx-en-us and sphinxbase-utils (sphinx_lm_convert turns the
+# Needs (scripts/install-deps --data) the packages pocketsphinx-en-us and sphinxbase-utils (sphinx_lm_convert turns the
 # binary model into ARPA text), scowl, and a C compiler: sphinx_lm_convert aborts on an
 # internal check after it has written the unigrams, which are all this needs, and its
 # unflushed output would be lost, so a small preloaded library turns that abort into an
