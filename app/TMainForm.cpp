@@ -331,6 +331,7 @@ void TMainForm::CreateSpellDlg()
     SpellDlg->SetFont(font);
     SpellDlg->SetIgnoreWithNumbers(true);
     SpellDlg->SetSupportRTF2(true);
+    SpellDlg->SetSuggestionRanking(rkChildren);
     // An installed program's folder is not the user's to write: learned words then go to
     // the user's own data folder.
     const std::string programDir = FileUtils::ExecutableDir();

@@ -8,8 +8,10 @@
 //   checker-bench suggest CORPUS -- COMMAND [ARG]...
 //       Talks the spell-checker pipe protocol (-a) with COMMAND: one misspelling of CORPUS
 //       ("misspelling<TAB>correction[<TAB>count]" lines) at a time, timing each answer.
-//       Prints "pairs N median_us A p95_us B first F top5 G top10 H accepted K" (shares in
-//       percent). Misspellings holding a space are skipped; words compare ignoring case.
+//       Prints "pairs N median_us A p95_us B first F top5 G top10 H accepted K flagged_first
+//       L" (shares in percent; L: the right word first among the misspellings the checker
+//       did not accept, which no suggestion list can help). Misspellings holding a space are
+//       skipped; words compare ignoring case.
 
 #include <algorithm>
 #include <cerrno>
@@ -276,10 +278,12 @@ int RunSuggest(const std::string &corpus, const std::vector<char *> &command)
     close(child.out);
     Reap(child.pid);
     const double n = double(pairs.size());
+    const double flagged = std::max(1.0, n - double(accepted));
     std::printf("pairs %zu median_us %.1f p95_us %.1f first %.1f top5 %.1f top10 %.1f accepted "
-                "%.1f\n",
+                "%.1f flagged_first %.1f\n",
                 pairs.size(), Median(micros), Percentile(micros, 0.95), 100.0 * double(first) / n,
-                100.0 * double(top5) / n, 100.0 * double(top10) / n, 100.0 * double(accepted) / n);
+                100.0 * double(top5) / n, 100.0 * double(top10) / n, 100.0 * double(accepted) / n,
+                100.0 * double(first) / flagged);
     return 0;
 }
 

@@ -5,7 +5,8 @@
 #     words per second of the whole process and its peak resident memory (medians of RUNS);
 #   - suggesting for the misspellings of each corpus through the pipe protocol (-a):
 #     median and 95th-percentile time per word, the right word first / in the top 5 / in
-#     the top 10, and the share of misspellings taken as words.
+#     the top 10, and the share of misspellings taken as words; Scrivlo twice, with the
+#     children's ranking (its default) and with the fixed search (--classic).
 # usage: bench/compare.sh [BIN_DIR] [CORPORA_DIR]
 set -euo pipefail
 
@@ -54,23 +55,25 @@ for name in scrivlo hunspell aspell; do
 done
 
 printf '\nSuggesting through the pipe (-a), per corpus (pairs whose misspelling holds a space skipped)\n'
-printf '%-22s %-9s %6s %10s %10s %7s %7s %7s %9s\n' corpus checker pairs "median µs" "p95 µs" \
-  "first%" "top5%" "top10%" "accepted%"
+printf '%-22s %-9s %6s %10s %10s %7s %7s %7s %9s %8s\n' corpus checker pairs "median µs" "p95 µs" \
+  "first%" "top5%" "top10%" "accepted%" "flagged:"
+printf '%-22s %-9s %6s %10s %10s %7s %7s %7s %9s %8s\n' "" "" "" "" "" "" "" "" "" "first%"
 for file in holbrook kidspell_websearch aspell_orig norvig1; do
   corpus="$corpora/$file.tsv"
   [ -f "$corpus" ] || continue
-  for name in scrivlo hunspell aspell; do
+  for name in scrivlo classic hunspell aspell; do
     case $name in
       scrivlo) cmd="$scrivlo --max 10 -a" ;;
+      classic) cmd="$scrivlo --classic --max 10 -a" ;;
       hunspell) cmd="$hunspell -a" ;;
       aspell) cmd="$aspell -a" ;;
     esac
     # shellcheck disable=SC2086
     row=$("$bin/checker-bench" suggest "$corpus" -- $cmd)
-    printf '%-22s %-9s %6d %10.1f %10.1f %7.1f %7.1f %7.1f %9.1f\n' "$file" "$name" \
+    printf '%-22s %-9s %6d %10.1f %10.1f %7.1f %7.1f %7.1f %9.1f %8.1f\n' "$file" "$name" \
       "$(field "$row" pairs)" "$(field "$row" median_us)" "$(field "$row" p95_us)" \
       "$(field "$row" first)" "$(field "$row" top5)" "$(field "$row" top10)" \
-      "$(field "$row" accepted)"
+      "$(field "$row" accepted)" "$(field "$row" flagged_first)"
   done
 done
 printf '\nTimes are wall-clock on a shared machine: medians of one run, expect noise.\n'

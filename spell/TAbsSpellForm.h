@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+class ChildRanker;
 class TAbsBuffer;
 class TDictionary;
 class TStringList;
@@ -25,6 +26,8 @@ public:
 
     TAbsBuffer *Buffer = nullptr; // not owned
     TDictionary *Dictionary = nullptr; // not owned
+    // When set, suggestions and completions come from the children's ranking; not owned.
+    ChildRanker *Ranker = nullptr;
     uint8_t MaxSuggestions = 10;
     TLanguages LabelLanguage = lgEnglish;
     std::string AccentedCharacters; // code page 1252

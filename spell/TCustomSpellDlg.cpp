@@ -1,6 +1,7 @@
 #include "spell/TCustomSpellDlg.h"
 
 #include "dialogs/MessageDialogs.h"
+#include "dictionary/ChildRanker.h"
 #include "dictionary/TDictionary.h"
 #include "platform/core/CodePages.h"
 #include "platform/core/Exceptions.h"
@@ -106,6 +107,15 @@ void TCustomSpellDlg::SetLabelLanguage(TLanguages value)
         Form->SetLabelLanguage(value);
 }
 
+void TCustomSpellDlg::SetSuggestionRanking(TSuggestionRanking value)
+{
+    FSuggestionRanking = value;
+    if (value == rkChildren && !FRanker)
+        FRanker = std::make_unique<ChildRanker>(SharedDictionary());
+    if (Form)
+        Form->Ranker = value == rkChildren ? FRanker.get() : nullptr;
+}
+
 void TCustomSpellDlg::SetSuggestions(int value)
 {
     if (value > 255) {
@@ -195,6 +205,13 @@ void TCustomSpellDlg::LoadAutoCorrectList()
         const size_t eq = line.find('=');
         if (eq == std::string::npos || eq == 0 || eq + 1 == line.size())
             continue;
+        // The children's ranking never corrects to a never-suggest word.
+        if (FSuggestionRanking == rkChildren) {
+            if (!FRanker->TablesLoaded)
+                FRanker->LoadTables();
+            if (FRanker->NeverSuggest.Contains(AnsiToOemWord(line.substr(eq + 1))))
+                continue;
+        }
         // Words reach the lists in code page 437, as the scan reads them.
         std::string from = line.substr(0, eq);
         CodePages::AnsiToOemBuff(from);
@@ -220,6 +237,7 @@ void TCustomSpellDlg::CreateForm()
     Form->Dictionary = &SharedDictionary();
     Form->SetBuffer(Buffer);
     Form->MaxSuggestions = static_cast<uint8_t>(FSuggestions);
+    Form->Ranker = FSuggestionRanking == rkChildren ? FRanker.get() : nullptr;
     Form->SetLabelLanguage(FLabelLanguage);
     Form->SetAccentedCharacters(FAccentedCharacters);
     if (!FShowGlyphs)
@@ -439,9 +457,11 @@ void TCustomSpellDlg::CountWords(QWidget *control, int &words, int &uniqueWords)
 int32_t TCustomSpellDlg::AskUser(std::string &word)
 {
     std::unique_ptr<TStringList> suggestions;
+    const std::string_view asked = std::string_view(word).substr(0, 255);
+    const auto count = static_cast<uint16_t>(FSuggestions);
     if (FAutoSuggest)
-        suggestions = SharedDictionary().Suggest(std::string_view(word).substr(0, 255),
-                                                 static_cast<uint16_t>(FSuggestions));
+        suggestions = FSuggestionRanking == rkChildren ? FRanker->Suggest(asked, count)
+                                                       : SharedDictionary().Suggest(asked, count);
     return Form->QueryWord(word, std::move(suggestions));
 }
 

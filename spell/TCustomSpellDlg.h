@@ -13,13 +13,19 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <memory>
 #include <string>
 
 class QWidget;
+class ChildRanker;
 class TAbsBuffer;
 class TAbsSpellForm;
 class TCustomEdit;
 class TDictionary;
+
+// Which ranking the suggestions come in: the dictionary's own ranked search, or the
+// children's ranking (ChildRanker), which also leaves out the never-suggest words.
+enum TSuggestionRanking : uint8_t { rkFixedSearch, rkChildren };
 
 class TCustomSpellDlg : public QObject, public TComponent
 {
@@ -88,6 +94,8 @@ public:
     virtual void SetSupportRTF2(bool value) { FSupportRTF2 = value; }
     const std::string &UserDictionary() const { return FUserDictionary; }
     virtual void SetUserDictionary(const std::string &value) { FUserDictionary = value; }
+    TSuggestionRanking SuggestionRanking() const { return FSuggestionRanking; }
+    virtual void SetSuggestionRanking(TSuggestionRanking value);
     bool FinishAfterCheck() const { return FFinishAfterCheck; }
     virtual void SetFinishAfterCheck(bool value) { FFinishAfterCheck = value; }
 
@@ -170,6 +178,8 @@ private:
     bool FSupportRTF2 = false;
     std::string FUserDictionary = "USERDCT.TXT";
     bool FFinishAfterCheck = true;
+    TSuggestionRanking FSuggestionRanking = rkFixedSearch;
+    std::unique_ptr<ChildRanker> FRanker; // made when the children's ranking is chosen
     bool FOpenFailed = false; // the dictionary could not be opened during this check
     bool FMatchTypedCase = false;
     // The pairs of the auto-correct file as loaded; every check starts its change lists

@@ -2,6 +2,7 @@
 
 #include "dialogs/MessageDialogs.h"
 #include "dialogs/TBitBtn.h"
+#include "dictionary/ChildRanker.h"
 #include "dictionary/TDictionary.h"
 #include "platform/core/CodePages.h"
 #include "platform/core/TStringList.h"
@@ -262,7 +263,8 @@ void TSpellForm::edtReplaceKeyPress()
     if (!Dictionary)
         return;
     const std::string prefix = ToAnsi(edtReplace->text().left(MaxTextLength));
-    FillList(Dictionary->WordsStartingWith(prefix, MaxSuggestions));
+    FillList(Ranker ? Ranker->WordsStartingWith(prefix, MaxSuggestions)
+                    : Dictionary->WordsStartingWith(prefix, MaxSuggestions));
 }
 
 void TSpellForm::btnSuggestClick()
@@ -271,7 +273,8 @@ void TSpellForm::btnSuggestClick()
         return;
     std::string word = ToAnsi(edtReplace->text().left(MaxTextLength));
     CodePages::AnsiToOemBuff(word);
-    FillList(Dictionary->Suggest(word, MaxSuggestions));
+    FillList(Ranker ? Ranker->Suggest(word, MaxSuggestions)
+                    : Dictionary->Suggest(word, MaxSuggestions));
 }
 
 void TSpellForm::btnHelpClick()

@@ -1,5 +1,6 @@
 #include "tools/scrivlo-spell/ListCommands.h"
 
+#include "dictionary/ChildRanker.h"
 #include "dictionary/TDictionary.h"
 #include "platform/core/CodePages.h"
 #include "tools/scrivlo-spell/Output.h"
@@ -28,10 +29,13 @@ void PrintList(const std::string &argument, const TStringList &list)
 } // namespace
 
 void RunSuggest(const TDictionary &dictionary, const std::vector<std::string> &words,
-                uint16_t maxCount)
+                uint16_t maxCount, ChildRanker *ranker)
 {
-    for (const std::string &word : words)
-        PrintList(word, *dictionary.Suggest(TextMapping::ArgumentToOem(word), maxCount));
+    for (const std::string &word : words) {
+        const std::string oem = TextMapping::ArgumentToOem(word);
+        PrintList(word,
+                  ranker ? *ranker->Suggest(oem, maxCount) : *dictionary.Suggest(oem, maxCount));
+    }
 }
 
 void RunComplete(const TDictionary &dictionary, const std::vector<std::string> &prefixes,

@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+class ChildRanker;
 class TDictionary;
 
-// Suggestions for each word, as the spell check dialog would list them.
+// Suggestions for each word, as the spell check dialog would list them: from ranker when
+// one is given, else from the dictionary's own search.
 void RunSuggest(const TDictionary &dictionary, const std::vector<std::string> &words,
-                uint16_t maxCount);
+                uint16_t maxCount, ChildRanker *ranker = nullptr);
 // Dictionary words that extend each prefix.
 void RunComplete(const TDictionary &dictionary, const std::vector<std::string> &prefixes,
                  uint16_t maxCount);

@@ -39,6 +39,10 @@ std::string ParseOptions(int argc, const char *const *argv, Options &options)
             options.help = true;
             return {};
         }
+        if (arg == "--classic") {
+            options.classic = true;
+            continue;
+        }
         if (const auto command = CommandNamed(arg)) {
             options.command = *command;
             options.arguments.assign(argv + i + 1, argv + argc);
@@ -91,6 +95,8 @@ const char *UsageText()
            "                   dictionary)\n"
            "  --exclude FILE   list of words never to accept\n"
            "  --max N          longest list to print, 1 to 255 (default 10)\n"
+           "  --classic        suggest and -a: the dictionary's own ranked search, without\n"
+           "                   the children's ranking and the never-suggest list\n"
            "  --help           show this help\n"
            "\n"
            "Text is read as UTF-8, or as Windows-1252 when it is not valid UTF-8.\n"

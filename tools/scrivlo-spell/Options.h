@@ -1,6 +1,6 @@
 #pragma once
 // The command line: scrivlo-spell [--dict FILE] [--user FILE] [--exclude FILE] [--max N]
-// COMMAND ARGUMENT...
+// [--classic] COMMAND ARGUMENT...
 
 #include <cstdint>
 #include <optional>
@@ -16,6 +16,7 @@ struct Options
     std::optional<std::string> userList; // default: USERDCT.TXT beside the dictionary
     std::optional<std::string> exclusionList;
     uint16_t maxCount = 10; // entries per list, 1..255
+    bool classic = false; // the dictionary's own suggestion search instead of the children's
     Command command = Command::Check;
     std::vector<std::string> arguments; // everything after the command
 };

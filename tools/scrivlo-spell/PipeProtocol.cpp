@@ -1,5 +1,6 @@
 #include "tools/scrivlo-spell/PipeProtocol.h"
 
+#include "dictionary/ChildRanker.h"
 #include "dictionary/TDictionary.h"
 #include "platform/core/CodePages.h"
 #include "platform/core/TStringList.h"
@@ -32,8 +33,9 @@ struct LineBuffer
 class PipeSession
 {
 public:
-    PipeSession(const TDictionary &dictionary, uint16_t maxCount)
+    PipeSession(const TDictionary &dictionary, uint16_t maxCount, ChildRanker *ranker)
         : FDictionary(dictionary)
+        , FRanker(ranker)
         , FMaxCount(maxCount)
     { }
 
@@ -46,6 +48,7 @@ private:
     void Accept(std::string_view word);
 
     const TDictionary &FDictionary;
+    ChildRanker *const FRanker;
     const uint16_t FMaxCount;
     bool FTerse = false;
     bool FFirstLine = true;
@@ -144,7 +147,8 @@ void PipeSession::CheckWord(std::u16string_view word, size_t offset)
             FOut += "*\n";
         return;
     }
-    const auto suggestions = FDictionary.Suggest(letters, FMaxCount);
+    const auto suggestions
+        = FRanker ? FRanker->Suggest(letters, FMaxCount) : FDictionary.Suggest(letters, FMaxCount);
     if (suggestions->Count() == 0) {
         FOut += "# " + shown + ' ' + std::to_string(offset) + '\n';
         return;
@@ -175,11 +179,11 @@ bool PipeSession::IsSessionWord(std::u16string_view word) const
 
 } // namespace
 
-int RunPipe(const TDictionary &dictionary, uint16_t maxCount, std::FILE *in)
+int RunPipe(const TDictionary &dictionary, uint16_t maxCount, std::FILE *in, ChildRanker *ranker)
 {
     PrintOut("@(#) Scrivlo spell " SCRIVLO_VERSION " (spell-checker pipe protocol)\n");
     std::fflush(stdout);
-    PipeSession session(dictionary, maxCount);
+    PipeSession session(dictionary, maxCount, ranker);
     LineBuffer buffer;
     ssize_t length;
     while ((length = ::getline(&buffer.data, &buffer.capacity, in)) >= 0) {

@@ -13,8 +13,11 @@
 #include <cstdio>
 #include <string_view>
 
+class ChildRanker;
 class TDictionary;
 
 // Serves the protocol until the input ends; returns the exit status (0, or 2 when
-// standard output failed).
-int RunPipe(const TDictionary &dictionary, uint16_t maxCount, std::FILE *in);
+// standard output failed). Suggestions come from ranker when one is given, else from the
+// dictionary's own search.
+int RunPipe(const TDictionary &dictionary, uint16_t maxCount, std::FILE *in,
+            ChildRanker *ranker = nullptr);

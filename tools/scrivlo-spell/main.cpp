@@ -1,6 +1,7 @@
 // scrivlo-spell: the spell checker of Scrivlo on the command line. It reads the user's
 // word list but never writes it.
 
+#include "dictionary/ChildRanker.h"
 #include "dictionary/TDictionary.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileUtils.h"
@@ -12,6 +13,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <memory>
 
 namespace {
 
@@ -58,19 +60,23 @@ int Run(const Options &options, TDictionary &dictionary)
 {
     if (!OpenDictionary(dictionary, options))
         return ExitTrouble;
+    // The children's ranking reads its tables at the first request for suggestions.
+    std::unique_ptr<ChildRanker> ranker;
+    if (!options.classic)
+        ranker = std::make_unique<ChildRanker>(dictionary);
     int status = 0;
     switch (options.command) {
     case Command::Check:
         status = RunCheck(dictionary, options.arguments);
         break;
     case Command::Suggest:
-        RunSuggest(dictionary, options.arguments, options.maxCount);
+        RunSuggest(dictionary, options.arguments, options.maxCount, ranker.get());
         break;
     case Command::Complete:
         RunComplete(dictionary, options.arguments, options.maxCount);
         break;
     case Command::Pipe:
-        status = RunPipe(dictionary, options.maxCount, stdin);
+        status = RunPipe(dictionary, options.maxCount, stdin, ranker.get());
         break;
     }
     if (!FinishOutput()) {

@@ -1,0 +1,265 @@
+#include "dictionary/ChildRanker.h"
+
+#include "dictionary/DctFormat.h"
+#include "dictionary/EditCost.h"
+#include "dictionary/TDCTFile.h"
+#include "dictionary/TDictionary.h"
+#include "dictionary/TSuggestList.h"
+#include "platform/core/CodePages.h"
+#include "platform/core/FileUtils.h"
+
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <unordered_set>
+#include <vector>
+
+namespace {
+
+// How many of the best candidates the walk of the tree makes sure to find: the first is
+// what the child gets by pressing Change. Keeping more made the walk several times longer
+// and changed no first suggestion on the development corpora.
+constexpr size_t Kept = 1;
+// How many of the phonetic search's words join the candidates.
+constexpr uint8_t PhoneticCandidates = 30;
+// The largest edit cost at which a word of the tree is a candidate.
+constexpr float CostLimit = 2.5f;
+
+// The weights of the score.
+constexpr float CostWeight = 2.5f;
+constexpr float SimilarityWeight = 3.0f; // per 100 % of similarity
+constexpr float FirstLetterBonus = 2.0f;
+constexpr float LongerBonus = 0.3f;
+constexpr float NameOnlyPenalty = 0.5f;
+constexpr float UnknownWordPenalty = 0.5f;
+// A two-word split costs this much as an error, so that "wet her" only beats "whether"
+// when the pair is far more likely.
+constexpr float SplitCost = 1.5f;
+// A learned word counts as this common when the table lacks it.
+constexpr float LearnedLogProbability = -5.0f;
+
+std::string Lower(std::string_view oemWord)
+{
+    return TDictionary::MatchCase(oemWord, "a");
+}
+
+} // namespace
+
+struct ChildRanker::Candidate
+{
+    std::string word; // lower case, code page 437; "left right" for a split
+    float cost;
+    bool learned;
+    float score;
+};
+
+ChildRanker::ChildRanker(const TDictionary &dictionary)
+    : FDictionary(dictionary)
+{ }
+
+void ChildRanker::LoadTables()
+{
+    TablesLoaded = true;
+    const auto *first = static_cast<const TDCTFile *>(FDictionary.Files.Head());
+    if (!first)
+        return;
+    const std::string folder = FileUtils::ExtractFilePath(first->FileName());
+    Prior.LoadFromFile(folder + PriorFileName);
+    NeverSuggest.AddFile(folder + NeverSuggestFileName);
+    const std::string userFolder = FDictionary.UserFileName.empty()
+        ? folder
+        : FileUtils::ExtractFilePath(FDictionary.UserFileName);
+    NeverSuggest.AddFile(userFolder + ParentNeverSuggestFileName);
+}
+
+void ChildRanker::CollectCandidates(const std::string &typed, std::vector<Candidate> &out) const
+{
+    // The scores of the best Kept candidates so far (a min-heap): a branch of the tree whose
+    // words cannot beat the worst of them is not walked.
+    // A word may come twice (from the search and the walk); the listing skips repeats.
+    std::vector<float> best;
+    auto add = [&](std::string_view word, float cost, bool learned) {
+        if (NeverSuggest.ContainsLowerCase(word))
+            return;
+        Candidate c { std::string(word), cost, learned, 0.0f };
+        c.score = Score(typed, c);
+        if (best.size() < Kept || c.score > best.front()) {
+            if (best.size() == Kept) {
+                std::pop_heap(best.begin(), best.end(), std::greater<>());
+                best.pop_back();
+            }
+            best.push_back(c.score);
+            std::push_heap(best.begin(), best.end(), std::greater<>());
+        }
+        out.push_back(std::move(c));
+    };
+
+    // The phonetic search's best, also when their cost is beyond the limit.
+    EditCost cost(typed);
+    TSuggestList list(const_cast<TDictionary *>(&FDictionary));
+    for (auto *node = FDictionary.Files.Head(); node; node = node->Next)
+        list.SearchFile(*static_cast<TDCTFile *>(node), PhoneticCandidates, typed);
+    for (TSuggestion *s = list.First(); s; s = TSuggestList::NextOf(s))
+        add(s->Word, cost.Between(s->Word), false);
+
+    for (const std::string &entry : FDictionary.UserWords) {
+        const std::string learned = Lower(AnsiToOemWord(entry));
+        if (learned.empty() || learned == typed)
+            continue;
+        if (const float c = cost.Between(learned); c <= CostLimit)
+            add(learned, c, true);
+    }
+
+    const auto splits = FDictionary.TwoWordSplits(typed, 255);
+    for (const std::string &split : *splits)
+        add(split, SplitCost, false);
+
+    // The highest cost at which a word that begins with prefix could still beat the
+    // candidates kept: the best score it can reach is the highest prior of such words,
+    // full similarity and the bonuses.
+    auto limit = [&](std::string_view prefix) {
+        if (best.size() < Kept || Prior.Count() == 0)
+            return CostLimit;
+        const float reach = Prior.HighestWithPrefix(prefix) + SimilarityWeight + LongerBonus
+            + (prefix[0] == typed[0] ? FirstLetterBonus : 0.0f);
+        return std::min(CostLimit, (reach - best.front()) / CostWeight);
+    };
+
+    // Every other word of each file within that cost: a walk of the letter tree that leaves
+    // a branch as soon as no word below it can come within it. The typed word's first
+    // letter goes first: its words are the likeliest, and finding them early narrows the
+    // walk of the rest.
+    EditCost walkCost(typed);
+    std::string word;
+    const auto firstLetter = static_cast<unsigned char>(typed[0]);
+    for (auto *node = FDictionary.Files.Head(); node; node = node->Next) {
+        TDCTFile &file = *static_cast<TDCTFile *>(node);
+        uint64_t budget = TSuggestList::WalkBudget(file, PhoneticCandidates);
+        std::array<float, Dct::WordMax + 1> limits;
+        auto walk = [&](auto &self, int32_t index, bool onlyOne) -> void {
+            for (;; ++index) {
+                if (budget == 0)
+                    return;
+                --budget;
+                const uint32_t n = file.GetNode(index);
+                const unsigned char letter = Dct::NodeChar(n);
+                const bool root = walkCost.Length() == 0;
+                if (root
+                    && ((onlyOne && letter != firstLetter)
+                        || (!onlyOne && letter == firstLetter))) {
+                    if (Dct::NodeIsLast(n))
+                        return;
+                    continue;
+                }
+                walkCost.Push(letter);
+                word.push_back(char(letter));
+                const size_t depth = word.size();
+                limits[depth] = depth <= WordPrior::PrefixReach ? limit(word) : limits[depth - 1];
+                if (walkCost.CanReach(limits[depth])) {
+                    if (Dct::NodeIsWordEnd(n) && walkCost.Cost() <= limits[depth])
+                        add(word, walkCost.Cost(), false);
+                    if (Dct::NodeChild(n) != 0 && depth < Dct::WordMax)
+                        self(self, int32_t(Dct::NodeChild(n)), false);
+                }
+                walkCost.Pop();
+                word.pop_back();
+                if (Dct::NodeIsLast(n) || (root && onlyOne))
+                    return;
+            }
+        };
+        walk(walk, 1, true);
+        walk(walk, 1, false);
+    }
+}
+
+float ChildRanker::Score(const std::string &typed, const Candidate &candidate) const
+{
+    const std::string &word = candidate.word;
+    float prior = 0.0f;
+    float penalty = 0.0f;
+    std::string joined;
+    if (const size_t space = word.find(' '); space != std::string::npos) {
+        const std::string left = word.substr(0, space), right = word.substr(space + 1);
+        prior = Prior.LogProbability(left) + Prior.LogProbability(right);
+        joined = left + right;
+    } else {
+        joined = word;
+        if (candidate.learned && !Prior.IsKnown(word)) {
+            prior = LearnedLogProbability;
+        } else {
+            prior = Prior.LogProbability(word);
+            if (Prior.IsNameOnly(word))
+                penalty += NameOnlyPenalty;
+            if (prior <= WordPrior::FloorLogProbability)
+                penalty += UnknownWordPenalty;
+        }
+    }
+    float score = prior - CostWeight * candidate.cost
+        + SimilarityWeight * float(Similarity(typed, joined)) / 100.0f - penalty;
+    if (joined[0] == typed[0])
+        score += FirstLetterBonus;
+    if (joined.size() > typed.size())
+        score += LongerBonus;
+    return score;
+}
+
+std::unique_ptr<TStringList> ChildRanker::Suggest(std::string_view word, uint16_t maxCount)
+{
+    if (!TablesLoaded)
+        LoadTables();
+    const std::string_view pattern = word.substr(0, Dct::WordMax);
+    const std::string typed = Lower(pattern);
+    auto result = std::make_unique<TStringList>();
+    if (typed.empty() || maxCount == 0)
+        return result;
+
+    std::vector<Candidate> candidates;
+    CollectCandidates(typed, candidates);
+    std::vector<std::pair<float, const Candidate *>> ranked;
+    for (const Candidate &c : candidates)
+        ranked.emplace_back(c.score, &c);
+    // Best first; of a word met twice the copy with the better score stays.
+    std::stable_sort(ranked.begin(), ranked.end(),
+                     [](const auto &a, const auto &b) { return a.first > b.first; });
+    std::unordered_set<std::string_view> listed;
+
+    // A pattern in capitals throughout asks for capitals; otherwise a word the word lists
+    // write with capitals keeps them.
+    const bool allCapitals = TDictionary::MatchCase("ab", pattern) == "AB";
+    for (size_t i = 0; i < ranked.size() && result->Count() < maxCount; ++i) {
+        const std::string &w = ranked[i].second->word;
+        if (!listed.insert(w).second)
+            continue;
+        std::string cased = TDictionary::MatchCase(w, pattern);
+        if (!allCapitals) {
+            std::string shown;
+            const size_t space = w.find(' ');
+            if (space == std::string::npos)
+                shown = Prior.Shown(w);
+            else
+                shown = Prior.Shown(w.substr(0, space)) + ' ' + Prior.Shown(w.substr(space + 1));
+            if (shown != w)
+                cased = shown;
+        }
+        result->Add(OemToAnsiWord(cased));
+    }
+    return result;
+}
+
+std::unique_ptr<TStringList> ChildRanker::WordsStartingWith(std::string_view prefix,
+                                                            uint16_t maxCount)
+{
+    if (!TablesLoaded)
+        LoadTables();
+    // Ask for enough that the list is still full once never-suggest words are out.
+    const auto asked = uint16_t(std::min<size_t>(size_t(maxCount) + NeverSuggest.Count(), 65535));
+    auto all = FDictionary.WordsStartingWith(prefix, asked);
+    auto result = std::make_unique<TStringList>();
+    for (const std::string &entry : *all) {
+        if (result->Count() >= maxCount)
+            break;
+        if (!NeverSuggest.Contains(AnsiToOemWord(entry)))
+            result->Add(entry);
+    }
+    return result;
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The children's ranking of suggestions: a second way of answering "what did the child
+// mean?", beside the dictionary's own Suggest, which stays as it is.
+//
+// Candidates are the first 30 of the dictionary's phonetic search, every word of the
+// letter tree within a children's edit cost of the typed word (EditCost; no first-letter,
+// sound-code or length screen), learned words within that cost, and the two-word splits.
+// Each is scored by how common the word is (WordPrior), how cheap the child's error is,
+// the dictionary's similarity percentage, whether the first letter is right, and whether
+// the word is longer than what was typed (children leave letters out more often than they
+// add them). Words of the never-suggest list are left out, and words the word lists write
+// with capitals keep them.
+//
+// The tables are read on the first request, so a check that never asks for suggestions
+// never loads them: WORDPRIOR.TXT and NOSUGGEST.TXT beside the first dictionary file, and a
+// parent's USERNOSUGGEST.TXT beside the user word list. A missing table leaves its part out
+// of the ranking (every word equally common, or nothing never-suggested).
+
+#include "dictionary/NeverSuggestList.h"
+#include "dictionary/WordPrior.h"
+#include "platform/core/TStringList.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class TDictionary;
+
+class ChildRanker
+{
+public:
+    explicit ChildRanker(const TDictionary &dictionary);
+
+    // At most maxCount suggestions for word (code page 437, as typed), best first, in code
+    // page 1252 with the capitals of the typed word.
+    std::unique_ptr<TStringList> Suggest(std::string_view word, uint16_t maxCount);
+    // The dictionary's completions of prefix (code page 1252), without never-suggest words.
+    std::unique_ptr<TStringList> WordsStartingWith(std::string_view prefix, uint16_t maxCount);
+
+    // Reads the tables from their places now; the first request does it otherwise.
+    void LoadTables();
+
+    static constexpr const char *PriorFileName = "WORDPRIOR.TXT";
+    static constexpr const char *NeverSuggestFileName = "NOSUGGEST.TXT";
+    static constexpr const char *ParentNeverSuggestFileName = "USERNOSUGGEST.TXT";
+
+    // The tables; a caller may fill them and set TablesLoaded instead of LoadTables.
+    WordPrior Prior;
+    NeverSuggestList NeverSuggest;
+    bool TablesLoaded = false;
+
+private:
+    struct Candidate;
+    float Score(const std::string &typed, const Candidate &candidate) const;
+    void CollectCandidates(const std::string &typed, std::vector<Candidate> &out) const;
+
+    const TDictionary &FDictionary;
+};

@@ -1,0 +1,50 @@
+#pragma once
+// How far a word a child typed is from a dictionary word, in the errors children make: a
+// Damerau-Levenshtein distance in which likely slips cost less than one edit. Swapping two
+// vowels, c for k, a left-out letter of a double, a missing apostrophe, or writing a sound
+// the way it is heard ("fone" for "phone", "nife" for "knife") all cost well under 1.
+//
+// The cost can be worked out for a whole pair (Between) or one letter of the dictionary word
+// at a time (Push/Pop), which lets a walk of the letter tree give up on a branch as soon as
+// no word below it can come within a limit.
+//
+// Words are lower case, code page 437, at most 50 letters.
+
+#include "dictionary/DctFormat.h"
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+class EditCost
+{
+public:
+    // typed: what the child wrote.
+    explicit EditCost(std::string_view typed);
+
+    // Cost of turning word (the right spelling) into typed.
+    float Between(std::string_view word);
+
+    // Extends the word by one letter; the word so far may be at most 49 letters long.
+    void Push(unsigned char letter);
+    // Removes the last letter pushed.
+    void Pop() { --FLength; }
+    // Cost of the word pushed so far as a whole word.
+    float Cost() const { return FRows[FLength][FTyped.size()]; }
+    // Whether some word that begins with the letters pushed so far may cost at most limit.
+    bool CanReach(float limit) const;
+    int Length() const { return FLength; }
+
+    // The cheapest sound rule.
+    static constexpr float LowestRuleCost = 0.3f;
+
+private:
+    std::string_view FTyped;
+    std::array<unsigned char, Dct::WordMax> FWord {};
+    int FLength = 0;
+    // FRows[j][i]: cost of turning the first j letters of the word into the first i typed.
+    std::array<std::array<float, Dct::WordMax + 1>, Dct::WordMax + 1> FRows {};
+    std::array<float, Dct::WordMax + 1> FRowLowest {};
+    // Per sound rule, bit i set when the first i typed letters end with its typed side.
+    std::array<uint64_t, 128> FTypedEnds {};
+};

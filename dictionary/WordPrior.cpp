@@ -1,0 +1,153 @@
+#include "dictionary/WordPrior.h"
+
+#include "dictionary/DctFormat.h"
+#include "platform/core/CodePages.h"
+
+#include <algorithm>
+#include <charconv>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+uint32_t PackPrefix(std::string_view prefix)
+{
+    uint32_t key = 0;
+    for (size_t k = 0; k < std::min<size_t>(prefix.size(), WordPrior::PrefixReach); ++k)
+        key = (key << 8) | static_cast<unsigned char>(prefix[k]);
+    return key;
+}
+
+// The code page 437 form of a UTF-8 word and its lower case (as the dictionary file holds
+// it); false when a character has no place in the code page.
+bool ToOem(std::string_view utf8, std::string &shown, std::string &key)
+{
+    std::u16string units;
+    if (!CodePages::DecodeUtf8(utf8, units) || units.empty() || units.size() > Dct::WordMax)
+        return false;
+    shown.clear();
+    key.clear();
+    for (char16_t unit : units) {
+        const char16_t lower
+            = (unit >= 'A' && unit <= 'Z') || (unit >= 0xC0 && unit <= 0xDE && unit != 0xD7)
+            ? char16_t(unit + 32)
+            : unit;
+        const int asShown = CodePages::UnicodeToOem(unit);
+        const int asKey = CodePages::UnicodeToOem(lower);
+        if (asShown < 0 || asKey < 0)
+            return false;
+        shown.push_back(char(asShown));
+        key.push_back(char(asKey));
+    }
+    return true;
+}
+
+} // namespace
+
+size_t WordPrior::Load(std::string_view text)
+{
+    FText.clear();
+    FEntries.clear();
+    size_t skipped = 0;
+    std::string shown, key;
+    while (!text.empty()) {
+        const size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        if (line.empty())
+            continue;
+        const size_t tab = line.find('\t');
+        const size_t tab2 = tab == std::string_view::npos ? tab : line.find('\t', tab + 1);
+        const std::string_view word = line.substr(0, tab);
+        const std::string_view costText = tab == std::string_view::npos
+            ? std::string_view()
+            : line.substr(tab + 1, tab2 - tab - 1);
+        const std::string_view flag
+            = tab2 == std::string_view::npos ? std::string_view() : line.substr(tab2 + 1);
+        unsigned cost = 0;
+        const auto [ptr, ec]
+            = std::from_chars(costText.data(), costText.data() + costText.size(), cost);
+        if (costText.empty() || ec != std::errc() || ptr != costText.data() + costText.size()
+            || cost > UnknownCost || (!flag.empty() && flag != "name")
+            || !ToOem(word, shown, key)) {
+            ++skipped;
+            continue;
+        }
+        Entry e { uint32_t(FText.size()), uint32_t(FText.size()), uint8_t(key.size()),
+                  uint8_t(shown.size()),  uint8_t(cost),          flag == "name" };
+        FText += key;
+        if (shown != key) {
+            e.shownOffset = uint32_t(FText.size());
+            FText += shown;
+        }
+        FEntries.push_back(e);
+    }
+    FPrefixHighest.clear();
+    for (const Entry &e : FEntries) {
+        const float p
+            = e.cost == UnknownCost ? FloorLogProbability : -float(e.cost) / CostsPerDecade;
+        for (size_t k = 1; k <= std::min<size_t>(PrefixReach, e.keyLength); ++k) {
+            auto [it, added] = FPrefixHighest.emplace(PackPrefix(Key(e).substr(0, k)), p);
+            if (!added)
+                it->second = std::max(it->second, p);
+        }
+    }
+    uint8_t lowestCost = FEntries.empty() ? 0 : UnknownCost;
+    for (const Entry &e : FEntries)
+        lowestCost = std::min(lowestCost, e.cost);
+    FHighest = -float(lowestCost) / CostsPerDecade;
+    std::stable_sort(FEntries.begin(), FEntries.end(),
+                     [this](const Entry &a, const Entry &b) { return Key(a) < Key(b); });
+    return skipped;
+}
+
+bool WordPrior::LoadFromFile(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        Load({});
+        return false;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    Load(text.str());
+    return true;
+}
+
+const WordPrior::Entry *WordPrior::Find(std::string_view lowerWord) const
+{
+    const auto it
+        = std::lower_bound(FEntries.begin(), FEntries.end(), lowerWord,
+                           [this](const Entry &e, std::string_view w) { return Key(e) < w; });
+    return it != FEntries.end() && Key(*it) == lowerWord ? &*it : nullptr;
+}
+
+float WordPrior::HighestWithPrefix(std::string_view lowerPrefix) const
+{
+    const auto it = FPrefixHighest.find(PackPrefix(lowerPrefix));
+    return it == FPrefixHighest.end() ? FloorLogProbability : it->second;
+}
+
+float WordPrior::LogProbability(std::string_view lowerWord) const
+{
+    const Entry *e = Find(lowerWord);
+    if (!e || e->cost == UnknownCost)
+        return FloorLogProbability;
+    return -float(e->cost) / CostsPerDecade;
+}
+
+bool WordPrior::IsNameOnly(std::string_view lowerWord) const
+{
+    const Entry *e = Find(lowerWord);
+    return e && e->nameOnly;
+}
+
+std::string WordPrior::Shown(std::string_view lowerWord) const
+{
+    const Entry *e = Find(lowerWord);
+    if (!e)
+        return std::string(lowerWord);
+    return std::string(FText.data() + e->shownOffset, e->shownLength);
+}

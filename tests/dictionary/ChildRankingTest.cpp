@@ -1,0 +1,129 @@
+// The children's ranking: its edit cost, its word prior table and the ranking itself.
+#include "dictionary/ChildRanker.h"
+#include "dictionary/EditCost.h"
+#include "dictionary/TDictionary.h"
+#include "dictionary/WordPrior.h"
+#include "tests/support/TempDir.h"
+#include "tools/mkdct/DctBuilder.h"
+
+#include <gtest/gtest.h>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+TEST(EditCost, ChildrensErrorsCostLessThanOtherEdits)
+{
+    // word, typed, cost
+    const std::vector<std::tuple<std::string, std::string, float>> cases = {
+        { "cat", "cat", 0.0f },      { "cat", "cut", 0.5f }, // vowel for vowel
+        { "cat", "kat", 0.5f },      { "cat", "bat", 1.0f }, // c/k; any other letter
+        { "dinner", "diner", 0.4f }, { "dinner", "dinnner", 0.4f }, // one letter of a double
+        { "don't", "dont", 0.3f },   { "cake", "cak", 0.7f }, // apostrophe; a vowel
+        { "cat", "cta", 0.8f },      { "cart", "cat", 1.0f }, // swap; a plain letter
+        { "phone", "fone", 0.3f },   { "knife", "nife", 0.3f }, // sound rules
+        { "write", "rite", 0.3f },   { "catch", "cach", 0.3f },
+        { "thought", "thot", 0.5f }, { "nation", "nashun", 0.5f },
+    };
+    for (const auto &[word, typed, cost] : cases) {
+        EditCost edit(typed);
+        EXPECT_NEAR(edit.Between(word), cost, 1e-4) << word << " typed as " << typed;
+    }
+}
+
+TEST(EditCost, WalkingLetterByLetterMatchesWholeWordsAndNeverPrunesAReachableWord)
+{
+    const std::vector<std::string> words = { "elephant", "phone", "through", "catch", "cab" };
+    for (const std::string typed : { "elefant", "fone", "thru", "cach" }) {
+        EditCost whole(typed), walk(typed);
+        for (const std::string &word : words) {
+            const float cost = whole.Between(word);
+            for (unsigned char c : word) {
+                walk.Push(c);
+                // No prefix of a word within the limit may be given up on.
+                EXPECT_TRUE(walk.CanReach(cost + 1e-4f)) << word << " / " << typed;
+            }
+            EXPECT_FLOAT_EQ(walk.Cost(), cost);
+            while (walk.Length() > 0)
+                walk.Pop();
+        }
+    }
+}
+
+TEST(WordPrior, LoadsTheTableAndSkipsLinesThatDoNotParse)
+{
+    WordPrior prior;
+    EXPECT_EQ(prior.Load("the\t35\nWednesday\t114\nAaliyah\t255\tname\nbad line\nx\t300\n"
+                         "whether\t90\r\ny\t12\tnoun\n"),
+              3u);
+    EXPECT_EQ(prior.Count(), 4u);
+    EXPECT_FLOAT_EQ(prior.LogProbability("the"), -35.0f / 25.0f);
+    EXPECT_FLOAT_EQ(prior.LogProbability("whether"), -90.0f / 25.0f);
+    EXPECT_FLOAT_EQ(prior.LogProbability("aaliyah"), WordPrior::FloorLogProbability);
+    EXPECT_FLOAT_EQ(prior.LogProbability("unlisted"), WordPrior::FloorLogProbability);
+    EXPECT_EQ(prior.Shown("wednesday"), "Wednesday");
+    EXPECT_EQ(prior.Shown("the"), "the");
+    EXPECT_TRUE(prior.IsNameOnly("aaliyah"));
+    EXPECT_FALSE(prior.IsNameOnly("the"));
+    EXPECT_FLOAT_EQ(prior.HighestLogProbability(), -35.0f / 25.0f);
+    EXPECT_FLOAT_EQ(prior.HighestWithPrefix("wh"), -90.0f / 25.0f);
+    EXPECT_FLOAT_EQ(prior.HighestWithPrefix("q"), WordPrior::FloorLogProbability);
+    EXPECT_FALSE(prior.LoadFromFile("/nonexistent/WORDPRIOR.TXT"));
+    EXPECT_EQ(prior.Count(), 0u);
+}
+
+struct Ranked
+{
+    Ranked(const std::vector<std::string> &words, const std::string &priorTable)
+        : ranker(dictionary)
+    {
+        dictionary.OpenDictionary(dir.write("t.dct", BuildDct(words)));
+        ranker.Prior.Load(priorTable);
+        ranker.NeverSuggest.Add("whore");
+        ranker.TablesLoaded = true;
+    }
+    std::vector<std::string> Suggest(const std::string &word, uint16_t count = 10)
+    {
+        auto list = ranker.Suggest(word, count);
+        return { list->begin(), list->end() };
+    }
+    TempDir dir;
+    TDictionary dictionary;
+    ChildRanker ranker;
+};
+
+TEST(ChildRanker, ATwoWordSplitComesFirstOnlyWhenThePairIsLikely)
+{
+    const std::string table = "wet\t118\nher\t70\nwhether\t90\na\t41\nlot\t90\nallot\t100\n";
+    Ranked r({ "wet", "her", "whether", "a", "lot", "allot" }, table);
+    EXPECT_EQ(r.Suggest("wether").front(), "whether");
+    const auto splits = r.Suggest("wether");
+    EXPECT_NE(std::find(splits.begin(), splits.end(), "wet her"), splits.end());
+    EXPECT_EQ(r.Suggest("alot").front(), "allot");
+    Ranked rareAllot({ "a", "lot", "allot" }, "a\t41\nlot\t90\nallot\t220\n");
+    const auto list = rareAllot.Suggest("alot");
+    const auto at
+        = [&](const char *w) { return std::find(list.begin(), list.end(), w) - list.begin(); };
+    EXPECT_LT(at("a lot"), at("allot"));
+}
+
+TEST(ChildRanker, FindsWordsThePhoneticSearchCannotAndKeepsTheirCapitals)
+{
+    Ranked r({ "phone", "fine", "wednesday", "weekday", "whore", "who" },
+             "phone\t110\nfine\t200\nWednesday\t114\nweekday\t140\nwhore\t150\nwho\t50\n");
+    // First letter and sound code differ: the fixed search never reaches "phone".
+    EXPECT_EQ(r.Suggest("fone").front(), "phone");
+    auto fixed = r.dictionary.Suggest("fone", 10);
+    EXPECT_EQ(fixed->IndexOf("phone"), -1);
+    EXPECT_EQ(r.Suggest("wensday").front(), "Wednesday");
+    EXPECT_EQ(r.Suggest("WENSDAY").front(), "WEDNESDAY");
+    // Never offered, in any list; still a word when typed.
+    const auto whor = r.Suggest("whor");
+    EXPECT_EQ(std::find(whor.begin(), whor.end(), "whore"), whor.end());
+    auto completions = r.ranker.WordsStartingWith("wh", 10);
+    EXPECT_EQ(completions->IndexOf("whore"), -1);
+    EXPECT_EQ(completions->IndexOf("who"), 0);
+    EXPECT_TRUE(r.dictionary.IsWord("whore"));
+}
+
+} // namespace
