@@ -20,6 +20,7 @@ class TAbsBuffer;
 class TAbsSpellForm;
 class TCustomEdit;
 class TDictionary;
+class TSpeaker;
 
 class TCustomSpellDlg : public QObject, public TComponent
 {
@@ -91,6 +92,15 @@ public:
     bool FinishAfterCheck() const { return FFinishAfterCheck; }
     virtual void SetFinishAfterCheck(bool value) { FFinishAfterCheck = value; }
 
+    // Beyond the classic dialog, off by default: with a speaker the spelling dialog gets
+    // "Listen" and "Speak suggestions"; the check box's state is kept here and reported to
+    // OnSpeakSuggestionsChanged.
+    TSpeaker *Speaker() const { return FSpeaker; }
+    void SetSpeaker(TSpeaker *speaker) { FSpeaker = speaker; }
+    bool SpeakSuggestions() const { return FSpeakSuggestions; }
+    void SetSpeakSuggestions(bool value) { FSpeakSuggestions = value; }
+    std::function<void(bool)> OnSpeakSuggestionsChanged;
+
     // Shows the control's page if it sits on a hidden tab or stacked page.
     virtual void RevealControl(QWidget *control);
     // A new buffer for an edit control; anything else raises EClassNotFound.
@@ -150,4 +160,6 @@ private:
     bool FFinishAfterCheck = true;
     bool FOpenFailed = false; // the dictionary could not be opened during this check
     QWidget *FOwnerWindow;
+    TSpeaker *FSpeaker = nullptr;
+    bool FSpeakSuggestions = false;
 };
