@@ -1,5 +1,7 @@
 #include "app/TMainForm.h"
 
+#include "app/Settings.h"
+#include "app/TypingCorrector.h"
 #include "dialogs/MessageDialogs.h"
 #include "platform/core/FileUtils.h"
 #include "platform/gui/Application.h"
@@ -36,6 +38,10 @@ constexpr QSize DesignedClient(592, 396);
 
 // A command handler that reports what it raises instead of letting it unwind through
 // the toolkit; the program goes on.
+// The list beside the dictionary (data/autocorrect.sh) and the setting that turns it on.
+const char *const AutoCorrectFile = "AUTOCORR.TXT";
+const char *const AutoCorrectSetting = "edit/correctWhileTyping";
+
 std::function<void()> Guarded(QObject *sender, std::function<void()> handler)
 {
     return [sender, handler = std::move(handler)] {
@@ -168,6 +174,8 @@ void TMainForm::CreateActions()
         { "AFontEdit", "Select &Font...", {}, &TMainForm::AFontEditExecute },
         { "AEditSpelling", "Check &Spelling...", QKeySequence(Qt::Key_F7),
           &TMainForm::AEditSpellingExecute },
+        { "AEditWordCount", "&Word Count...", {}, &TMainForm::AEditWordCountExecute },
+        { "AEditAutoCorrect", "Correct Spelling While &Typing", {}, nullptr },
         { "AHelpContents", "&Contents", {}, &TMainForm::AHelpContentsExecute },
         { "AHelpAbout", "&About...", {}, &TMainForm::AHelpAboutExecute },
     };
@@ -183,6 +191,9 @@ void TMainForm::CreateActions()
         addAction(action);
     }
     connect(Action("AFileExit"), &QAction::triggered, this, &QWidget::close);
+    QAction *autoCorrect = Action("AEditAutoCorrect");
+    autoCorrect->setCheckable(true);
+    autoCorrect->setChecked(Settings::Flag(AutoCorrectSetting, true));
 }
 
 void TMainForm::CreateMenus()
@@ -221,6 +232,8 @@ void TMainForm::CreateMenus()
     edit->addSeparator();
     item(edit, "MFont", "AFontEdit");
     item(edit, "MSpelling", "AEditSpelling");
+    item(edit, "MWordCount", "AEditWordCount");
+    item(edit, "MAutoCorrect", "AEditAutoCorrect");
 
     QMenu *help = menuBar()->addMenu("Help");
     help->setObjectName("MHelp");
@@ -326,11 +339,29 @@ void TMainForm::CreateSpellDlg()
         QDir().mkpath(dataDir);
         SpellDlg->SetUserDictionary(QDir(dataDir).filePath("USERDCT.TXT").toStdString());
     }
+    // Common misspellings are corrected as the child types them, in the child's capitals.
+    if (FileUtils::FileExists(programDir + AutoCorrectFile))
+        SpellDlg->SetAutoCorrectList(AutoCorrectFile);
+    SpellDlg->SetMatchTypedCase(true);
+    auto *corrector = new TypingCorrector(FRichEdit, SpellDlg, this);
+    QAction *autoCorrect = Action("AEditAutoCorrect");
+    corrector->SetEnabled(autoCorrect->isChecked());
+    connect(autoCorrect, &QAction::toggled, this, [corrector](bool on) {
+        corrector->SetEnabled(on);
+        Settings::SetFlag(AutoCorrectSetting, on);
+    });
 }
 
 void TMainForm::AEditSpellingExecute()
 {
     SpellDlg->Check(FRichEdit);
+}
+
+void TMainForm::AEditWordCountExecute()
+{
+    int words = 0;
+    int uniqueWords = 0;
+    SpellDlg->CountWords(FRichEdit, words, uniqueWords);
 }
 
 void TMainForm::FormCreate()
@@ -366,6 +397,8 @@ bool TMainForm::QuerySave()
     case mrCancel:
         return false;
     case mrYes:
+        // A save that fails reports its error and leaves FSaved false, so the caller
+        // keeps the text and the window.
         Action("AFileSave")->trigger();
         return FSaved;
     default:
@@ -427,6 +460,7 @@ void TMainForm::OpenDocument(const QString &fileName, int filterIndex)
 
 void TMainForm::AFileSaveExecute()
 {
+    FSaved = false; // until this save went through
     if (FFileName.isEmpty()) {
         Action("AFileSaveAs")->trigger();
         return;
@@ -437,13 +471,12 @@ void TMainForm::AFileSaveExecute()
 
 void TMainForm::AFileSaveAsExecute()
 {
+    FSaved = false; // until this save went through
     FSaveFileName = FFileName; // the dialog proposes the current name
     TFileDialogRequest request { "Save as",   FileFilter,    FSaveFilter,
                                  FInitialDir, FSaveFileName, "txt" };
-    if (!StandardDialogs::Instance().SaveFile(this, request)) {
-        FSaved = false;
+    if (!StandardDialogs::Instance().SaveFile(this, request))
         return;
-    }
     FSaveFilter = request.FilterIndex;
     FSaveFileName = request.FileName;
     // The chosen file type decides the format, whatever the name's extension.

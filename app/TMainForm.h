@@ -73,13 +73,14 @@ private:
     void AEditPasteExecute();
     void CreateSpellDlg();
     void AEditSpellingExecute();
+    void AEditWordCountExecute();
 
     void AHelpContentsExecute();
     void AHelpAboutExecute();
 
     QString FFileName;
     bool FPlainText = false;
-    bool FSaved = false;
+    bool FSaved = false; // whether the latest Save or Save As went through
 
     // What the file dialogs remember between uses.
     QString FInitialDir;

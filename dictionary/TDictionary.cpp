@@ -161,9 +161,10 @@ void TDictionary::CloseDictionaries()
 
 void TDictionary::SaveUserWords()
 {
-    // Take in words another program wrote since the list was loaded. A file that has
+    // Take in every word of the file, so that none is lost: another program may have
+    // written it since the list was loaded, even to the same size. A file that has
     // vanished meanwhile has nothing to add: the save recreates it.
-    if (UserFileSize() != UserFileSizeAtLoad && FileUtils::FileExists(UserFileName)) {
+    if (FileUtils::FileExists(UserFileName)) {
         TStringList onDisk;
         onDisk.LoadFromFile(UserFileName);
         UserWords.AddStrings(onDisk);

@@ -47,7 +47,7 @@ public:
     bool OpenExclusionList(const std::string &fileName);
     // Saves learned words if there are any, then closes every dictionary file.
     void CloseDictionaries();
-    // Writes the user word list, first taking in words another program added to the file.
+    // Writes the user word list, first taking in every word the file holds now.
     // Raises EFOpenError or EFCreateError and keeps the words marked unsaved on failure.
     void SaveUserWords();
     // Size of the user word file in bytes, 0 when it does not exist.

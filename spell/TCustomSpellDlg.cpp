@@ -14,6 +14,7 @@
 #include "spell/core/LanguageTables.h"
 #include "spell/core/WordScan.h"
 
+#include <QCoreApplication>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <algorithm>
@@ -186,6 +187,9 @@ void TCustomSpellDlg::LoadAutoCorrectList()
     }
     TStringList lines;
     lines.LoadFromFile(name);
+    // Loading again (every activation does) replaces the pairs instead of adding copies.
+    FAutoCorrectFrom.Clear();
+    FAutoCorrectTo.Clear();
     for (const std::string &whole : lines) {
         const std::string line = whole.substr(0, 255);
         const size_t eq = line.find('=');
@@ -194,6 +198,8 @@ void TCustomSpellDlg::LoadAutoCorrectList()
         // Words reach the lists in code page 437, as the scan reads them.
         std::string from = line.substr(0, eq);
         CodePages::AnsiToOemBuff(from);
+        FAutoCorrectFrom.Add(from);
+        FAutoCorrectTo.Add(line.substr(eq + 1));
         ChangeFromList.Add(from);
         ChangeToList.Add(line.substr(eq + 1));
     }
@@ -298,17 +304,21 @@ void TCustomSpellDlg::CreateBuffer(QWidget *control)
         Form->SetBuffer(Buffer);
 }
 
-int TCustomSpellDlg::Check(QWidget *control)
+bool TCustomSpellDlg::BeginCheck()
 {
-    ChangeFromList.Clear();
-    ChangeToList.Clear();
+    ChangeFromList = FAutoCorrectFrom;
+    ChangeToList = FAutoCorrectTo;
     SpellState = ssUnchanged;
     FOpenFailed = false;
-    if (!SharedDictionary().Active && !ActivateDictionary()) {
-        // Without a dictionary every word would be reported: the check ends here, and
-        // the message about the missing file is the only one the user sees.
+    // Without a dictionary every word would be reported: the check ends before it starts,
+    // and the message about the missing file is the only one the user sees.
+    return SharedDictionary().Active || ActivateDictionary();
+}
+
+int TCustomSpellDlg::Check(QWidget *control)
+{
+    if (!BeginCheck())
         return ssCancelled;
-    }
     ShowForm();
     try {
         CreateBuffer(control);
@@ -323,11 +333,7 @@ int TCustomSpellDlg::Check(QWidget *control)
 
 int TCustomSpellDlg::CheckWindow(HWND handle)
 {
-    ChangeFromList.Clear();
-    ChangeToList.Clear();
-    SpellState = ssUnchanged;
-    FOpenFailed = false;
-    if (!SharedDictionary().Active && !ActivateDictionary())
+    if (!BeginCheck())
         return ssCancelled;
     ShowForm();
     try {
@@ -370,8 +376,12 @@ void TCustomSpellDlg::ReportOutcome()
     if (!FFinishAfterCheck)
         return;
     HideForm();
-    if (!FShowCompletedDialog)
-        return;
+    if (FShowCompletedDialog)
+        ReportState();
+}
+
+void TCustomSpellDlg::ReportState()
+{
     if (OnSpellCheckingComplete) {
         OnSpellCheckingComplete(*this, SpellState);
         return;
@@ -379,6 +389,42 @@ void TCustomSpellDlg::ReportOutcome()
     const std::string_view text = LanguageTables::CompletionMessage(FLabelLanguage, SpellState);
     if (!text.empty())
         Message(MessageText(text), mtInformation, Buttons({ mbOK }));
+}
+
+int TCustomSpellDlg::CheckComponent(QObject *owner, bool showCompleted)
+{
+    SpellState = ssUnchanged;
+    OpenAndShow();
+    SetFinishAfterCheck(false);
+    int result = 0;
+    bool anyChanged = false;
+    try {
+        const QList<QWidget *> children
+            = owner ? owner->findChildren<QWidget *>() : QList<QWidget *>();
+        for (QWidget *child : children) {
+            if (!dynamic_cast<TCustomEdit *>(child))
+                continue;
+            result = Check(child);
+            if (result == ssCancelled)
+                break;
+            if (result == ssChanged)
+                anyChanged = true;
+        }
+    } catch (...) {
+        // As after a single check: the windows are enabled again and later checks finish.
+        SetFinishAfterCheck(true);
+        HideForm();
+        throw;
+    }
+    if (result != ssCancelled && anyChanged) {
+        SpellState = ssChanged;
+        result = ssChanged;
+    }
+    if (showCompleted)
+        ReportState();
+    CloseAll();
+    SetFinishAfterCheck(true);
+    return result;
 }
 
 void TCustomSpellDlg::CountWords(QWidget *control, int &words, int &uniqueWords)
@@ -495,4 +541,108 @@ void TCustomSpellDlg::Learn(std::string word)
     }
     if (!cancelAdd)
         SharedDictionary().AddWord(std::string_view(word).substr(0, 255));
+}
+
+void TCustomSpellDlg::WordTyped(QWidget *, const std::string &) { }
+
+namespace {
+
+// Whether the control's character at pos (one selected) is a word character of the scan.
+bool SelectedIsWordChar(TCustomEdit &edit)
+{
+    const QString text = edit.SelText();
+    if (text.isEmpty())
+        return false;
+    const unsigned char ansi = CodePages::Utf16UnitToAnsi(text.at(0).unicode());
+    return WordScan::IsWordChar(CodePages::AnsiToOemChar(ansi));
+}
+
+void SelectOne(TCustomEdit &edit, int pos)
+{
+    edit.SetSelStart(pos);
+    edit.SetSelLength(1);
+}
+
+// "teh" -> "the" as typed: "Teh" -> "The", "TEH" -> "THE".
+QString WithTypedCase(const QString &typed, QString replacement)
+{
+    const bool allUpper = typed.size() > 1 && typed == typed.toUpper() && typed != typed.toLower();
+    if (allUpper)
+        return replacement.toUpper();
+    if (!typed.isEmpty() && typed.at(0).isUpper() && !replacement.isEmpty())
+        replacement[0] = replacement.at(0).toUpper();
+    return replacement;
+}
+
+} // namespace
+
+void TCustomSpellDlg::GetWordBeforeCaret(QWidget *control, std::string &word)
+{
+    auto *edit = dynamic_cast<TCustomEdit *>(control);
+    if (!edit || edit->SelStart() == 0)
+        return;
+    int pos = edit->SelStart() - 1;
+    SelectOne(*edit, pos);
+    if (pos == 0)
+        return;
+    if (!SelectedIsWordChar(*edit)) {
+        // Step over the separator just typed, and the CR of a line break (a memo's CR LF
+        // takes two positions, of which only the first selects anything).
+        SelectOne(*edit, --pos);
+        const QString selected = edit->SelText();
+        if ((selected.isEmpty() || selected.startsWith(QChar('\r'))) && pos > 0)
+            SelectOne(*edit, --pos);
+    }
+    std::string collected;
+    auto take = [&] {
+        collected.insert(
+            collected.begin(),
+            static_cast<char>(CodePages::Utf16UnitToAnsi(edit->SelText().at(0).unicode())));
+    };
+    while (pos > 0 && SelectedIsWordChar(*edit)) {
+        take();
+        SelectOne(*edit, --pos);
+    }
+    int first = pos + 1;
+    if (pos == 0 && SelectedIsWordChar(*edit)) {
+        take();
+        first = 0;
+    }
+    if (!collected.empty())
+        edit->SetSelStart(first);
+    word = collected;
+}
+
+void TCustomSpellDlg::AutoCorrectKey(QWidget *control, bool correct, uint16_t key)
+{
+    auto *edit = dynamic_cast<TCustomEdit *>(control);
+    if (!edit || (key != 13 && key != 32))
+        return;
+    if (!SharedDictionary().Active)
+        ActivateDictionary();
+    QWidget *widget = edit->Widget();
+    widget->setUpdatesEnabled(false);
+    const int selStart = edit->SelStart();
+    const int selLength = edit->SelLength();
+    std::string word;
+    GetWordBeforeCaret(control, word);
+    const int index = word.empty() || !correct ? -1 : ChangeFromList.IndexOf(AnsiToOemWord(word));
+    if (index < 0) {
+        edit->SetSelStart(selStart);
+    } else {
+        const QString typed = QString::fromStdU16String(CodePages::DecodeAnsi(word));
+        QString replacement = QString::fromStdU16String(CodePages::DecodeAnsi(ChangeToList[index]));
+        if (FMatchTypedCase)
+            replacement = WithTypedCase(typed, replacement);
+        edit->SetSelLength(static_cast<int>(typed.size()));
+        edit->SetSelText(replacement);
+        edit->SetSelStart(selStart + static_cast<int>(replacement.size() - typed.size()));
+        edit->SetSelLength(selLength);
+    }
+    WordTyped(control, word);
+    widget->setUpdatesEnabled(true);
+    widget->update();
+    // The control repaints now; keys typed meanwhile wait for their turn, since this runs
+    // while one key is being handled and a later key must not overtake it.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

@@ -109,8 +109,25 @@ public:
     virtual int Check(QWidget *control);
     // Checks an edit window known only by its handle.
     virtual int CheckWindow(HWND handle);
+    // Checks every edit control that owner holds, in order, as one check: a cancel ends it;
+    // the outcome is reported when showCompleted, and the dialog and dictionary are closed.
+    virtual int CheckComponent(QObject *owner, bool showCompleted);
     // Counts the words of an edit control and reports the numbers.
     virtual void CountWords(QWidget *control, int &words, int &uniqueWords);
+    // Called by AutoCorrectKey with each word it handled; there for descendants.
+    virtual void WordTyped(QWidget *control, const std::string &word);
+    // The word (code page 1252) that ends just before the caret, the separator just typed
+    // aside; the caret is left on its first character. Word is untouched when there is none
+    // to look at (no edit control, caret at the start).
+    virtual void GetWordBeforeCaret(QWidget *control, std::string &word);
+    // On Enter (13) or space (32) just typed into control, replaces the word before it from
+    // the change lists when correct is set; the caret keeps its place after the separator.
+    virtual void AutoCorrectKey(QWidget *control, bool correct, uint16_t key);
+
+    // Beyond the classic behaviour, off by default: a correction made by AutoCorrectKey
+    // takes the capitals of the word typed ("Teh" becomes "The", "TEH" becomes "THE").
+    bool MatchTypedCase() const { return FMatchTypedCase; }
+    void SetMatchTypedCase(bool value) { FMatchTypedCase = value; }
 
     void CreateForm();
     void ResolveDictionaryPath();
@@ -133,8 +150,13 @@ public:
     static void DestroySharedDictionary();
 
 private:
+    // Resets the check's lists (to the auto-correct pairs) and state and activates the
+    // dictionary when needed; false when there is no dictionary to check with.
+    bool BeginCheck();
     int RunCheck(TSpellCheckMode mode, TCustomEdit *control);
     void ReportOutcome();
+    // The outcome's event or message, whatever ShowCompletedDialog says.
+    void ReportState();
     void Learn(std::string word);
 
     std::string FAccentedCharacters;
@@ -159,6 +181,11 @@ private:
     std::string FUserDictionary = "USERDCT.TXT";
     bool FFinishAfterCheck = true;
     bool FOpenFailed = false; // the dictionary could not be opened during this check
+    bool FMatchTypedCase = false;
+    // The pairs of the auto-correct file as loaded; every check starts its change lists
+    // from them, so they hold in every check, not only the first after activation.
+    TStringList FAutoCorrectFrom; // code page 437
+    TStringList FAutoCorrectTo; // code page 1252
     QWidget *FOwnerWindow;
     TSpeaker *FSpeaker = nullptr;
     bool FSpeakSuggestions = false;

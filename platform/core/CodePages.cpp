@@ -46,17 +46,6 @@ void AppendUtf8(std::string &out, char32_t cp)
     }
 }
 
-void AppendUtf16(std::u16string &out, char32_t cp)
-{
-    if (cp < 0x10000) {
-        out += char16_t(cp);
-    } else {
-        cp -= 0x10000;
-        out += char16_t(0xD800 | (cp >> 10));
-        out += char16_t(0xDC00 | (cp & 0x3FF));
-    }
-}
-
 std::string ToUtf8(std::string_view bytes, const std::array<char16_t, 256> &table)
 {
     std::string out;
@@ -124,41 +113,54 @@ unsigned char Utf16UnitToAnsi(char16_t unit)
     return b < 0 ? '?' : static_cast<unsigned char>(b);
 }
 
+size_t Utf8SequenceAt(std::string_view bytes, size_t i, char32_t &cp)
+{
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    if (lead < 0x80) {
+        cp = lead;
+        return 1;
+    }
+    if (lead < 0xC2 || lead > 0xF4)
+        return 0; // continuation byte, C0/C1 overlong lead or beyond U+10FFFF
+    // Length and smallest code point of the sequence, which rules out overlong forms.
+    const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    const char32_t minimum = length == 4 ? 0x10000 : length == 3 ? 0x800 : 0x80;
+    if (bytes.size() - i < length)
+        return 0;
+    char32_t value = lead & (0x7F >> length);
+    for (size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(bytes[i + k]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        value = (value << 6) | (next & 0x3F);
+    }
+    if (value < minimum || value > 0x10FFFF || IsSurrogate(value))
+        return 0;
+    cp = value;
+    return length;
+}
+
+void AppendUtf16(std::u16string &out, char32_t cp)
+{
+    if (cp < 0x10000) {
+        out += char16_t(cp);
+    } else {
+        cp -= 0x10000;
+        out += char16_t(0xD800 | (cp >> 10));
+        out += char16_t(0xDC00 | (cp & 0x3FF));
+    }
+}
+
 bool DecodeUtf8(std::string_view bytes, std::u16string &out)
 {
     out.clear();
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
         bytes.remove_prefix(3);
     out.reserve(bytes.size());
-    size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x80) {
-            out += char16_t(lead);
-            ++i;
-            continue;
-        }
-        // Length and smallest code point of the sequence, which rules out overlong forms.
-        const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-        const char32_t minimum = length == 4 ? 0x10000 : length == 3 ? 0x800 : 0x80;
-        char32_t cp = lead & (0x7F >> length);
-        if (lead < 0xC2 || lead > 0xF4) {
-            out.clear();
-            return false; // continuation byte, C0/C1 overlong lead or beyond U+10FFFF
-        }
-        if (bytes.size() - i < length) {
-            out.clear();
-            return false;
-        }
-        for (size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80) {
-                out.clear();
-                return false;
-            }
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        if (cp < minimum || cp > 0x10FFFF || IsSurrogate(cp)) {
+    for (size_t i = 0; i < bytes.size();) {
+        char32_t cp;
+        const size_t length = Utf8SequenceAt(bytes, i, cp);
+        if (length == 0) {
             out.clear();
             return false;
         }

@@ -30,6 +30,11 @@ void OemToAnsiBuff(std::string &text);
 // counterpart, else '?'. One unit always gives one byte, so positions stay aligned.
 unsigned char Utf16UnitToAnsi(char16_t unit);
 
+// Length of the well-formed UTF-8 sequence at bytes[i] (i < size), with its code point
+// in cp; 0 when the byte there does not begin one.
+size_t Utf8SequenceAt(std::string_view bytes, size_t i, char32_t &cp);
+// A code point appended as one or two UTF-16 code units.
+void AppendUtf16(std::u16string &out, char32_t cp);
 // UTF-8 text decoded to UTF-16 code units; false (and nothing useful in out) when the
 // bytes are not valid UTF-8. A leading byte-order mark is dropped.
 bool DecodeUtf8(std::string_view bytes, std::u16string &out);

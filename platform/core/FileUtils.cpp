@@ -6,18 +6,24 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
+#include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace FileUtils {
 
 namespace {
 
 // Longest part of the file name used in a temporary's name, leaving room for
-// ".NAME.XXXXXX" within the usual 255-byte name limit.
+// ".NAME.scrivlo-save-XXXXXX" within the usual 255-byte name limit.
 constexpr size_t TempNameMax = 200;
+constexpr std::string_view TempMarker = ".scrivlo-save-";
+constexpr size_t TempRandomLength = 6; // the XXXXXX of mkostemp
 
 int Close(int fd)
 {
@@ -76,6 +82,60 @@ void SyncDir(const std::string &dir)
     }
 }
 
+// Locks a whole file for as long as fd is open; false where the file system has no
+// such locks.
+bool Lock(int fd, int operation)
+{
+    int rc;
+    while ((rc = ::flock(fd, operation)) != 0 && errno == EINTR) { }
+    return rc == 0;
+}
+
+// Removes the temporaries of saves of the same file that were killed midway. A save holds
+// a lock on its temporary from creation to rename, so one that can be locked here is
+// abandoned.
+void RemoveStaleTemps(const std::string &dir, const std::string &prefix)
+{
+    DIR *folder = ::opendir(dir.empty() ? "." : dir.c_str());
+    if (!folder)
+        return;
+    std::vector<std::string> found;
+    while (const dirent *entry = ::readdir(folder)) {
+        const std::string_view name(entry->d_name);
+        if (name.size() == prefix.size() + TempRandomLength && name.starts_with(prefix))
+            found.emplace_back(dir + std::string(name));
+    }
+    ::closedir(folder);
+    for (const std::string &path : found) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0)
+            continue;
+        struct stat st;
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && Lock(fd, LOCK_EX | LOCK_NB))
+            ::unlink(path.c_str());
+        Close(fd);
+    }
+}
+
+// Creates the temporary and locks it. Another save may have found it unlocked in the
+// moment between and removed it; then a new one is made.
+int CreateLockedTemp(const std::string &pattern, std::string &temp)
+{
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        temp = pattern;
+        const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+        if (fd < 0)
+            return -1;
+        Lock(fd, LOCK_EX); // without locks, temporaries are simply never found stale
+        struct stat mine, named;
+        if (::fstat(fd, &mine) == 0 && ::stat(temp.c_str(), &named) == 0
+            && mine.st_dev == named.st_dev && mine.st_ino == named.st_ino)
+            return fd;
+        Close(fd);
+    }
+    return -1;
+}
+
 // Creates, fills and renames the temporary; false on any failure, with the temporary gone.
 bool ReplaceFile(const std::string &target, std::string_view data)
 {
@@ -83,23 +143,27 @@ bool ReplaceFile(const std::string &target, std::string_view data)
     const std::string name = ExtractFileName(target);
     if (name.empty())
         return false;
-    std::string temp = dir + "." + name.substr(0, TempNameMax) + ".XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    const std::string prefix = "." + name.substr(0, TempNameMax) + std::string(TempMarker);
+    // First, so that the space they hold is free for this save.
+    RemoveStaleTemps(dir, prefix);
+    std::string temp;
+    const int fd = CreateLockedTemp(dir + prefix + std::string(TempRandomLength, 'X'), temp);
     if (fd < 0)
         return false;
 
     struct stat old;
     const mode_t mode
         = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 0777) : (0644 & ~CurrentUmask());
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, data) && ::fsync(fd) == 0;
-    ok = Close(fd) == 0 && ok;
-    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) {
+    // Renamed while still locked, so that no other save takes it for abandoned.
+    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, data) && ::fsync(fd) == 0
+        && ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok)
         ::unlink(temp.c_str());
-        return false;
-    }
-    SyncDir(dir);
-    return true;
+    // The data reached the disk before the rename, so a failing close loses nothing.
+    Close(fd);
+    if (ok)
+        SyncDir(dir);
+    return ok;
 }
 
 } // namespace

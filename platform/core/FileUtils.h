@@ -23,6 +23,8 @@ std::string ReadWholeFile(const std::string &path);
 
 // Writes data to a temporary file in the target's folder, flushes it to disk and renames
 // it over the target, so the target is either the old file or the new one, never a mix.
+// The temporary is ".NAME.scrivlo-save-XXXXXX", locked while the save runs; those of
+// earlier saves of NAME that were killed midway are removed first.
 // Raises EFCreateError "Cannot create file PATH" on any failure; the old file survives.
 void WriteFileSafely(const std::string &path, std::string_view data);
 

@@ -119,18 +119,34 @@ int TStringList::IndexOf(std::string_view value) const
     return Find(value, index) ? index : -1;
 }
 
+void TStringList::AddLine(std::string_view line)
+{
+    if (line.find('\0') == std::string_view::npos) {
+        FItems.emplace_back(line);
+        return;
+    }
+    // Bytes 0 come from damage (a file cut short, a block never written): they separate
+    // what is around them and make no entry of their own.
+    size_t start = 0;
+    while (start <= line.size()) {
+        const size_t end = std::min(line.find('\0', start), line.size());
+        if (end > start)
+            FItems.emplace_back(line.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
 void TStringList::SetText(std::string_view text)
 {
     FItems.clear();
-    text = text.substr(0, text.find('\0'));
     size_t start = 0;
     while (start < text.size()) {
         const size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos) {
-            FItems.emplace_back(text.substr(start));
+            AddLine(text.substr(start));
             break;
         }
-        FItems.emplace_back(text.substr(start, end - start));
+        AddLine(text.substr(start, end - start));
         start = end + 1;
         if (text[end] == '\r' && start < text.size() && text[start] == '\n')
             ++start;

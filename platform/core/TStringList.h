@@ -39,8 +39,9 @@ public:
     bool Find(std::string_view value, int &index) const;
     int IndexOf(std::string_view value) const; // -1 when absent
 
-    // Text rules of word list files: CR, LF or CR LF end a line; a byte 0 ends the text;
-    // a last line without a line end counts; lines are not trimmed.
+    // Text rules of word list files: CR, LF or CR LF end a line; a last line without a
+    // line end counts; lines are not trimmed. Bytes 0 split a line and are dropped, and
+    // a line of nothing else is no entry.
     void SetText(std::string_view text);
     std::string Text() const; // every entry followed by CR LF
 
@@ -60,6 +61,7 @@ public:
 
 private:
     void CheckIndex(int index) const;
+    void AddLine(std::string_view line);
     void SortAndDropDuplicates();
 
     std::vector<std::string> FItems;

@@ -12,15 +12,46 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace {
 
 StandardDialogs *Installed = nullptr;
 
+// The extension of an entry that shows one kind of file ("rtf" of "Rich Text files
+// (*.rtf)"); fallback for an entry of several kinds or of any file.
+QString ExtensionOfEntry(const QString &nameFilter, const QString &fallback)
+{
+    static const QRegularExpression single(QStringLiteral("\\(\\*\\.(\\w+)\\)$"));
+    const QRegularExpressionMatch match = single.match(nameFilter);
+    return match.hasMatch() ? match.captured(1) : fallback;
+}
+
+// A name typed without an extension gets the one of the file type chosen when the user
+// accepts, so a story saved as Rich Text is named .rtf.
+class TypedFileDialog : public QFileDialog
+{
+public:
+    TypedFileDialog(QWidget *parent, const QString &title, const QString &dir,
+                    const QString &defaultExt)
+        : QFileDialog(parent, title, dir)
+        , FDefaultExt(defaultExt)
+    { }
+
+    void accept() override
+    {
+        setDefaultSuffix(ExtensionOfEntry(selectedNameFilter(), FDefaultExt));
+        QFileDialog::accept();
+    }
+
+private:
+    QString FDefaultExt;
+};
+
 bool RunFileDialog(QWidget *parent, TFileDialogRequest &request, bool save)
 {
-    QFileDialog dialog(parent, request.Title, request.InitialDir);
+    TypedFileDialog dialog(parent, request.Title, request.InitialDir, request.DefaultExt);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

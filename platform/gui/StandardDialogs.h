@@ -17,7 +17,9 @@ struct TFileDialogRequest
     int FilterIndex = 1; // 1-based entry shown first; on OK, the entry chosen
     QString InitialDir;
     QString FileName; // proposed name; on OK, the chosen file's full path
-    QString DefaultExt; // appended to a typed name without extension (no dot)
+    // Appended (without dot) to a name typed without extension when the chosen entry
+    // shows any file; an entry of one kind ("*.rtf") appends its own.
+    QString DefaultExt;
 };
 
 class StandardDialogs

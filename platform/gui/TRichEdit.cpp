@@ -1,8 +1,8 @@
 #include "platform/gui/TRichEdit.h"
 
-#include "platform/core/CodePages.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileUtils.h"
+#include "platform/core/TextEncoding.h"
 #include "platform/gui/RichTextAdapter.h"
 
 #include <QFile>
@@ -41,16 +41,23 @@ void TRichEdit::LoadFromFile(const QString &path)
     LoadFromBytes(bytes);
 }
 
+void TRichEdit::SetText(const QString &text)
+{
+    TCustomMemo::SetText(text);
+    FTextFormat = {}; // a new text, saved as a new file would be
+}
+
 void TRichEdit::LoadPlainText(std::string_view bytes)
 {
     std::u16string text;
-    if (!CodePages::DecodeUtf8(bytes, text))
-        text = CodePages::DecodeAnsi(bytes);
+    const TextEncoding::TTextFormat format = TextEncoding::DecodeText(bytes, text);
     SetText(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+    FTextFormat = format;
 }
 
 void TRichEdit::LoadFromBytes(std::string_view bytes)
 {
+    FTextFormat = {};
     if (!FPlainText) {
         QTextDocument loaded;
         loaded.setDefaultFont(font());
@@ -65,7 +72,7 @@ void TRichEdit::LoadFromBytes(std::string_view bytes)
         }
         // Not Rich Text: read the same bytes once more as plain text.
     }
-    // Decoding as text cannot fail: bytes that are not UTF-8 are code page 1252.
+    // Decoding as text cannot fail: a byte that is not UTF-8 is code page 1252.
     LoadPlainText(bytes);
 }
 
@@ -73,8 +80,10 @@ std::string TRichEdit::SaveToBytes() const
 {
     if (FPlainText) {
         const QString text = Text();
-        return CodePages::EncodeUtf8(std::u16string_view(
-            reinterpret_cast<const char16_t *>(text.utf16()), static_cast<size_t>(text.size())));
+        return TextEncoding::EncodeText(
+            std::u16string_view(reinterpret_cast<const char16_t *>(text.utf16()),
+                                static_cast<size_t>(text.size())),
+            FTextFormat);
     }
     return WriteRichText(*document());
 }

@@ -3,9 +3,11 @@
 // a paragraph (or line) break as one: a text offset exceeds the control position by the
 // number of breaks before it, which the spell check corrects for by counting CRs.
 //
-// Documents load and save whole, as Rich Text or, in PlainText mode, as text (read as
-// UTF-8 with or without BOM, else code page 1252; written as UTF-8 with CR LF).
+// Documents load and save whole, as Rich Text or, in PlainText mode, as text: UTF-8,
+// UTF-16 with byte-order mark or code page 1252, written back in the encoding and line
+// ends it was read with (a new text as UTF-8 with LF).
 
+#include "platform/core/TextEncoding.h"
 #include "platform/gui/TCustomMemo.h"
 
 #include <QColor>
@@ -24,6 +26,9 @@ public:
     QWidget *Widget() override { return this; }
     QWidget *ClientWidget() override { return viewport(); }
     int LimitText() const override; // at least 32767, the classic default
+
+    // Replaces the text; its plain-text form is then that of a new file.
+    void SetText(const QString &text) override;
 
     bool PlainText() const { return FPlainText; }
     void SetPlainText(bool value) { FPlainText = value; }
@@ -57,4 +62,5 @@ protected:
 private:
     void LoadPlainText(std::string_view bytes);
     bool FPlainText = false;
+    TextEncoding::TTextFormat FTextFormat; // of the text file last read
 };

@@ -1,5 +1,6 @@
 // The main window driven as a user would: keys, commands, and dialogs answered by the test.
 
+#include "app/Settings.h"
 #include "app/TMainForm.h"
 #include "dictionary/TDictionary.h"
 #include "platform/gui/Application.h"
@@ -10,12 +11,14 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -101,6 +104,7 @@ private slots:
         dialogs = std::make_unique<FakeDialogs>();
         dialogs->pdfPath = dir.filePath("print.pdf");
         StandardDialogs::SetInstance(dialogs.get());
+        Settings::Store().clear(); // every test starts from the first run's settings
         form = std::make_unique<TMainForm>();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -267,6 +271,35 @@ private slots:
         QVERIFY(form->RichEdit()->Modified());
     }
 
+    // The save question is answered by this save: when it fails, New, Open and closing
+    // stop, and the text, name and modified flag stay, even after an earlier good save.
+    void failedSaveOnTheQuestionKeepsTheWindowAndTheText()
+    {
+        QVERIFY(QDir(dir.path()).mkpath("gone"));
+        const QString path = dir.filePath("gone/story.txt");
+        dialogs->answers.push_back({ path, 2 });
+        QTest::keyClicks(form->RichEdit(), "Once");
+        form->Action("AFileSaveAs")->trigger();
+        QTest::keyClicks(form->RichEdit(), " upon");
+        QVERIFY(QDir(dir.filePath("gone")).removeRecursively());
+        int reported = 0;
+        auto saved = TApplication::OnException;
+        TApplication::OnException = [&](QObject *, const std::exception &) { ++reported; };
+        for (const char *command : { "AFileNew", "AFileOpen" }) {
+            AnswerNextQuestion("Yes");
+            form->Action(command)->trigger();
+        }
+        AnswerNextQuestion("Yes");
+        const bool closed = form->close();
+        TApplication::OnException = saved;
+        QCOMPARE(reported, 3);
+        QVERIFY(!closed);
+        QCOMPARE(dialogs->calls.size(), 1); // the Open dialog was never shown
+        QCOMPARE(form->RichEdit()->toPlainText(), QString("Once upon"));
+        QCOMPARE(form->FileName(), path);
+        QVERIFY(form->RichEdit()->Modified());
+    }
+
     void fontCommandChangesOnlyTheSelection()
     {
         QTest::keyClicks(form->RichEdit(), "ab");
@@ -307,7 +340,8 @@ private slots:
                  QStringList({ "File: &New, &Open..., -, &Save, Save &As..., &Close, -, Print "
                                "Set&up..., &Print..., "
                                "-, E&xit",
-                               "Edit: Cu&t, &Copy, &Paste, -, Select &Font..., Check &Spelling...",
+                               "Edit: Cu&t, &Copy, &Paste, -, Select &Font..., Check &Spelling..., "
+                               "&Word Count..., Correct Spelling While &Typing",
                                "Help: &About..." }));
         QCOMPARE(form->Action("AEditSpelling")->shortcut(), QKeySequence(Qt::Key_F7));
     }
@@ -351,6 +385,45 @@ private slots:
         QCOMPARE(asked, QStringList({ "frend", "dogg", "Spell checking complete." }));
         QCOMPARE(form->RichEdit()->toPlainText(), QString("A friend\nwith r2d2 and a dog"));
         QVERIFY(form->isEnabled());
+    }
+
+    // With the shipped list a common misspelling is corrected when the space after it is
+    // typed, in the child's capitals, as one undo step; the menu turns it off, remembered.
+    void typingCorrectsCommonMisspellings()
+    {
+        form->SpellDlg->SetDictionaryPath(SCRIVLO_BIN_DIR);
+        form->SpellDlg->SetAutoCorrectList("AUTOCORR.TXT");
+        TRichEdit *edit = form->RichEdit();
+        QTest::keyClicks(edit, "I saw teh cat ");
+        QCOMPARE(edit->toPlainText(), QString("I saw the cat "));
+        QTest::keyClicks(edit, "Teh freind");
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(edit->toPlainText(), QString("I saw the cat The friend\n"));
+        QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(edit->toPlainText(), QString("I saw the cat The freind\n"));
+        QCOMPARE(edit->textCursor().position(), edit->toPlainText().size());
+        QAction *toggle = form->Action("AEditAutoCorrect");
+        QVERIFY(toggle->isChecked());
+        toggle->trigger();
+        QTest::keyClicks(edit, "teh ");
+        QCOMPARE(edit->toPlainText(), QString("I saw the cat The freind\nteh "));
+        QVERIFY(!TMainForm().Action("AEditAutoCorrect")->isChecked());
+        toggle->trigger();
+        QVERIFY(TMainForm().Action("AEditAutoCorrect")->isChecked());
+    }
+
+    void wordCountShowsBothNumbers()
+    {
+        form->SpellDlg->SetDictionaryPath(SCRIVLO_BIN_DIR);
+        QTest::keyClicks(form->RichEdit(), "I saw the cat");
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            QWidget *modal = QApplication::activeModalWidget();
+            shown = modal->findChild<QLabel *>("Message")->text();
+            modal->findChild<QAbstractButton *>("OK")->click();
+        });
+        form->Action("AEditWordCount")->trigger();
+        QCOMPARE(shown, QString("Words: 4\nUnique Words: 4"));
     }
 
     // Closing the window writes the words learned in this run.
@@ -400,6 +473,7 @@ private:
 
 int main(int argc, char **argv)
 {
+    QStandardPaths::setTestModeEnabled(true); // settings go to a test folder
     TApplication app(argc, argv);
     MainFormTest test;
     return QTest::qExec(&test, argc, argv);

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+using namespace std::string_literals;
+
 namespace {
 
 std::vector<std::string> Items(const TStringList &list)
@@ -166,8 +168,27 @@ TEST_F(Dictionary, UserFileLinesKeepTheirTextAndDropCaseDuplicates)
 {
     dir.write("USERDCT.TXT", std::string("Bob\rbob\n\n\r\n  spaced \r\nzed\0ignored", 34));
     ASSERT_TRUE(dict.OpenUserDictionary(dir.file("USERDCT.TXT")));
-    EXPECT_EQ(Items(dict.UserWords), (std::vector<std::string> { "", "  spaced ", "Bob", "zed" }));
+    EXPECT_EQ(Items(dict.UserWords),
+              (std::vector<std::string> { "", "  spaced ", "Bob", "ignored", "zed" }));
     EXPECT_FALSE(dict.IsWord("")) << "an empty line never makes the empty word known";
+}
+
+// A save keeps every word the file holds: past bytes 0 of a damaged list, and after
+// another program rewrote the file with the same size.
+TEST_F(Dictionary, SaveKeepsEveryWordOfTheFile)
+{
+    dir.write("USERDCT.TXT", "apple\r\nbanana\r\n\0\0\0\0cherry\r\ndate\r\n"s);
+    ASSERT_TRUE(dict.OpenUserDictionary("USERDCT.TXT"));
+    ASSERT_TRUE(dict.AddWord("thier"));
+    dict.SaveUserWords();
+    EXPECT_EQ(dir.read("USERDCT.TXT"), "apple\r\nbanana\r\ncherry\r\ndate\r\nthier\r\n");
+
+    dir.write("USERDCT.TXT", "plum\r\n");
+    ASSERT_TRUE(dict.OpenUserDictionary("USERDCT.TXT"));
+    dir.write("USERDCT.TXT", "kiwi\r\n");
+    ASSERT_TRUE(dict.AddWord("blimp"));
+    dict.SaveUserWords();
+    EXPECT_EQ(dir.read("USERDCT.TXT"), "blimp\r\nkiwi\r\nplum\r\n");
 }
 
 TEST_F(Dictionary, VanishedUserFileIsRecreatedOnSave)

@@ -44,6 +44,12 @@ private:
         return words;
     }
     std::string DictionaryFolder() const { return dir.path().toStdString() + "/"; }
+    void WriteAutoCorrect(const QByteArray &pairs)
+    {
+        QFile list(dir.filePath("auto.txt"));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write(pairs);
+    }
 
 private slots:
     void initTestCase()
@@ -311,16 +317,122 @@ private slots:
 
     void autoCorrectListReplacesWithoutAsking()
     {
-        QFile list(dir.filePath("auto.txt"));
-        QVERIFY(list.open(QIODevice::WriteOnly));
-        list.write("teh=the\n=empty\nnoequals\nwrnog=\n");
-        list.close();
+        WriteAutoCorrect("teh=the\n=empty\nnoequals\nwrnog=\n");
         spell->SetAutoCorrectList("auto.txt");
         auto *edit = MakeEdit<TMemo>("teh end teh wrnog");
         driver->actions = { SpellCheckDriver::Press("btnIgnore") };
         spell->Check(edit);
         QCOMPARE(edit->Text(), QString("the end the wrnog"));
         QCOMPARE(Asked(), QStringList({ "wrnog" }));
+        // The pairs hold in every check, not only in the first after the dictionary opened.
+        auto *again = MakeEdit<TEdit>("teh");
+        QCOMPARE(spell->Check(again), 0);
+        QCOMPARE(again->Text(), QString("the"));
+    }
+
+    // A space or Enter typed after a word of the change lists replaces it; the caret stays
+    // after the key; WordTyped hears of every word handled, corrected or not.
+    void autoCorrectKeyCorrectsTheWordJustTyped_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("correct");
+        QTest::addColumn<bool>("matchCase");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("space") << "I saw teh " << 32 << true << false << "I saw the " << 10
+                               << "teh";
+        QTest::newRow("enter") << "teh\r\n" << 13 << true << false << "the\r\n" << 5 << "teh";
+        QTest::newRow("longer") << "a thru " << 32 << true << false << "a through " << 10 << "thru";
+        QTest::newRow("other key") << "teh " << 65 << true << false << "teh " << 4 << "";
+        QTest::newRow("correct off") << "teh " << 32 << false << false << "teh " << 4 << "teh";
+        QTest::newRow("not listed") << "cat " << 32 << true << false << "cat " << 4 << "cat";
+        QTest::newRow("classic case") << "Teh " << 32 << true << false << "the " << 4 << "Teh";
+        QTest::newRow("typed case") << "Teh " << 32 << true << true << "The " << 4 << "Teh";
+        QTest::newRow("typed capitals") << "TEH " << 32 << true << true << "THE " << 4 << "TEH";
+    }
+    void autoCorrectKeyCorrectsTheWordJustTyped()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, key);
+        QFETCH(bool, correct);
+        QFETCH(bool, matchCase);
+        struct Recording : TSpellDlg
+        {
+            using TSpellDlg::TSpellDlg;
+            QStringList typed;
+            void WordTyped(QWidget *, const std::string &word) override
+            {
+                typed << QString::fromStdString(word);
+            }
+        };
+        auto *recording = new Recording(host.get());
+        recording->SetDictionaryPath(DictionaryFolder());
+        WriteAutoCorrect("teh=the\nthru=through\n");
+        recording->SetAutoCorrectList("auto.txt");
+        recording->SetMatchTypedCase(matchCase);
+        auto *edit = MakeEdit<TMemo>(text);
+        edit->SetSelStart(edit->PositionCount());
+        recording->AutoCorrectKey(edit->Widget(), correct, static_cast<uint16_t>(key));
+        QTEST(edit->Text(), "result");
+        QTEST(edit->SelStart(), "caret");
+        QFETCH(QString, typed);
+        QCOMPARE(recording->typed, typed.isEmpty() ? QStringList() : QStringList({ typed }));
+    }
+
+    void wordBeforeCaret()
+    {
+        auto *edit = MakeEdit<TEdit>("I don't ");
+        edit->SetSelStart(8);
+        std::string word = "old";
+        spell->GetWordBeforeCaret(edit->Widget(), word);
+        QCOMPARE(word, std::string("don't"));
+        QCOMPARE(edit->SelStart(), 2);
+        edit->SetSelStart(0);
+        word = "old";
+        spell->GetWordBeforeCaret(edit->Widget(), word);
+        QCOMPARE(word, std::string("old"));
+        QWidget notAnEdit;
+        spell->GetWordBeforeCaret(&notAnEdit, word);
+        spell->AutoCorrectKey(&notAnEdit, true, 32); // does nothing, raises nothing
+        QCOMPARE(word, std::string("old"));
+    }
+
+    // The edit controls of a window are one check: a cancel in the first ends it.
+    void checkComponentStopsAtACancel()
+    {
+        MakeEdit<TEdit>("wordd");
+        auto *second = MakeEdit<TEdit>("wordz");
+        QCOMPARE(spell->CheckComponent(host.get(), true), 2);
+        QCOMPARE(Asked(), QStringList({ "wordd" }));
+        QCOMPARE(second->Text(), QString("wordz"));
+        QVERIFY(spell->FinishAfterCheck());
+        QVERIFY(!spell->DictionaryActive());
+        QVERIFY(driver->messages.isEmpty());
+    }
+
+    void checkComponentReportsAChangeInAnyControl()
+    {
+        MakeEdit<TEdit>("fine");
+        auto *second = MakeEdit<TEdit>("wordz");
+        driver->actions = { SpellCheckDriver::ReplaceWith("words") };
+        QCOMPARE(spell->CheckComponent(host.get(), true), 1);
+        QCOMPARE(second->Text(), QString("words"));
+        QCOMPARE(driver->messages, QStringList({ "Spell checking complete." }));
+    }
+
+    void countWordsIsInEnglishInAnyLanguage()
+    {
+        spell->SetLabelLanguage(lgSpanish);
+        auto *edit = MakeEdit<TMemo>("The the THE cat");
+        int words = 0, unique = 0;
+        spell->CountWords(edit->Widget(), words, unique);
+        QCOMPARE(words, 4);
+        QCOMPARE(unique, 2);
+        QCOMPARE(driver->messages, QStringList({ "Words: 4\nUnique Words: 2" }));
+        QWidget notAnEdit;
+        QVERIFY_THROWS_EXCEPTION(EClassNotFound, spell->CountWords(&notAnEdit, words, unique));
     }
 
     void suggestionCountIsKeptInRange()

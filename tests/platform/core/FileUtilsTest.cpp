@@ -4,9 +4,14 @@
 #include "tests/support/TempDir.h"
 
 #include <algorithm>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace FileUtils;
 namespace fs = std::filesystem;
@@ -130,4 +135,38 @@ TEST(FileUtils, WriteFileSafelyFailsLeavingTheFolderAsItWas)
         EXPECT_EQ(Listing(dir.file("sub")), Names { "keep" });
         EXPECT_EQ(dir.read("file"), "old contents");
     }
+}
+
+// A save killed midway leaves a temporary named after the document and the program; the
+// next save of that document removes it, but not one a running save holds, nor another
+// document's.
+TEST(FileUtils, KilledSaveLeavesANamedTemporaryThatTheNextSaveRemoves)
+{
+    TempDir dir;
+    const std::string target = dir.write("doc.rtf", "old contents");
+    const pid_t child = ::fork();
+    if (child == 0) { // killed by SIGXFSZ once its temporary reaches 1 KB
+        rlimit small { 1024, 1024 }, noCore { 0, 0 };
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        WriteFileSafely(target, std::string(100000, 'x'));
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    const Names left = Listing(dir.path());
+    ASSERT_EQ(left.size(), 2u);
+    EXPECT_EQ(left[0].substr(0, 22), ".doc.rtf.scrivlo-save-");
+
+    const std::string busy = dir.write(".doc.rtf.scrivlo-save-Busy01", "saving");
+    const int busyFd = ::open(busy.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(busyFd, LOCK_EX), 0);
+    dir.write(".other.rtf.scrivlo-save-Abc123", "another document's");
+    WriteFileSafely(target, "new");
+    ::close(busyFd);
+    EXPECT_EQ(dir.read("doc.rtf"), "new");
+    EXPECT_EQ(
+        Listing(dir.path()),
+        (Names { ".doc.rtf.scrivlo-save-Busy01", ".other.rtf.scrivlo-save-Abc123", "doc.rtf" }));
 }

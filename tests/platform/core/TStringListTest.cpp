@@ -27,8 +27,8 @@ TEST(TStringList, SetTextLineRules)
         { "\n\r", { "", "" } },
         { "a\r\r\nb\r\n", { "a", "", "b" } },
         { " a \t\r\n  \r\n", { " a \t", "  " } }, // not trimmed
-        { "one\r\ntwo\0three\r\n"s, { "one", "two" } }, // byte 0 ends the text
-        { "\0x"s, {} },
+        { "one\r\ntwo\0three\r\n"s, { "one", "two", "three" } }, // byte 0 ends a word
+        { "\0x\r\n\0\0\r\ny"s, { "x", "y" } }, // runs of byte 0 make no line
     };
     for (const auto &c : cases) {
         TStringList list;

@@ -45,7 +45,9 @@ private slots:
     void loadDecodesText();
     void unreadableFileFailsAndKeepsTheText_data();
     void unreadableFileFailsAndKeepsTheText();
-    void plainTextSavesUtf8WithCrLf();
+    void plainTextKeepsEncodingAndLineEnds_data();
+    void plainTextKeepsEncodingAndLineEnds();
+    void newPlainTextSavesUtf8WithLf();
     void richTextSaveWritesRtf();
     void failedSaveKeepsTheOldFile();
     void selAttributesApplyToSelectionOrTyping();
@@ -112,16 +114,76 @@ void RichEditFileTest::unreadableFileFailsAndKeepsTheText()
     QCOMPARE(edit.Text(), QString("kept"));
 }
 
-void RichEditFileTest::plainTextSavesUtf8WithCrLf()
+// A text file is shown as it was written and saved back in its own encoding and line
+// ends, typed text included (a file of well-formed UTF-8 with stray bytes is UTF-8).
+// Text that code page 1252 cannot hold is saved as UTF-8 rather than lost.
+void RichEditFileTest::plainTextKeepsEncodingAndLineEnds_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("saved");
+    const QString e = QString::fromUtf8("\xC3\xA9");
+    const QByteArray le("\xFF\xFEH\0i\0\r\0\n\0=\0\x3D\xD8\x00\xDE", 16);
+    QTest::newRow("utf-16 le") << le << QString::fromUtf8("Hi\r\n=\xF0\x9F\x98\x80") << e
+                               << le + QByteArray("\xE9\0", 2);
+    const QByteArray be("\xFE\xFF\0H\0i\0\n", 8);
+    QTest::newRow("utf-16 be") << be << QString("Hi\r\n") << e << be + QByteArray("\0\xE9", 2);
+    QTest::newRow("utf-8 bom, lf") << QByteArray("\xEF\xBB\xBF"
+                                                 "a\nb")
+                                   << QString("a\r\nb") << e
+                                   << QByteArray("\xEF\xBB\xBF"
+                                                 "a\nb\xC3\xA9");
+    QTest::newRow("cp1252, lf") << QByteArray("caf\xE9\n\x80")
+                                << QString::fromUtf8("caf\xC3\xA9\r\n\xE2\x82\xAC") << e
+                                << QByteArray("caf\xE9\n\x80\xE9");
+    QTest::newRow("cp1252, emoji typed")
+        << QByteArray("caf\xE9") << QString::fromUtf8("caf\xC3\xA9")
+        << QString::fromUtf8("\xF0\x9F\x98\x80") << QByteArray("caf\xC3\xA9\xF0\x9F\x98\x80");
+    QTest::newRow("utf-8, one bad byte")
+        << QByteArray("caf\xC3\xA9 \x92 caf\xC3\xA9\r\n")
+        << QString::fromUtf8("caf\xC3\xA9 \xE2\x80\x99 caf\xC3\xA9\r\n") << e
+        << QByteArray("caf\xC3\xA9 \xE2\x80\x99 caf\xC3\xA9\r\n\xC3\xA9");
+    QTest::newRow("cr") << QByteArray("a\rb\r") << QString("a\r\nb\r\n") << e
+                        << QByteArray("a\rb\r\xC3\xA9");
+    QTest::newRow("crlf") << QByteArray("a\r\nb") << QString("a\r\nb") << e
+                          << QByteArray("a\r\nb\xC3\xA9");
+}
+
+void RichEditFileTest::plainTextKeepsEncodingAndLineEnds()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, saved);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("doc.txt");
+    WriteAll(path, bytes);
+    TRichEdit edit;
+    edit.SetPlainText(true);
+    edit.LoadFromFile(path);
+    QCOMPARE(edit.Text(), text);
+    edit.moveCursor(QTextCursor::End);
+    edit.insertPlainText(typed);
+    edit.SaveToFile(path);
+    QCOMPARE(ReadAll(path), saved);
+}
+
+// A document that was not read from a text file, also one emptied after such a load,
+// is saved as UTF-8 with LF line ends.
+void RichEditFileTest::newPlainTextSavesUtf8WithLf()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("out.rtf"); // the mode decides, not the extension
+    WriteAll(path, QByteArray("\xFF\xFEo\0l\0d\0\r\0\n\0", 10));
     TRichEdit edit;
-    edit.SetText(QString::fromUtf8("caf\xC3\xA9\n\xF0\x9F\x98\x80"));
-    edit.SetModified(true);
     edit.SetPlainText(true);
+    edit.LoadFromFile(path);
+    edit.Clear();
+    edit.insertPlainText(QString::fromUtf8("caf\xC3\xA9\n\xF0\x9F\x98\x80"));
+    edit.SetModified(true);
     edit.SaveToFile(path);
-    QCOMPARE(ReadAll(path), QByteArray("caf\xC3\xA9\r\n\xF0\x9F\x98\x80"));
+    QCOMPARE(ReadAll(path), QByteArray("caf\xC3\xA9\n\xF0\x9F\x98\x80"));
     QVERIFY(edit.Modified()); // the caller clears it after a save went through
 
     TRichEdit again;

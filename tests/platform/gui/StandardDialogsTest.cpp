@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -36,6 +37,8 @@ private slots:
     void classicFilterBecomesNameFilters();
     void openReportsTheChosenEntryAndFile_data();
     void openReportsTheChosenEntryAndFile();
+    void typedNameGetsTheExtensionOfTheChosenEntry_data();
+    void typedNameGetsTheExtensionOfTheChosenEntry();
     void fontDialogReturnsFontAndColour();
 };
 
@@ -77,6 +80,45 @@ void StandardDialogsTest::openReportsTheChosenEntryAndFile()
     QCOMPARE(StandardDialogs::Instance().OpenFile(nullptr, request), accept);
     QCOMPARE(request.FilterIndex, index);
     QCOMPARE(request.FileName, accept ? path : QString());
+}
+
+// A name typed without an extension gets the chosen entry's ("txt" for any files); a
+// typed extension is kept.
+void StandardDialogsTest::typedNameGetsTheExtensionOfTheChosenEntry_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("rich text") << 1 << "story"
+                               << "story.rtf";
+    QTest::newRow("text") << 2 << "story"
+                          << "story.txt";
+    QTest::newRow("any files") << 3 << "story"
+                               << "story.txt";
+    QTest::newRow("rich text, typed .txt") << 1 << "story.txt"
+                                           << "story.txt";
+    QTest::newRow("text, typed .rtf") << 2 << "story.rtf"
+                                      << "story.rtf";
+}
+
+void StandardDialogsTest::typedNameGetsTheExtensionOfTheChosenEntry()
+{
+    QFETCH(int, index);
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    QTemporaryDir dir;
+    TFileDialogRequest request { "Save as", ClassicFilter, 1, dir.path(), QString(), "txt" };
+    AnswerDialog<QFileDialog>([&](QFileDialog *dialog) {
+        auto *types = dialog->findChild<QComboBox *>("fileTypeCombo");
+        QVERIFY(types);
+        types->setCurrentIndex(index - 1);
+        emit types->activated(index - 1); // as a user's choice in the list
+        dialog->findChild<QLineEdit *>("fileNameEdit")->setText(typed);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    QVERIFY(StandardDialogs::Instance().SaveFile(nullptr, request));
+    QCOMPARE(request.FilterIndex, index);
+    QCOMPARE(request.FileName, dir.filePath(saved));
 }
 
 void StandardDialogsTest::fontDialogReturnsFontAndColour()
