@@ -6,8 +6,7 @@
 
 TTextToSpeechSpeaker::TTextToSpeechSpeaker(QObject *parent)
     : TSpeaker(parent)
-{
-}
+{ }
 
 TTextToSpeechSpeaker::~TTextToSpeechSpeaker() = default;
 
@@ -60,17 +59,16 @@ QStringList TTextToSpeechSpeaker::Voices() const
 
 QString TTextToSpeechSpeaker::Voice() const
 {
-    QTextToSpeech *engine = Engine();
-    return engine ? engine->voice().name() : FVoice;
+    return FEngine ? FEngine->voice().name() : FVoice;
 }
 
 void TTextToSpeechSpeaker::SetVoice(const QString &name)
 {
     FVoice = name;
-    if (QTextToSpeech *engine = Engine())
-        for (const QVoice &voice : engine->availableVoices())
+    if (FEngine) // a new engine takes FVoice when it is made
+        for (const QVoice &voice : FEngine->availableVoices())
             if (voice.name() == name)
-                engine->setVoice(voice);
+                FEngine->setVoice(voice);
 }
 
 void TTextToSpeechSpeaker::SetRate(double rate)
