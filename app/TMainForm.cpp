@@ -1,12 +1,15 @@
 #include "app/TMainForm.h"
 
+#include "app/ReadAloud.h"
 #include "app/Settings.h"
+#include "app/SpeechDialog.h"
 #include "app/TypingCorrector.h"
 #include "dialogs/MessageDialogs.h"
 #include "platform/core/FileUtils.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/StandardDialogs.h"
 #include "platform/gui/TRichEdit.h"
+#include "platform/gui/TSpeaker.h"
 #include "spell/TSpellDlg.h"
 #include "widgets/TPicBitBtn.h"
 
@@ -41,6 +44,7 @@ constexpr QSize DesignedClient(592, 396);
 // The list beside the dictionary (data/autocorrect.sh) and the setting that turns it on.
 const char *const AutoCorrectFile = "AUTOCORR.TXT";
 const char *const AutoCorrectSetting = "edit/correctWhileTyping";
+const char *const SpeakSuggestionsSetting = "speech/speakSuggestions";
 
 std::function<void()> Guarded(QObject *sender, std::function<void()> handler)
 {
@@ -121,6 +125,7 @@ TMainForm::TMainForm(QWidget *parent)
     CreateControls();
     CreateMenus();
     CreateSpellDlg();
+    CreateReadAloud();
     FormCreate();
 
     // The designed client area, centred on the screen when first shown.
@@ -175,6 +180,9 @@ void TMainForm::CreateActions()
         { "AEditSpelling", "Check &Spelling...", QKeySequence(Qt::Key_F7),
           &TMainForm::AEditSpellingExecute },
         { "AEditWordCount", "&Word Count...", {}, &TMainForm::AEditWordCountExecute },
+        { "AEditReadAloud", "Read &Aloud", QKeySequence(Qt::Key_F8), nullptr },
+        { "AEditReadEverything", "Read &Everything", {}, nullptr },
+        { "ASpeechSettings", "Spee&ch...", {}, &TMainForm::ASpeechSettingsExecute },
         { "AEditAutoCorrect", "Correct Spelling While &Typing", {}, nullptr },
         { "AHelpContents", "&Contents", {}, &TMainForm::AHelpContentsExecute },
         { "AHelpAbout", "&About...", {}, &TMainForm::AHelpAboutExecute },
@@ -234,6 +242,11 @@ void TMainForm::CreateMenus()
     item(edit, "MSpelling", "AEditSpelling");
     item(edit, "MWordCount", "AEditWordCount");
     item(edit, "MAutoCorrect", "AEditAutoCorrect");
+    edit->addSeparator();
+    item(edit, "MReadAloud", "AEditReadAloud");
+    item(edit, "MReadEverything", "AEditReadEverything");
+    item(edit, "MSpeech", "ASpeechSettings");
+    edit->setToolTipsVisible(true); // a disabled command says why
 
     QMenu *help = menuBar()->addMenu("Help");
     help->setObjectName("MHelp");
@@ -356,6 +369,30 @@ void TMainForm::CreateSpellDlg()
 void TMainForm::AEditSpellingExecute()
 {
     SpellDlg->Check(FRichEdit);
+}
+
+void TMainForm::CreateReadAloud()
+{
+    TSpeaker &speaker = TSpeaker::Instance();
+    speaker.SetLanguage(QLocale(QLocale::English));
+    SpeechDialog::ApplySaved(speaker);
+    new ReadAloud(FRichEdit, speaker, Action("AEditReadAloud"), Action("AEditReadEverything"),
+                  this);
+    QAction *settings = Action("ASpeechSettings");
+    settings->setEnabled(speaker.Available());
+    if (!speaker.Available())
+        settings->setToolTip(speaker.MissingVoiceHint());
+    // The spelling dialog reads its suggestions too, with the check box kept between runs.
+    SpellDlg->SetSpeaker(&speaker);
+    SpellDlg->SetSpeakSuggestions(Settings::Flag(SpeakSuggestionsSetting, false));
+    SpellDlg->OnSpeakSuggestionsChanged
+        = [](bool on) { Settings::SetFlag(SpeakSuggestionsSetting, on); };
+}
+
+void TMainForm::ASpeechSettingsExecute()
+{
+    SpeechDialog dialog(TSpeaker::Instance(), this);
+    dialog.exec();
 }
 
 void TMainForm::AEditWordCountExecute()

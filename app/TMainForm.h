@@ -74,6 +74,8 @@ private:
     void CreateSpellDlg();
     void AEditSpellingExecute();
     void AEditWordCountExecute();
+    void CreateReadAloud();
+    void ASpeechSettingsExecute();
 
     void AHelpContentsExecute();
     void AHelpAboutExecute();

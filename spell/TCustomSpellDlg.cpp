@@ -242,6 +242,12 @@ void TCustomSpellDlg::CreateForm()
     Form->SetAccentedCharacters(FAccentedCharacters);
     if (!FShowGlyphs)
         Form->RemoveGlyphs();
+    if (auto *standard = qobject_cast<TSpellForm *>(Form.data()); standard && FSpeaker)
+        standard->EnableSpeech(FSpeaker, FSpeakSuggestions, [this](bool on) {
+            FSpeakSuggestions = on;
+            if (OnSpeakSuggestionsChanged)
+                OnSpeakSuggestionsChanged(on);
+        });
 }
 
 void TCustomSpellDlg::ShowForm()

@@ -22,6 +22,7 @@ class TAbsBuffer;
 class TAbsSpellForm;
 class TCustomEdit;
 class TDictionary;
+class TSpeaker;
 
 // Which ranking the suggestions come in: the dictionary's own ranked search, or the
 // children's ranking (ChildRanker), which also leaves out the never-suggest words.
@@ -98,6 +99,15 @@ public:
     virtual void SetSuggestionRanking(TSuggestionRanking value);
     bool FinishAfterCheck() const { return FFinishAfterCheck; }
     virtual void SetFinishAfterCheck(bool value) { FFinishAfterCheck = value; }
+
+    // Beyond the classic dialog, off by default: with a speaker the spelling dialog gets
+    // "Listen" and "Speak suggestions"; the check box's state is kept here and reported to
+    // OnSpeakSuggestionsChanged.
+    TSpeaker *Speaker() const { return FSpeaker; }
+    void SetSpeaker(TSpeaker *speaker) { FSpeaker = speaker; }
+    bool SpeakSuggestions() const { return FSpeakSuggestions; }
+    void SetSpeakSuggestions(bool value) { FSpeakSuggestions = value; }
+    std::function<void(bool)> OnSpeakSuggestionsChanged;
 
     // Shows the control's page if it sits on a hidden tab or stacked page.
     virtual void RevealControl(QWidget *control);
@@ -187,4 +197,6 @@ private:
     TStringList FAutoCorrectFrom; // code page 437
     TStringList FAutoCorrectTo; // code page 1252
     QWidget *FOwnerWindow;
+    TSpeaker *FSpeaker = nullptr;
+    bool FSpeakSuggestions = false;
 };

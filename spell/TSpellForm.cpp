@@ -7,9 +7,12 @@
 #include "platform/core/CodePages.h"
 #include "platform/core/TStringList.h"
 #include "platform/gui/Application.h"
+#include "platform/gui/TSpeaker.h"
 #include "spell/TNewListBox.h"
 #include "spell/core/LanguageTables.h"
 
+#include <QCheckBox>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -293,6 +296,51 @@ void TSpellForm::lstSuggestChange()
 {
     if (QListWidgetItem *item = lstSuggest->currentItem())
         edtReplace->setText(item->text());
+}
+
+void TSpellForm::EnableSpeech(TSpeaker *speaker, bool speakSuggestions,
+                              std::function<void(bool)> onSpeakToggled)
+{
+    if (btnListen || !speaker)
+        return;
+    FSpeaker = speaker;
+    btnListen = new QToolButton(pnlLabels);
+    btnListen->setObjectName("btnListen");
+    btnListen->setIcon(QIcon(":/glyphs/speaker.svg"));
+    btnListen->setIconSize({ 20, 20 });
+    btnListen->setGeometry(8, 96, 30, 28);
+    btnListen->setShortcut(QKeySequence("Alt+L"));
+    btnListen->setToolTip(speaker->Available() ? QStringLiteral("Listen (Alt+L)")
+                                               : speaker->MissingVoiceHint());
+    btnListen->setAccessibleName("Listen");
+    btnListen->setEnabled(speaker->Available());
+    chkSpeak = new QCheckBox(QStringLiteral("Speak\nsuggestions"), pnlLabels);
+    chkSpeak->setObjectName("chkSpeak");
+    chkSpeak->setAccessibleName("Speak suggestions");
+    chkSpeak->setChecked(speakSuggestions);
+    chkSpeak->setEnabled(speaker->Available());
+    chkSpeak->move(4, 132);
+    chkSpeak->adjustSize();
+    btnListen->show();
+    chkSpeak->show();
+    setTabOrder(btnCancel, btnListen);
+    setTabOrder(btnListen, chkSpeak);
+    connect(btnListen, &QToolButton::clicked, this, [this] { btnListenClick(); });
+    connect(chkSpeak, &QCheckBox::toggled, this, [onSpeakToggled](bool on) {
+        if (onSpeakToggled)
+            onSpeakToggled(on);
+    });
+    connect(lstSuggest, &QListWidget::currentRowChanged, this, [this] {
+        // Only a choice made with the keys in the list is said, not the list being filled.
+        if (chkSpeak->isChecked() && lstSuggest->hasFocus() && lstSuggest->currentItem())
+            FSpeaker->Say(lstSuggest->currentItem()->text());
+    });
+}
+
+void TSpellForm::btnListenClick()
+{
+    QListWidgetItem *item = lstSuggest->currentItem();
+    FSpeaker->Say(item && item->isSelected() ? item->text() : edtReplace->text());
 }
 
 void TSpellForm::btnAClick(QChar ch)

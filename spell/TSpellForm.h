@@ -5,8 +5,13 @@
 
 #include "spell/TAbsSpellForm.h"
 
+#include <functional>
+
+class QCheckBox;
 class QFrame;
 class QLabel;
+class QToolButton;
+class TSpeaker;
 class QLineEdit;
 class TBitBtn;
 class TNewListBox;
@@ -20,6 +25,13 @@ public:
     void SetAccentedCharacters(const std::string &chars) override;
     void SetLabelLanguage(TLanguages language) override;
     int32_t QueryWord(std::string &word, std::unique_ptr<TStringList> suggestions) override;
+
+    // Adds the speech controls in the label strip's free space, where no other control
+    // moves: "Listen" (Alt+L) says the selected suggestion, or the replacement box's text
+    // when none is selected; with "Speak suggestions" checked, each suggestion is said as
+    // the arrow keys select it. onSpeakToggled hears the check box's changes.
+    void EnableSpeech(TSpeaker *speaker, bool speakSuggestions,
+                      std::function<void(bool)> onSpeakToggled);
 
     QWidget *pnlMain;
     QLineEdit *edtReplace;
@@ -39,6 +51,8 @@ public:
     QLabel *lblSuggestions;
     QLabel *lblReplace;
     QLabel *lblNotFound;
+    QToolButton *btnListen = nullptr; // with EnableSpeech only
+    QCheckBox *chkSpeak = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -57,6 +71,8 @@ private:
     void lstSuggestChange();
     void btnAClick(QChar ch);
     void FillList(std::unique_ptr<TStringList> list);
+    void btnListenClick();
 
     QPoint FNextAccent { 2, 2 };
+    TSpeaker *FSpeaker = nullptr;
 };

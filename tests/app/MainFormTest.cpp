@@ -7,6 +7,7 @@
 #include "platform/gui/StandardDialogs.h"
 #include "platform/gui/TRichEdit.h"
 #include "spell/TSpellDlg.h"
+#include "tests/support/RecordingSpeaker.h"
 #include "widgets/TPicBitBtn.h"
 
 #include <QAbstractButton>
@@ -105,6 +106,8 @@ private slots:
         dialogs->pdfPath = dir.filePath("print.pdf");
         StandardDialogs::SetInstance(dialogs.get());
         Settings::Store().clear(); // every test starts from the first run's settings
+        speaker = std::make_unique<RecordingSpeaker>();
+        TSpeaker::SetInstance(speaker.get());
         form = std::make_unique<TMainForm>();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -341,7 +344,8 @@ private slots:
                                "Set&up..., &Print..., "
                                "-, E&xit",
                                "Edit: Cu&t, &Copy, &Paste, -, Select &Font..., Check &Spelling..., "
-                               "&Word Count..., Correct Spelling While &Typing",
+                               "&Word Count..., Correct Spelling While &Typing, -, Read &Aloud, "
+                               "Read &Everything, Spee&ch...",
                                "Help: &About..." }));
         QCOMPARE(form->Action("AEditSpelling")->shortcut(), QKeySequence(Qt::Key_F7));
     }
@@ -426,6 +430,46 @@ private slots:
         QCOMPARE(shown, QString("Words: 4\nUnique Words: 4"));
     }
 
+    // F8 reads the selection, or the sentence around the caret; while it speaks it is "Stop
+    // Reading", and F8 or Escape stops. Read Everything reads from the caret on.
+    void readAloudSpeaksWhatTheChildPointsAt()
+    {
+        TRichEdit *edit = form->RichEdit();
+        QTest::keyClicks(edit, "The dog ran. It was fast! Then it slept.");
+        QTextCursor cursor = edit->textCursor();
+        cursor.setPosition(16); // in "It was fast!"
+        edit->setTextCursor(cursor);
+        QAction *read = form->Action("AEditReadAloud");
+        QTest::keyClick(edit, Qt::Key_F8);
+        QCOMPARE(read->text(), QString("S&top Reading"));
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QCOMPARE(read->text(), QString("Read &Aloud"));
+        QTest::keyClick(edit, Qt::Key_End);
+        QTest::keyClick(edit, Qt::Key_F8); // at the end: the sentence just written
+        QTest::keyClick(edit, Qt::Key_F8); // stops
+        QVERIFY(!speaker->speaking);
+        cursor.setPosition(4);
+        cursor.setPosition(11, QTextCursor::KeepAnchor);
+        edit->setTextCursor(cursor);
+        QTest::keyClick(edit, Qt::Key_F8);
+        speaker->Stop();
+        form->Action("AEditReadEverything")->trigger();
+        QCOMPARE(speaker->said,
+                 QStringList({ "It was fast!", "Then it slept.", "dog ran",
+                               ". It was fast! Then it slept." }));
+        QCOMPARE(edit->toPlainText(), QString("The dog ran. It was fast! Then it slept."));
+    }
+
+    void withoutAVoiceTheCommandsSayWhatToInstall()
+    {
+        speaker->available = false;
+        TMainForm silent;
+        for (const char *name : { "AEditReadAloud", "AEditReadEverything", "ASpeechSettings" }) {
+            QVERIFY(!silent.Action(name)->isEnabled());
+            QVERIFY(silent.Action(name)->toolTip().contains("flite"));
+        }
+    }
+
     // Closing the window writes the words learned in this run.
     void closingTheWindowSavesLearnedWords()
     {
@@ -469,6 +513,7 @@ private:
     QTemporaryDir dir;
     std::unique_ptr<FakeDialogs> dialogs;
     std::unique_ptr<TMainForm> form;
+    std::unique_ptr<RecordingSpeaker> speaker;
 };
 
 int main(int argc, char **argv)

@@ -4,7 +4,9 @@
 #include "dictionary/TDictionary.h"
 #include "spell/TNewListBox.h"
 #include "spell/TSpellForm.h"
+#include "tests/support/RecordingSpeaker.h"
 
+#include <QCheckBox>
 #include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
@@ -105,6 +107,46 @@ private slots:
         const QPoint before = form.pos();
         form.ShiftAwayFrom(0);
         QCOMPARE(form.pos(), before);
+    }
+
+    // Listen says the selected suggestion, else the box's text; with "Speak suggestions"
+    // each suggestion chosen with the arrow keys is said. No control of the dialog moves.
+    void speechControlsSpeakAndMoveNothing()
+    {
+        RecordingSpeaker speaker;
+        TSpellForm plain(nullptr);
+        plain.SetLabelLanguage(lgEnglish);
+        TSpellForm form(nullptr);
+        QList<bool> toggled;
+        form.SetLabelLanguage(lgEnglish); // as the component makes it: Learn is "&Add"
+        form.EnableSpeech(&speaker, false, [&toggled](bool on) { toggled << on; });
+        plain.show();
+        form.show();
+        QCOMPARE(form.size(), plain.size());
+        for (QWidget *w : plain.findChildren<QWidget *>())
+            if (!w->objectName().isEmpty())
+                QCOMPARE(form.findChild<QWidget *>(w->objectName())->geometry(), w->geometry());
+
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.lstSuggest->addItems({ "friend", "fiend", "fried" });
+        form.edtReplace->setText("frend");
+        QTest::keyClick(&form, Qt::Key_L, Qt::AltModifier);
+        QTRY_COMPARE(speaker.said, QStringList({ "frend" })); // a key's click comes shortly
+        form.lstSuggest->setCurrentRow(1);
+        form.btnListen->click();
+        form.chkSpeak->click();
+        form.lstSuggest->setFocus();
+        QTest::keyClick(form.lstSuggest, Qt::Key_Down);
+        QCOMPARE(speaker.said, QStringList({ "frend", "fiend", "fried" }));
+        QCOMPARE(toggled, QList<bool>({ true }));
+
+        RecordingSpeaker mute;
+        mute.available = false;
+        TSpellForm without(nullptr);
+        without.EnableSpeech(&mute, true, {});
+        QVERIFY(!without.btnListen->isEnabled());
+        QVERIFY(without.btnListen->toolTip().contains("qt6-speech-flite-plugin"));
     }
 
     void escapePressesCancelAndEnterChoosesNothing()

@@ -1,0 +1,103 @@
+#include "platform/gui/TTextToSpeechSpeaker.h"
+
+#include <QTextToSpeech>
+#include <QVoice>
+#include <algorithm>
+
+TTextToSpeechSpeaker::TTextToSpeechSpeaker(QObject *parent)
+    : TSpeaker(parent)
+{ }
+
+TTextToSpeechSpeaker::~TTextToSpeechSpeaker() = default;
+
+bool TTextToSpeechSpeaker::Available() const
+{
+    // Looking at the installed plugins loads no engine.
+    return !QTextToSpeech::availableEngines().isEmpty();
+}
+
+QTextToSpeech *TTextToSpeechSpeaker::Engine() const
+{
+    if (!FEngine && Available()) {
+        FEngine = std::make_unique<QTextToSpeech>();
+        auto *self = const_cast<TTextToSpeechSpeaker *>(this);
+        connect(FEngine.get(), &QTextToSpeech::stateChanged, self, [self](QTextToSpeech::State s) {
+            self->SetSpeaking(s == QTextToSpeech::Speaking);
+        });
+        self->SetLanguage(FLanguage);
+        FEngine->setRate(FRate);
+    }
+    return FEngine.get();
+}
+
+void TTextToSpeechSpeaker::Say(const QString &text)
+{
+    QTextToSpeech *engine = Engine();
+    if (!engine || text.trimmed().isEmpty())
+        return;
+    engine->stop();
+    engine->say(text);
+    // An engine that cannot play (no sound device) ends in an error state at once.
+    SetSpeaking(engine->state() == QTextToSpeech::Speaking);
+}
+
+void TTextToSpeechSpeaker::Stop()
+{
+    if (FEngine)
+        FEngine->stop();
+    SetSpeaking(false);
+}
+
+QStringList TTextToSpeechSpeaker::Voices() const
+{
+    QStringList names;
+    if (QTextToSpeech *engine = Engine())
+        for (const QVoice &voice : engine->availableVoices())
+            names << voice.name();
+    return names;
+}
+
+QString TTextToSpeechSpeaker::Voice() const
+{
+    return FEngine ? FEngine->voice().name() : FVoice;
+}
+
+void TTextToSpeechSpeaker::SetVoice(const QString &name)
+{
+    FVoice = name;
+    if (FEngine) // a new engine takes FVoice when it is made
+        for (const QVoice &voice : FEngine->availableVoices())
+            if (voice.name() == name)
+                FEngine->setVoice(voice);
+}
+
+void TTextToSpeechSpeaker::SetRate(double rate)
+{
+    FRate = std::clamp(rate, -1.0, 1.0);
+    if (FEngine)
+        FEngine->setRate(FRate);
+}
+
+void TTextToSpeechSpeaker::SetLanguage(const QLocale &language)
+{
+    FLanguage = language;
+    if (!FEngine)
+        return;
+    if (FEngine->availableLocales().contains(language)) {
+        FEngine->setLocale(language);
+    } else {
+        for (const QLocale &locale : FEngine->availableLocales())
+            if (locale.language() == language.language())
+                FEngine->setLocale(locale);
+    }
+    if (!FVoice.isEmpty())
+        SetVoice(FVoice);
+}
+
+void TTextToSpeechSpeaker::SetSpeaking(bool speaking)
+{
+    if (speaking == FSpeaking)
+        return;
+    FSpeaking = speaking;
+    emit SpeakingChanged(speaking);
+}
