@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -148,6 +149,7 @@ TMainForm::TMainForm(QWidget *parent)
                 Action("AFormatItalic")->setChecked(f.fontItalic());
                 Action("AFormatUnderline")->setChecked(f.fontUnderline());
             });
+    FRichEdit->installEventFilter(this);
     Action("AEditUndo")->setEnabled(false);
     Action("AEditRedo")->setEnabled(false);
     ActionManagerUpdate();
@@ -753,4 +755,19 @@ void TMainForm::AViewZoomOutExecute()
 void TMainForm::AViewZoomResetExecute()
 {
     FZoom->Reset();
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // The page would take Ctrl+U to delete its line (the X11 habit); in a word processor
+    // it underlines, as Ctrl+B and Ctrl+I make bold and italic.
+    if (watched == FRichEdit && event->type() == QEvent::ShortcutOverride) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        for (const char *name : { "AFormatBold", "AFormatItalic", "AFormatUnderline" })
+            if (Action(name)->shortcut() == QKeySequence(key->keyCombination())) {
+                event->ignore();
+                return true;
+            }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
