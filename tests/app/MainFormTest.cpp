@@ -63,11 +63,11 @@ struct FakeDialogs : StandardDialogs
         return true;
     }
     bool PrintSetup(QWidget *, QPrinter &) override { return true; }
-    bool Print(QWidget *, QPrinter &printer) override
+    bool Print(QWidget *, QPrinter &target) override
     {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfPath);
-        this->printer = &printer;
+        target.setOutputFormat(QPrinter::PdfFormat);
+        target.setOutputFileName(pdfPath);
+        printer = &target;
         return printAnswer;
     }
 };
