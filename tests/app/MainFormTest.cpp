@@ -105,6 +105,7 @@ private slots:
     void init()
     {
         Settings::Store().clear();
+        QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
         dialogs = std::make_unique<FakeDialogs>();
         dialogs->pdfPath = dir.filePath("print.pdf");
         StandardDialogs::SetInstance(dialogs.get());
