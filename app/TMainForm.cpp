@@ -4,6 +4,11 @@
 #include "app/Settings.h"
 #include "app/SpeechDialog.h"
 #include "app/TypingCorrector.h"
+#include "app/AutoSave.h"
+#include "app/FindDialog.h"
+#include "app/PageZoom.h"
+#include "app/RecentDocuments.h"
+#include "app/ShutdownSignals.h"
 #include "dialogs/MessageDialogs.h"
 #include "platform/core/FileUtils.h"
 #include "platform/gui/Application.h"
@@ -19,7 +24,9 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -30,6 +37,8 @@
 #include <QStandardPaths>
 #include <QStyle>
 #include <QTextEdit>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <unistd.h>
 
@@ -127,6 +136,8 @@ TMainForm::TMainForm(QWidget *parent)
     CreateSpellDlg();
     CreateReadAloud();
     FormCreate();
+    FAutoSave = new TAutoSave(this);
+    FZoom = new TPageZoom(FRichEdit);
 
     // The designed client area, centred on the screen when first shown.
     setMinimumSize(DesignedClient);
@@ -140,6 +151,18 @@ TMainForm::TMainForm(QWidget *parent)
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
             &TMainForm::ActionManagerUpdate);
     connect(qApp, &QApplication::focusChanged, this, &TMainForm::ActionManagerUpdate);
+    connect(FRichEdit, &QTextEdit::undoAvailable, Action("AEditUndo"), &QAction::setEnabled);
+    connect(FRichEdit, &QTextEdit::redoAvailable, Action("AEditRedo"), &QAction::setEnabled);
+    connect(FRichEdit, &QTextEdit::textChanged, this, &TMainForm::ActionManagerUpdate);
+    connect(FRichEdit, &QTextEdit::currentCharFormatChanged, this,
+            [this](const QTextCharFormat &f) {
+                Action("AFormatBold")->setChecked(f.fontWeight() > QFont::Normal);
+                Action("AFormatItalic")->setChecked(f.fontItalic());
+                Action("AFormatUnderline")->setChecked(f.fontUnderline());
+            });
+    FRichEdit->installEventFilter(this);
+    Action("AEditUndo")->setEnabled(false);
+    Action("AEditRedo")->setEnabled(false);
     ActionManagerUpdate();
     FRichEdit->setFocus();
 }
@@ -186,6 +209,25 @@ void TMainForm::CreateActions()
         { "AEditAutoCorrect", "Correct Spelling While &Typing", {}, nullptr },
         { "AHelpContents", "&Contents", {}, &TMainForm::AHelpContentsExecute },
         { "AHelpAbout", "&About...", {}, &TMainForm::AHelpAboutExecute },
+        // The everyday commands of desktop editors, beside the ones above.
+        { "AEditUndo", "&Undo", QKeySequence::Undo, &TMainForm::AEditUndoExecute },
+        { "AEditRedo", "&Redo", QKeySequence("Ctrl+Y"), &TMainForm::AEditRedoExecute },
+        { "AEditSelectAll", "Select &All", QKeySequence::SelectAll,
+          &TMainForm::AEditSelectAllExecute },
+        { "AEditFind", "&Find...", QKeySequence::Find, &TMainForm::AEditFindExecute },
+        { "AEditFindNext", "Find &Next", QKeySequence(Qt::Key_F3),
+          &TMainForm::AEditFindNextExecute },
+        { "AEditReplace", "R&eplace...", QKeySequence("Ctrl+H"), &TMainForm::AEditReplaceExecute },
+        { "AFormatBold", "&Bold", QKeySequence::Bold, &TMainForm::AFormatBoldExecute },
+        { "AFormatItalic", "&Italic", QKeySequence::Italic, &TMainForm::AFormatItalicExecute },
+        { "AFormatUnderline", "&Underline", QKeySequence::Underline,
+          &TMainForm::AFormatUnderlineExecute },
+        { "AViewZoomIn", "Zoom &In", QKeySequence("Ctrl++"), &TMainForm::AViewZoomInExecute },
+        { "AViewZoomOut", "Zoom &Out", QKeySequence("Ctrl+-"), &TMainForm::AViewZoomOutExecute },
+        { "AViewZoomReset", "&Normal Size", QKeySequence("Ctrl+0"),
+          &TMainForm::AViewZoomResetExecute },
+        // F1 opens the Help window, which no menu item shows.
+        { "AHelpKey", "&Help", QKeySequence(Qt::Key_F1), &TMainForm::AHelpContentsExecute },
     };
     for (const Command &c : commands) {
         auto *action = new QAction(tr(c.caption), this);
@@ -202,6 +244,8 @@ void TMainForm::CreateActions()
     QAction *autoCorrect = Action("AEditAutoCorrect");
     autoCorrect->setCheckable(true);
     autoCorrect->setChecked(Settings::Flag(AutoCorrectSetting, true));
+    Action("AEditRedo")->setShortcuts({ QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z") });
+    Action("AViewZoomIn")->setShortcuts({ QKeySequence("Ctrl++"), QKeySequence("Ctrl+=") });
 }
 
 void TMainForm::CreateMenus()
@@ -212,6 +256,7 @@ void TMainForm::CreateMenus()
         a->setProperty("menuItem", name);
     };
     QMenu *file = menuBar()->addMenu("File");
+    QMenu *edit = nullptr; // filled below, then given the everyday commands
     file->setObjectName("MFile");
     item(file, "MNew", "AFileNew");
     item(file, "MOpen", "AFileOpen");
@@ -232,7 +277,7 @@ void TMainForm::CreateMenus()
     file->addSeparator();
     item(file, "MExit", "AFileExit");
 
-    QMenu *edit = menuBar()->addMenu("Edit");
+    edit = menuBar()->addMenu("Edit");
     edit->setObjectName("MEdit");
     item(edit, "MCut", "AEditCut");
     item(edit, "MCopy", "AEditCopy");
@@ -254,6 +299,7 @@ void TMainForm::CreateMenus()
     Action("AHelpContents")->setVisible(false);
     help->addSeparator()->setVisible(false);
     item(help, "MAbout", "AHelpAbout");
+    CreateEverydayMenus(file, edit);
 }
 
 void TMainForm::CreateControls()
@@ -425,6 +471,10 @@ void TMainForm::ActionManagerUpdate()
     Action("AEditCopy")->setEnabled(selection);
     const QMimeData *clip = QApplication::clipboard()->mimeData();
     Action("AEditPaste")->setEnabled(clip && clip->hasText());
+    const bool hasText = !FRichEdit->document()->isEmpty();
+    for (const char *name : { "AEditSelectAll", "AEditFind", "AEditFindNext", "AEditReplace" })
+        Action(name)->setEnabled(hasText);
+    UpdateCaption();
 }
 
 bool TMainForm::QuerySave()
@@ -455,6 +505,7 @@ void TMainForm::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
+    FAutoSave->Forget(); // saved, or deliberately not
     // Learned words are written now, while a failure can still be shown to the user.
     try {
         SpellDlg->SetDictionaryActive(false);
@@ -469,6 +520,7 @@ void TMainForm::AFileNewExecute()
         return;
     FRichEdit->Clear();
     FFileName.clear();
+    DocumentSettled();
     // Clearing may reset the modified flag without a change signal; New follows it.
     ActionManagerUpdate();
 }
@@ -493,7 +545,8 @@ void TMainForm::OpenDocument(const QString &fileName, int filterIndex)
     FRichEdit->LoadFromFile(fileName);
     FFileName = fileName;
     FPlainText = FRichEdit->PlainText();
-    ActionManagerUpdate();
+    RecentDocuments::Add(FFileName, FPlainText);
+    DocumentSettled();
 }
 
 void TMainForm::AFileSaveExecute()
@@ -529,6 +582,8 @@ void TMainForm::SaveDocument(const QString &fileName, bool plainText)
     FRichEdit->SetModified(false);
     FFileName = fileName;
     FPlainText = plainText;
+    RecentDocuments::Add(FFileName, FPlainText);
+    DocumentSettled();
 }
 
 void TMainForm::AFilePrintSetupExecute()
@@ -580,4 +635,208 @@ void TMainForm::AEditPasteExecute()
         text->paste();
     else if (auto *plain = qobject_cast<QPlainTextEdit *>(w))
         plain->paste();
+}
+
+// The everyday commands: Undo and Redo first in Edit, Select All beside Paste, the search
+// commands after them; zoom in View, character styles in Format; Recent Documents in File.
+void TMainForm::CreateEverydayMenus(QMenu *file, QMenu *edit)
+{
+    FRecentMenu = new QMenu("Recent &Documents", file);
+    FRecentMenu->setObjectName("MRecent");
+    file->insertMenu(file->actions().at(2), FRecentMenu);
+    connect(file, &QMenu::aboutToShow, this, &TMainForm::FillRecentMenu);
+    FillRecentMenu();
+
+    QAction *cut = Action("AEditCut");
+    edit->insertActions(cut, { Action("AEditUndo"), Action("AEditRedo") });
+    edit->insertSeparator(cut);
+    const QList<QAction *> items = edit->actions();
+    QAction *fontSeparator = items.at(items.indexOf(Action("AFontEdit")) - 1);
+    edit->insertAction(fontSeparator, Action("AEditSelectAll"));
+    edit->insertSeparator(fontSeparator);
+    edit->insertActions(fontSeparator,
+                        { Action("AEditFind"), Action("AEditFindNext"), Action("AEditReplace") });
+
+    QMenu *help = findChild<QMenu *>("MHelp");
+    QMenu *view = new QMenu("View", this);
+    view->setObjectName("MView");
+    view->addActions({ Action("AViewZoomIn"), Action("AViewZoomOut"), Action("AViewZoomReset") });
+    QMenu *format = new QMenu("Format", this);
+    format->setObjectName("MFormat");
+    for (const char *name : { "AFormatBold", "AFormatItalic", "AFormatUnderline" }) {
+        Action(name)->setCheckable(true);
+        format->addAction(Action(name));
+    }
+    menuBar()->insertMenu(help->menuAction(), view);
+    menuBar()->insertMenu(help->menuAction(), format);
+}
+
+void TMainForm::UpdateCaption()
+{
+    const bool modified = FRichEdit->Modified();
+    if (FFileName.isEmpty() && !modified) {
+        setWindowTitle("Scrivlo");
+        return;
+    }
+    const QString name = FFileName.isEmpty() ? "Untitled" : QFileInfo(FFileName).fileName();
+    setWindowTitle(name + (modified ? "*" : "") + " — Scrivlo");
+}
+
+void TMainForm::DocumentSettled()
+{
+    FAutoSave->Forget();
+    ActionManagerUpdate();
+}
+
+void TMainForm::RestoreDocument(const std::string &content, const QString &fileName, bool plainText)
+{
+    FRichEdit->SetPlainText(plainText);
+    FRichEdit->LoadFromBytes(content);
+    FRichEdit->SetModified(true); // still not saved anywhere
+    FFileName = fileName;
+    FPlainText = plainText;
+    ActionManagerUpdate();
+}
+
+void TMainForm::EndOnShutdownSignals()
+{
+    auto *watcher = new TShutdownSignals(this);
+    connect(watcher, &TShutdownSignals::Received, this, [this] {
+        EndSession();
+        // Straight out: a question or a check that is open now must not hold the end up.
+        std::fflush(nullptr);
+        std::_Exit(0);
+    });
+}
+
+void TMainForm::EndSession()
+{
+    FAutoSave->Keep();
+    FAutoSave->WriteNow(true);
+    try {
+        SpellDlg->SetDictionaryActive(false); // writes the learned words
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "scrivlo: %s\n", e.what());
+    }
+}
+
+void TMainForm::FillRecentMenu()
+{
+    FRecentMenu->clear();
+    const QList<TRecentDocument> recent = RecentDocuments::List();
+    int number = 0;
+    for (const TRecentDocument &doc : recent) {
+        QAction *a = FRecentMenu->addAction(
+            QString("&%1 %2").arg(++number).arg(QFileInfo(doc.FileName).fileName()));
+        a->setToolTip(doc.FileName);
+        connect(a, &QAction::triggered, this,
+                Guarded(this, [this, doc] { OpenRecent(doc.FileName, doc.PlainText); }));
+    }
+    FRecentMenu->setEnabled(!recent.isEmpty());
+}
+
+void TMainForm::OpenRecent(const QString &fileName, bool plainText)
+{
+    if (!QFileInfo(fileName).isFile()) {
+        RecentDocuments::Remove(fileName);
+        MessageDlg(QString("Scrivlo cannot find \"%1\". It is taken off the list of recent "
+                           "documents.")
+                       .arg(fileName),
+                   mtInformation, Buttons({ mbOK }), 0);
+        return;
+    }
+    if (!QuerySave())
+        return;
+    OpenDocument(fileName, plainText ? 2 : 1);
+}
+
+TFindDialog *TMainForm::FindDialog()
+{
+    if (!FFindDialog)
+        FFindDialog = new TFindDialog(FRichEdit, this);
+    return FFindDialog;
+}
+
+void TMainForm::AEditUndoExecute()
+{
+    FRichEdit->undo();
+}
+
+void TMainForm::AEditRedoExecute()
+{
+    FRichEdit->redo();
+}
+
+void TMainForm::AEditSelectAllExecute()
+{
+    FRichEdit->selectAll();
+}
+
+void TMainForm::AEditFindExecute()
+{
+    FindDialog()->ShowFind();
+}
+
+void TMainForm::AEditFindNextExecute()
+{
+    FindDialog()->FindNext();
+}
+
+void TMainForm::AEditReplaceExecute()
+{
+    FindDialog()->ShowReplace();
+}
+
+// Each style is switched for the selection, or for what is typed next at the caret, in
+// one merge of the format: one step to undo.
+void TMainForm::AFormatBoldExecute()
+{
+    QTextCharFormat f;
+    f.setFontWeight(FRichEdit->currentCharFormat().fontWeight() > QFont::Normal ? QFont::Normal
+                                                                                : QFont::Bold);
+    FRichEdit->mergeCurrentCharFormat(f);
+}
+
+void TMainForm::AFormatItalicExecute()
+{
+    QTextCharFormat f;
+    f.setFontItalic(!FRichEdit->currentCharFormat().fontItalic());
+    FRichEdit->mergeCurrentCharFormat(f);
+}
+
+void TMainForm::AFormatUnderlineExecute()
+{
+    QTextCharFormat f;
+    f.setFontUnderline(!FRichEdit->currentCharFormat().fontUnderline());
+    FRichEdit->mergeCurrentCharFormat(f);
+}
+
+void TMainForm::AViewZoomInExecute()
+{
+    FZoom->ZoomIn();
+}
+
+void TMainForm::AViewZoomOutExecute()
+{
+    FZoom->ZoomOut();
+}
+
+void TMainForm::AViewZoomResetExecute()
+{
+    FZoom->Reset();
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // The page would take Ctrl+U to delete its line (the X11 habit); in a word processor
+    // it underlines, as Ctrl+B and Ctrl+I make bold and italic.
+    if (watched == FRichEdit && event->type() == QEvent::ShortcutOverride) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        for (const char *name : { "AFormatBold", "AFormatItalic", "AFormatUnderline" })
+            if (Action(name)->shortcut() == QKeySequence(key->keyCombination())) {
+                event->ignore();
+                return true;
+            }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }

@@ -10,9 +10,13 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <string>
 
 class QAction;
 class QDialog;
+class TAutoSave;
+class TFindDialog;
+class TPageZoom;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -45,6 +49,15 @@ public:
     // The file-type entries of the Open and Save As dialogs, as "description|pattern" pairs.
     static const QString FileFilter;
 
+    // Puts a story kept by an earlier run on the page, as unsaved work under fileName.
+    void RestoreDocument(const std::string &content, const QString &fileName, bool plainText);
+    TAutoSave &AutoSave() const { return *FAutoSave; }
+    TPageZoom &Zoom() const { return *FZoom; }
+    // SIGTERM and SIGHUP keep the unsaved work and the learned words, then end the
+    // program at once, asking nothing.
+    void EndOnShutdownSignals();
+    void EndSession(); // what those signals do before the program ends
+
     // Updates the commands' enabled states (New follows the modified flag, Cut and Copy
     // the focused control's selection, Paste the clipboard).
     void ActionManagerUpdate();
@@ -52,6 +65,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override; // style keys on the page
 
 private:
     void FormCreate();
@@ -80,6 +94,25 @@ private:
     void AHelpContentsExecute();
     void AHelpAboutExecute();
 
+    void CreateEverydayMenus(QMenu *file, QMenu *edit);
+    void UpdateCaption();
+    void DocumentSettled(); // saved, opened or discarded: recent list, title, no copy
+    void FillRecentMenu();
+    void OpenRecent(const QString &fileName, bool plainText);
+    TFindDialog *FindDialog();
+    void AEditUndoExecute();
+    void AEditRedoExecute();
+    void AEditSelectAllExecute();
+    void AEditFindExecute();
+    void AEditFindNextExecute();
+    void AEditReplaceExecute();
+    void AFormatBoldExecute();
+    void AFormatItalicExecute();
+    void AFormatUnderlineExecute();
+    void AViewZoomInExecute();
+    void AViewZoomOutExecute();
+    void AViewZoomResetExecute();
+
     QString FFileName;
     bool FPlainText = false;
     bool FSaved = false; // whether the latest Save or Save As went through
@@ -102,4 +135,8 @@ private:
     QPointer<QDialog> FAboutForm;
     TAnchors FPanelAnchors;
     TAnchors FStripAnchors;
+    TAutoSave *FAutoSave = nullptr;
+    TPageZoom *FZoom = nullptr;
+    TFindDialog *FFindDialog = nullptr; // made at the first Find or Replace
+    QMenu *FRecentMenu = nullptr;
 };

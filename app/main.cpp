@@ -1,6 +1,7 @@
 // Scrivlo: a writing program for children.
 //   scrivlo [FILE]   opens FILE at start (Rich Text when its name ends in .rtf)
 
+#include "app/AutoSave.h"
 #include "app/TAboutForm.h"
 #include "app/THelpForm.h"
 #include "app/TMainForm.h"
@@ -43,8 +44,11 @@ int main(int argc, char **argv)
         THelpForm helpForm;
         TAboutForm aboutForm;
         mainForm.SetHelpForms(&helpForm, &aboutForm);
+        mainForm.EndOnShutdownSignals();
         mainForm.show();
-        if (!startFile.isEmpty()) {
+        // A story restored from an earlier run takes the page; the file named waits.
+        const bool restored = mainForm.AutoSave().OfferKept();
+        if (!startFile.isEmpty() && !restored) {
             try {
                 const int filter = startFile.endsWith(".rtf", Qt::CaseInsensitive) ? 1 : 2;
                 mainForm.OpenDocument(startFile, filter);

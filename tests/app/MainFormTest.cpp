@@ -1,5 +1,8 @@
 // The main window driven as a user would: keys, commands, and dialogs answered by the test.
 
+#include "app/FindDialog.h"
+#include "app/PageZoom.h"
+#include "app/RecentDocuments.h"
 #include "app/Settings.h"
 #include "app/TMainForm.h"
 #include "dictionary/TDictionary.h"
@@ -11,6 +14,7 @@
 #include "widgets/TPicBitBtn.h"
 
 #include <QAbstractButton>
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -61,11 +65,11 @@ struct FakeDialogs : StandardDialogs
         return true;
     }
     bool PrintSetup(QWidget *, QPrinter &) override { return true; }
-    bool Print(QWidget *, QPrinter &printer) override
+    bool Print(QWidget *, QPrinter &target) override
     {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfPath);
-        this->printer = &printer;
+        target.setOutputFormat(QPrinter::PdfFormat);
+        target.setOutputFileName(pdfPath);
+        printer = &target;
         return printAnswer;
     }
 };
@@ -102,10 +106,11 @@ class MainFormTest : public QObject
 private slots:
     void init()
     {
+        Settings::Store().clear();
+        QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
         dialogs = std::make_unique<FakeDialogs>();
         dialogs->pdfPath = dir.filePath("print.pdf");
         StandardDialogs::SetInstance(dialogs.get());
-        Settings::Store().clear(); // every test starts from the first run's settings
         speaker = std::make_unique<RecordingSpeaker>();
         TSpeaker::SetInstance(speaker.get());
         form = std::make_unique<TMainForm>();
@@ -340,13 +345,14 @@ private slots:
             seen << menu->text() + ": " + items.join(", ");
         }
         QCOMPARE(seen,
-                 QStringList({ "File: &New, &Open..., -, &Save, Save &As..., &Close, -, Print "
-                               "Set&up..., &Print..., "
-                               "-, E&xit",
-                               "Edit: Cu&t, &Copy, &Paste, -, Select &Font..., Check &Spelling..., "
-                               "&Word Count..., Correct Spelling While &Typing, -, Read &Aloud, "
-                               "Read &Everything, Spee&ch...",
-                               "Help: &About..." }));
+                 QStringList({ "File: &New, &Open..., Recent &Documents, -, &Save, Save &As..., "
+                               "&Close, -, Print Set&up..., &Print..., -, E&xit",
+                               "Edit: &Undo, &Redo, -, Cu&t, &Copy, &Paste, Select &All, -, "
+                               "&Find..., Find &Next, R&eplace..., -, Select &Font..., Check "
+                               "&Spelling..., &Word Count..., Correct Spelling While &Typing, -, "
+                               "Read &Aloud, Read &Everything, Spee&ch...",
+                               "View: Zoom &In, Zoom &Out, &Normal Size",
+                               "Format: &Bold, &Italic, &Underline", "Help: &About..." }));
         QCOMPARE(form->Action("AEditSpelling")->shortcut(), QKeySequence(Qt::Key_F7));
     }
 
@@ -507,6 +513,169 @@ private slots:
         QVERIFY(!form->RichEdit()->Modified());
         QVERIFY(!form->Action("AFileNew")->isEnabled());
         QVERIFY(!button->isEnabled());
+    }
+
+    // The title names the document and marks unsaved changes; untitled and clean is just
+    // the program's name.
+    void titleShowsTheNameAndAMarkForChanges()
+    {
+        QTest::keyClicks(form->RichEdit(), "a");
+        QCOMPARE(form->windowTitle(), QString("Untitled* — Scrivlo"));
+        dialogs->answers.push_back({ dir.filePath("story.rtf"), 1 });
+        QTest::keySequence(form.get(), QKeySequence("Ctrl+S"));
+        QCOMPARE(form->windowTitle(), QString("story.rtf — Scrivlo"));
+        QTest::keyClicks(form->RichEdit(), "b");
+        QCOMPARE(form->windowTitle(), QString("story.rtf* — Scrivlo"));
+    }
+
+    // Undo and Redo are enabled exactly when there is something to undo or redo, and each
+    // style key is one step to undo.
+    void undoRedoAndStyleKeys_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("property");
+        QTest::newRow("Ctrl+B") << "Ctrl+B" << int(QTextFormat::FontWeight);
+        QTest::newRow("Ctrl+I") << "Ctrl+I" << int(QTextFormat::FontItalic);
+        QTest::newRow("Ctrl+U") << "Ctrl+U" << int(QTextFormat::TextUnderlineStyle);
+    }
+    void undoRedoAndStyleKeys()
+    {
+        QFETCH(QString, key);
+        QFETCH(int, property);
+        QAction *undo = form->Action("AEditUndo"), *redo = form->Action("AEditRedo");
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+        QTest::keyClicks(form->RichEdit(), "word");
+        QVERIFY(undo->isEnabled());
+        QTest::keySequence(form->RichEdit(), QKeySequence("Ctrl+A"));
+        QTest::keySequence(form->RichEdit(), QKeySequence(key));
+        QTextCursor probe(form->RichEdit()->document());
+        probe.setPosition(2);
+        QVERIFY(probe.charFormat().hasProperty(property));
+        QVERIFY(form->Action(key == "Ctrl+B"       ? "AFormatBold"
+                                 : key == "Ctrl+I" ? "AFormatItalic"
+                                                   : "AFormatUnderline")
+                    ->isChecked());
+        QTest::keySequence(form->RichEdit(), QKeySequence("Ctrl+Z"));
+        probe.setPosition(2);
+        QVERIFY(!probe.charFormat().hasProperty(property));
+        QCOMPARE(form->RichEdit()->toPlainText(), QString("word"));
+        QVERIFY(redo->isEnabled());
+        for (const char *redoKey : { "Ctrl+Y", "Ctrl+Shift+Z" }) {
+            QTest::keySequence(form->RichEdit(), QKeySequence(redoKey));
+            probe.setPosition(2);
+            QVERIFY(probe.charFormat().hasProperty(property));
+            QTest::keySequence(form->RichEdit(), QKeySequence("Ctrl+Z"));
+        }
+    }
+
+    // Find goes on from the start at the end; case is ignored unless asked; whole words
+    // skip a match inside a longer word.
+    void findWrapsAndMatchesAsAsked_data()
+    {
+        QTest::addColumn<QString>("search");
+        QTest::addColumn<bool>("matchCase");
+        QTest::addColumn<bool>("wholeWords");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("foundAt");
+        QTest::addColumn<int>("result");
+        const QString text = "The cat sat. A Cat scattered.";
+        QTest::newRow("any case") << "cat" << false << false << 5 << 15 << int(TFindResult::Found);
+        QTest::newRow("match case") << "Cat" << true << false << 0 << 15 << int(TFindResult::Found);
+        QTest::newRow("inside a word")
+            << "cat" << false << false << 18 << 20 << int(TFindResult::Found);
+        QTest::newRow("wraps, whole words")
+            << "cat" << false << true << 18 << 4 << int(TFindResult::FoundAfterWrap);
+        QTest::newRow("not there")
+            << "dog" << false << false << 0 << -1 << int(TFindResult::NotFound);
+    }
+    void findWrapsAndMatchesAsAsked()
+    {
+        QFETCH(QString, search);
+        QFETCH(bool, matchCase);
+        QFETCH(bool, wholeWords);
+        QFETCH(int, from);
+        QFETCH(int, foundAt);
+        QFETCH(int, result);
+        form->RichEdit()->setPlainText("The cat sat. A Cat scattered.");
+        QTextCursor c = form->RichEdit()->textCursor();
+        c.setPosition(from);
+        form->RichEdit()->setTextCursor(c);
+        QCOMPARE(int(FindText(form->RichEdit(), { search, matchCase, wholeWords })), result);
+        if (foundAt >= 0)
+            QCOMPARE(form->RichEdit()->textCursor().selectionStart(), foundAt);
+    }
+
+    // Replace All through the dialog changes every match in one step to undo.
+    void replaceAllIsOneUndoStep()
+    {
+        QTest::keyClicks(form->RichEdit(), "a cat and a cat");
+        QTest::keySequence(form.get(), QKeySequence("Ctrl+H"));
+        auto *dialog = form->findChild<TFindDialog *>("FindForm");
+        QVERIFY(dialog && dialog->isVisible());
+        dialog->findChild<QLineEdit *>("edtFind")->setText("CAT");
+        dialog->findChild<QLineEdit *>("edtReplaceWith")->setText("dog");
+        AnswerNextQuestion("OK");
+        dialog->findChild<QAbstractButton *>("btnReplaceAll")->click();
+        QCOMPARE(form->RichEdit()->toPlainText(), QString("a dog and a dog"));
+        form->RichEdit()->undo();
+        QCOMPARE(form->RichEdit()->toPlainText(), QString("a cat and a cat"));
+    }
+
+    // Zoom changes the page's layout only, from 50 to 400 %, and is remembered.
+    void zoomChangesTheViewOnly()
+    {
+        QTest::keyClicks(form->RichEdit(), "big letters");
+        const std::string saved = form->RichEdit()->SaveToBytes();
+        QTextDocument *doc = form->RichEdit()->document();
+        const qreal height = doc->documentLayout()->documentSize().height();
+        QTest::keySequence(form.get(), QKeySequence("Ctrl++"));
+        QCOMPARE(form->Zoom().Percent(), 125);
+        QVERIFY(doc->documentLayout()->documentSize().height() > height * 1.2);
+        QCOMPARE(form->RichEdit()->SaveToBytes(), saved);
+        for (int i = 0; i < 20; ++i)
+            form->Action("AViewZoomIn")->trigger();
+        QCOMPARE(form->Zoom().Percent(), 400);
+        TPageZoom remembered(new TRichEdit(form.get()));
+        QCOMPARE(remembered.Percent(), 400);
+        QTest::keySequence(form.get(), QKeySequence("Ctrl+0"));
+        QCOMPARE(doc->documentLayout()->documentSize().height(), height);
+        for (int i = 0; i < 20; ++i)
+            QTest::keySequence(form.get(), QKeySequence("Ctrl+-"));
+        QCOMPARE(form->Zoom().Percent(), 50);
+    }
+
+    // The six newest documents are listed; a missing one is taken off when chosen.
+    void recentDocumentsKeepTheLastSix()
+    {
+        for (int i = 1; i <= 7; ++i) {
+            const QString path = dir.filePath(QString("r%1.txt").arg(i));
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.close();
+            form->OpenDocument(path, 2);
+        }
+        QMenu *recent = form->findChild<QMenu *>("MRecent");
+        form->findChild<QMenu *>("MFile")->aboutToShow();
+        QCOMPARE(recent->actions().size(), RecentDocuments::MaxCount);
+        QCOMPARE(recent->actions().first()->text(), QString("&1 r7.txt"));
+        QVERIFY(QFile::remove(dir.filePath("r5.txt")));
+        int asked = 0;
+        AnswerNextQuestion("OK", &asked);
+        recent->actions().at(2)->trigger();
+        QCOMPARE(asked, 1);
+        QCOMPARE(form->FileName(), dir.filePath("r7.txt"));
+        QCOMPARE(RecentDocuments::List().size(), 5);
+        recent->actions().at(1)->trigger();
+        QCOMPARE(form->FileName(), dir.filePath("r6.txt"));
+    }
+
+    void f1OpensHelp()
+    {
+        QDialog help;
+        form->SetHelpForms(&help, nullptr);
+        QTimer::singleShot(0, &help, [&help] { help.done(1); });
+        QTest::keyClick(form.get(), Qt::Key_F1);
+        QCOMPARE(help.result(), 1);
     }
 
 private:

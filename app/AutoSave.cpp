@@ -1,0 +1,135 @@
+#include "app/AutoSave.h"
+
+#include "app/TMainForm.h"
+#include "dialogs/MessageDialogs.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/TRichEdit.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QEvent>
+#include <QFileInfo>
+#include <QTextBlock>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+// The first few words of the text, for the question at start.
+QString FirstWords(const QTextDocument *doc)
+{
+    QString text;
+    for (QTextBlock b = doc->begin(); b.isValid() && text.size() < 80; b = b.next())
+        text += b.text() + ' ';
+    const QStringList words = text.simplified().split(' ', Qt::SkipEmptyParts);
+    return words.mid(0, 8).join(' ');
+}
+
+} // namespace
+
+TAutoSave::TAutoSave(TMainForm *form)
+    : QObject(form)
+    , FForm(form)
+{
+    FTimer.setSingleShot(true);
+    FTimer.setInterval(PeriodSeconds() * 1000);
+    connect(&FTimer, &QTimer::timeout, this, [this] { WriteNow(); });
+    connect(form->RichEdit()->document(), &QTextDocument::contentsChanged, this,
+            &TAutoSave::Edited);
+    form->installEventFilter(this);
+}
+
+int TAutoSave::PeriodSeconds()
+{
+    bool ok = false;
+    const int seconds = qEnvironmentVariableIntValue("SCRIVLO_AUTOSAVE_SECONDS", &ok);
+    return ok && seconds > 0 ? seconds : 30;
+}
+
+void TAutoSave::Edited()
+{
+    FDirty = true;
+    FTimer.start(); // restarted by every change: the copy is made in a pause
+}
+
+bool TAutoSave::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::WindowDeactivate)
+        WriteNow();
+    return QObject::eventFilter(watched, event);
+}
+
+void TAutoSave::WriteNow(bool wait)
+{
+    TRichEdit *edit = FForm->RichEdit();
+    if (FDirty && edit->Modified()) {
+        TRecoveredDocument copy;
+        copy.FileName = FForm->FileName();
+        // An untitled document is kept as Rich Text, so its formatting survives.
+        copy.PlainText = !copy.FileName.isEmpty() && FForm->PlainTextFormat();
+        copy.FirstWords = FirstWords(edit->document());
+        const bool mode = edit->PlainText();
+        edit->SetPlainText(copy.PlainText);
+        try {
+            copy.Content = edit->SaveToBytes();
+        } catch (const std::exception &e) {
+            // Reported without a dialog: this may run while the program is being ended.
+            edit->SetPlainText(mode);
+            std::fprintf(stderr, "scrivlo: %s\n", e.what());
+            return;
+        }
+        edit->SetPlainText(mode);
+        FStore.Write(copy);
+        FDirty = false;
+    }
+    if (wait)
+        FStore.Flush();
+}
+
+void TAutoSave::Forget()
+{
+    if (FKeep)
+        return;
+    FTimer.stop();
+    FDirty = false;
+    FStore.Remove();
+}
+
+bool TAutoSave::OfferKept()
+{
+    for (const TKeptDocument &kept : FStore.Kept()) {
+        QString words = kept.Document.FirstWords;
+        if (words.isEmpty())
+            words = "(no words yet)";
+        std::unique_ptr<QDialog> question(
+            CreateMessageDialog("Scrivlo kept a story that was not saved: " + words + "…",
+                                mtConfirmation, Buttons({ mbYes, mbNo })));
+        question->setWindowTitle(TApplication::Title());
+        auto *restore = question->findChild<QAbstractButton *>("Yes");
+        restore->setText("&Restore");
+        restore->setObjectName("Restore");
+        auto *discard = question->findChild<QAbstractButton *>("No");
+        discard->setText("&Discard");
+        discard->setObjectName("Discard");
+        restore->setFocus();
+        const int answer = question->exec();
+        if (answer == mrNo) {
+            FStore.Discard(kept);
+            continue;
+        }
+        if (answer != mrYes)
+            continue; // closed without an answer: asked again next time
+        // Under its old name only when that file is not newer than the copy.
+        const TRecoveredDocument &doc = kept.Document;
+        const QFileInfo file(doc.FileName);
+        const bool named
+            = !doc.FileName.isEmpty() && file.exists() && file.lastModified() <= kept.Written;
+        FForm->RestoreDocument(doc.Content, named ? doc.FileName : QString(), doc.PlainText);
+        // The story is this run's now: its copy is written under this run's name first.
+        FDirty = true;
+        WriteNow(true);
+        FStore.Discard(kept);
+        return true;
+    }
+    return false;
+}

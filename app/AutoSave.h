@@ -1,0 +1,44 @@
+#pragma once
+// Keeps a copy of the main window's unsaved work in the recovery store: after every pause
+// in typing (30 seconds; SCRIVLO_AUTOSAVE_SECONDS changes it for tests) and whenever the
+// window loses focus. At start it offers the stories that earlier runs left behind.
+
+#include "app/RecoveryStore.h"
+
+#include <QObject>
+#include <QTimer>
+
+class TMainForm;
+
+class TAutoSave : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TAutoSave(TMainForm *form);
+
+    static int PeriodSeconds();
+    TRecoveryStore &Store() { return FStore; }
+
+    // Writes the copy now, when there are unsaved changes; with wait, returns only once
+    // it is on disk.
+    void WriteNow(bool wait = false);
+    // The work was saved or deliberately discarded: its copy goes.
+    void Forget();
+    // From now on the copy stays whatever happens (the program is being ended).
+    void Keep() { FKeep = true; }
+    // Asks about each story kept by an earlier run: Restore opens it in the window (and
+    // ends the questions, the rest wait for the next start), Discard removes it.
+    // True when a story was restored.
+    bool OfferKept();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Edited();
+    TMainForm *FForm;
+    TRecoveryStore FStore;
+    QTimer FTimer;
+    bool FDirty = false; // changed since the last copy
+    bool FKeep = false;
+};
