@@ -101,8 +101,7 @@ bool ScanInput(InputFile &in, WordScanner &scanner)
         while (ascii < bytes.size() && static_cast<unsigned char>(bytes[ascii]) < 0x80)
             ++ascii;
         units.assign(bytes.begin(), bytes.begin() + ptrdiff_t(ascii));
-        if (!scanner.Feed(units))
-            return true;
+        scanner.Feed(units);
         buffer.Consume(ascii);
         offset += ascii;
         if (!buffer.Empty())
@@ -124,8 +123,8 @@ bool ScanInput(InputFile &in, WordScanner &scanner)
             rest += buffer.View();
         }
         TextMapping::DecodeText(rest, atStart, units);
-        if (scanner.Feed(units))
-            scanner.Finish();
+        scanner.Feed(units);
+        scanner.Finish();
         return true;
     }
 
@@ -146,8 +145,7 @@ bool ScanInput(InputFile &in, WordScanner &scanner)
         // code page 1252 rather than lose them.
         if (!TextMapping::DecodePiece(piece, utf8, pieceAtStart, units))
             TextMapping::DecodePiece(piece, false, pieceAtStart, units);
-        if (!scanner.Feed(units))
-            return true;
+        scanner.Feed(units);
         pieceAtStart = false;
         buffer.Consume(piece.size());
     }
@@ -185,12 +183,16 @@ public:
         PrintOut(FLine);
     }
 
-    void TooLong(const ScannedWord &run) override
+    // Reported like an unknown word, so that whatever follows it is still checked.
+    void LongRun(const ScannedWord &run, uint64_t length) override
     {
+        FFoundUnknown = true;
         Locate(run);
-        FLine += "word too long, check stopped: ";
         TextMapping::AppendUtf8(FLine, run.text);
-        PrintError(FLine);
+        if (length > run.text.size())
+            FLine += "...";
+        FLine += '\n';
+        PrintOut(FLine);
     }
 
 private:
@@ -232,8 +234,6 @@ int RunCheck(const TDictionary &dictionary, const std::vector<std::string> &file
             PrintError(std::string(ProgramName) + ": " + in.Error());
             failed = true;
         }
-        // A stopped check left the rest of the file unchecked: that is no success.
-        failed = failed || scanner.Stopped();
     }
     if (failed)
         return 2;
