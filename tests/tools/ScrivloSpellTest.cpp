@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,10 +21,13 @@ struct RunResult
     int status = -1; // exit status, -1 when the program did not exit normally
     std::string out;
     std::string err;
+    long peakKB = 0; // the program's peak resident memory
 };
 
-// Runs the program with input on a pipe (standard input is never a regular file here).
-RunResult RunTool(const std::vector<std::string> &args, std::string_view input = {})
+// Runs the program with input on a pipe (standard input is never a regular file here),
+// written repeat times.
+RunResult RunTool(const std::vector<std::string> &args, std::string_view input = {},
+                  size_t repeat = 1)
 {
     static const bool ignoreSigpipe = (std::signal(SIGPIPE, SIG_IGN), true);
     (void)ignoreSigpipe;
@@ -64,16 +68,21 @@ RunResult RunTool(const std::vector<std::string> &args, std::string_view input =
         throw std::runtime_error("cannot start " + program);
     }
     // The program may stop reading early (an error); the rest of the input is then dropped.
-    for (size_t done = 0; done < input.size();) {
-        const ssize_t n = ::write(fds[1], input.data() + done, input.size() - done);
+    for (size_t done = 0; done < input.size() * repeat;) {
+        const size_t at = done % input.size();
+        const ssize_t n = ::write(fds[1], input.data() + at, input.size() - at);
         if (n <= 0)
             break;
         done += size_t(n);
     }
     ::close(fds[1]);
     int wstatus = 0;
-    ::waitpid(pid, &wstatus, 0);
-    return { WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1, io.read("out"), io.read("err") };
+    struct rusage usage
+    {
+    };
+    ::wait4(pid, &wstatus, 0, &usage);
+    return { WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1, io.read("out"), io.read("err"),
+             usage.ru_maxrss };
 }
 
 std::string Replace(std::string text, std::string_view from, std::string_view to)
@@ -96,10 +105,10 @@ protected:
     {
         dict = dir.write("TEST.DCT", BuildDct(words));
     }
-    RunResult Spell(std::vector<std::string> args, std::string_view input = {})
+    RunResult Spell(std::vector<std::string> args, std::string_view input = {}, size_t repeat = 1)
     {
         args.insert(args.begin(), { "--dict", dict });
-        return RunTool(args, input);
+        return RunTool(args, input, repeat);
     }
     std::vector<std::string> FolderEntries() const
     {
@@ -222,6 +231,23 @@ TEST_F(SpellTool, LongRunIsOneUnknownWordAndTheCheckGoesOn)
         EXPECT_EQ(r.err, "");
         EXPECT_EQ(r.status, 1);
     }
+}
+
+// Standard input is checked as it comes, never held whole, whatever its encoding.
+TEST_F(SpellTool, PipedInputIsNotHeldInMemory)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's own memory hides the program's";
+#endif
+    UseWords(TextWords);
+    // Generated as it is written: the test's own memory counts in the program's peak.
+    std::string lines;
+    while (lines.size() < 60000)
+        lines += "caf\xC3\xA9 dog cat\ncaf\xE9 dog cat\n";
+    const RunResult r = Spell({ "check" }, lines, 400); // 24 MB
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_LT(r.peakKB, 16 * 1024);
 }
 
 TEST_F(SpellTool, UnreadableFileIsReportedAndTheOthersChecked)
