@@ -61,8 +61,8 @@ private slots:
         QCOMPARE(form.btnIgnoreAll->text(), QString("Ignorar"));
     }
 
-    // Each key lists the words that begin with the box's text before that key; a click
-    // on a suggestion fills the box and a double click chooses Change.
+    // Each key lists the words that begin with the box's text as the key leaves it; a
+    // click on a suggestion fills the box and a double click chooses Change.
     void typingListsCompletionsAndTheListFillsTheBox()
     {
         TDictionary dictionary;
@@ -72,12 +72,12 @@ private slots:
         form.show();
         form.edtReplace->setText("ca");
         form.edtReplace->setFocus();
-        QTest::keyClick(form.edtReplace, Qt::Key_X);
+        QTest::keyClick(form.edtReplace, Qt::Key_T);
         QVERIFY(form.lstSuggest->count() > 0);
         QCOMPARE(form.lstSuggest->sizeHintForRow(0), 13);
         for (int i = 0; i < form.lstSuggest->count(); ++i)
-            QVERIFY(form.lstSuggest->item(i)->text().startsWith("ca", Qt::CaseInsensitive));
-        QCOMPARE(form.edtReplace->text(), QString("cax"));
+            QVERIFY(form.lstSuggest->item(i)->text().startsWith("cat", Qt::CaseInsensitive));
+        QCOMPARE(form.edtReplace->text(), QString("cat"));
 
         QListWidgetItem *item = form.lstSuggest->item(0);
         const QRect rect = form.lstSuggest->visualItemRect(item);
@@ -86,6 +86,39 @@ private slots:
         QCOMPARE(form.Choice, srNone);
         QTest::mouseDClick(form.lstSuggest->viewport(), Qt::LeftButton, {}, rect.center());
         QCOMPARE(form.Choice, srReplace);
+    }
+
+    // Keys that change no text (Tab, arrows, any key in the read-only box) keep the
+    // list; every edit lists the words for the text it leaves, the last letter included.
+    void listFollowsTheBoxAfterEachEdit()
+    {
+        TDictionary dictionary;
+        QVERIFY(dictionary.OpenDictionary(SCRIVLO_BIN_DIR "/ENGLISH.DCT"));
+        TSpellForm form(nullptr);
+        form.Dictionary = &dictionary;
+        form.show();
+        const QStringList ranked = { "Friend", "Fiend" };
+        form.lstSuggest->addItems(ranked);
+        form.edtReplace->setText("Friend");
+        auto items = [&form] {
+            QStringList list;
+            for (int i = 0; i < form.lstSuggest->count(); ++i)
+                list << form.lstSuggest->item(i)->text();
+            return list;
+        };
+        for (int key : { Qt::Key_Left, Qt::Key_End, Qt::Key_Tab })
+            QTest::keyClick(form.edtReplace, Qt::Key(key));
+        QTest::keyClicks(form.edtBadWord, "ab");
+        QCOMPARE(items(), ranked);
+
+        form.edtReplace->clear();
+        for (const QString typed : { "w", "we", "wed", "wedn" }) {
+            QTest::keyClick(form.edtReplace, typed.back().toLatin1());
+            QVERIFY(!items().isEmpty());
+            for (const QString &word : items())
+                QVERIFY2(word.startsWith(typed, Qt::CaseInsensitive), qPrintable(word));
+        }
+        QVERIFY(items().contains("Wednesday", Qt::CaseInsensitive));
     }
 
     // A word low on the screen sends the dialog to the top, a high one to the bottom; the
