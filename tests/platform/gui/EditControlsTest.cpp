@@ -2,7 +2,9 @@
 
 #include "EditControls.h"
 
+#include <QHash>
 #include <QTest>
+#include <cmath>
 
 class EditControlsTest : public QObject
 {
@@ -20,6 +22,8 @@ private slots:
     void modifiedIsSetByTypingOnly();
     void clearEmptiesAndClearsModified_data();
     void clearEmptiesAndClearsModified();
+    void disabledTextStaysReadable_data();
+    void disabledTextStaysReadable();
 };
 
 // Multi-line controls report CR LF; positions count it as two (memo) or one (rich edit).
@@ -170,6 +174,75 @@ void EditControlsTest::clearEmptiesAndClearsModified()
     QCOMPARE(edit->Text(), QString());
     QCOMPARE(edit->PositionCount(), 0);
     QVERIFY(!edit->Modified());
+}
+
+namespace {
+double Luminance(QRgb rgb)
+{
+    auto channel = [](int c) {
+        const double v = c / 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb))
+        + 0.0722 * channel(qBlue(rgb));
+}
+
+// Contrast of the drawn text with its background within an area: the background is the
+// commonest colour, the text the colour farthest from it.
+double TextContrast(const QImage &image, const QRect &area)
+{
+    QHash<QRgb, int> counts;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            ++counts[image.pixel(x, y)];
+    QRgb background = counts.begin().key();
+    for (auto it = counts.begin(); it != counts.end(); ++it)
+        if (it.value() > counts[background])
+            background = it.key();
+    const double lb = Luminance(background);
+    double best = 1;
+    for (auto it = counts.begin(); it != counts.end(); ++it) {
+        const double l = Luminance(it.key());
+        best = std::max(best, (std::max(l, lb) + 0.05) / (std::min(l, lb) + 0.05));
+    }
+    return best;
+}
+} // namespace
+
+// A disabled control (all windows are, while the spelling dialog is up) draws its text
+// readably (contrast of at least 4.5:1), and the selected word stays highlighted.
+void EditControlsTest::disabledTextStaysReadable_data()
+{
+    QTest::addColumn<QString>("kind");
+    for (const char *kind : { "edit", "memo", "rich" })
+        QTest::newRow(kind) << kind;
+}
+
+void EditControlsTest::disabledTextStaysReadable()
+{
+    QFETCH(QString, kind);
+    QWidget window;
+    auto edit = MakeEdit(kind);
+    edit->Widget()->setParent(&window);
+    edit->Widget()->setGeometry(0, 0, 300, 60);
+    QFont font = edit->Font();
+    font.setPixelSize(24);
+    edit->SetFont(font);
+    edit->SetText("My freind and I");
+    edit->SetHideSelection(false);
+    edit->Select(3, 6);
+    window.show();
+    window.setEnabled(false);
+    const QImage image = edit->Widget()->grab().toImage();
+    const QRect word = edit->CaretRect(); // the caret sits at the end of the selection
+    const QRect unselected(0, word.top(), edit->PosFromChar(3)->x(), word.height());
+    QVERIFY2(TextContrast(image, unselected) >= 4.5, qPrintable(kind));
+    const QRgb highlight
+        = edit->Widget()->palette().color(QPalette::Inactive, QPalette::Highlight).rgb();
+    int highlighted = 0;
+    for (int x = 0; x < image.width(); ++x)
+        highlighted += image.pixel(x, word.center().y()) == highlight;
+    QVERIFY2(highlighted > 20, qPrintable(kind)); // across the word, between its letters
 }
 
 QTEST_MAIN(EditControlsTest)
