@@ -1,5 +1,6 @@
 #include "app/TMainForm.h"
 
+#include "app/TImage.h"
 #include "dialogs/MessageDialogs.h"
 #include "platform/core/FileUtils.h"
 #include "platform/gui/Application.h"
@@ -262,15 +263,18 @@ void TMainForm::CreateControls()
     FPanelAnchors.Add(FPanel1, stripRect, akLeft | akRight | akBottom, DesignedClient);
 
     // Children of the strip are placed in its client area, inside the 2-pixel border.
+    // A picture's box reaches below the strip's inside edge; it is cut to what shows,
+    // and the picture drawn whole in it.
     const QSize stripClient(569, 42);
     const QPoint clientOrigin(2, 2);
+    const int border = FPanel1->frameWidth();
+    const QRect inside
+        = QRect(QPoint(0, 0), stripRect.size()).marginsRemoved({ border, border, border, border });
     for (const Picture &p : StripPictures) {
-        auto *image = new QLabel(FPanel1);
+        auto *image = new TImage(QIcon(QString(":/pictures/%1.svg").arg(p.file)), FPanel1);
         image->setObjectName(p.name);
-        image->setPixmap(
-            QIcon(QString(":/pictures/%1.svg").arg(p.file)).pixmap(QSize(40, p.height)));
-        FStripAnchors.Add(image, QRect(QPoint(p.left, p.top) + clientOrigin, QSize(40, p.height)),
-                          akBottom, stripClient + QSize(4, 4));
+        const QRect box(QPoint(p.left, p.top) + clientOrigin, QSize(40, p.height));
+        FStripAnchors.Add(image, box & inside, akBottom, stripClient + QSize(4, 4));
     }
 
     // The big "&New" button: the close kind's glyph on a light-blue face, bound to New

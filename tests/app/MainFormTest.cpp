@@ -392,6 +392,25 @@ private slots:
         QVERIFY(!button->isEnabled());
     }
 
+    // Every picture of the strip shows whole inside the strip's border, and looks the
+    // same while the window is disabled (as it is under the spelling dialog).
+    void stripPicturesAreWholeAndStayInColour()
+    {
+        auto *strip = form->findChild<QFrame *>("Panel1");
+        QStringList grey;
+        for (int i = 1; i <= 11; ++i) {
+            auto *image = strip->findChild<QWidget *>(QString("Image%1").arg(i));
+            QVERIFY2(strip->contentsRect().contains(image->geometry()),
+                     qPrintable(image->objectName()));
+            const QImage shown = image->grab().toImage();
+            form->setEnabled(false);
+            if (image->grab().toImage() != shown)
+                grey << image->objectName();
+            form->setEnabled(true);
+        }
+        QCOMPARE(grey, QStringList());
+    }
+
 private:
     QTemporaryDir dir;
     std::unique_ptr<FakeDialogs> dialogs;
