@@ -16,15 +16,18 @@
 #include <QDialog>
 #include <QDir>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QStyleOptionMenuItem>
 #include <QTextEdit>
 #include <functional>
 #include <unistd.h>
@@ -70,6 +73,27 @@ constexpr Picture StripPictures[] = {
     { "Image7", "apple", 277, 3, 40 },   { "Image8", "pencil", 315, 3, 40 },
     { "Image9", "rainbow", 346, 6, 38 }, { "Image10", "book", 390, 3, 40 },
     { "Image11", "fish", 433, 4, 40 },
+};
+
+// Draws the title that holds the keyboard (after a tap of Alt, or Escape out of a menu)
+// as an open one: a menu bar that takes the keys must show that it has them.
+class MenuBarStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
+        if (element == CE_MenuBarItem && item && widget && widget->hasFocus()
+            && (item->state & State_Selected)) {
+            QStyleOptionMenuItem shown = *item;
+            shown.state |= State_Sunken;
+            QProxyStyle::drawControl(element, &shown, painter, widget);
+            return;
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
 };
 
 // The edit control that has the keyboard focus, for the standard edit commands.
@@ -188,6 +212,10 @@ void TMainForm::CreateActions()
 
 void TMainForm::CreateMenus()
 {
+    auto *style = new MenuBarStyle;
+    style->setParent(menuBar());
+    menuBar()->setStyle(style);
+    menuBar()->installEventFilter(this);
     auto item = [this](QMenu *menu, const char *name, const char *action) {
         QAction *a = Action(action);
         menu->addAction(a);
@@ -229,6 +257,30 @@ void TMainForm::CreateMenus()
     Action("AHelpContents")->setVisible(false);
     help->addSeparator()->setVisible(false);
     item(help, "MAbout", "AHelpAbout");
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // A letter that opens no menu, typed while the menu bar holds the keyboard, gives the
+    // keyboard back to the page and is typed there.
+    if (watched == menuBar() && event->type() == QEvent::KeyPress && menuBar()->hasFocus()
+        && !QApplication::activePopupWidget()) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        const QString text = key->text();
+        const bool printable = text.size() == 1 && text[0].isPrint()
+            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        const auto titles = menuBar()->actions();
+        const bool opensMenu = std::any_of(titles.begin(), titles.end(), [&text](QAction *a) {
+            return QKeySequence::mnemonic(a->text())
+                == QKeySequence(Qt::ALT | text[0].toUpper().unicode());
+        });
+        if (printable && !opensMenu) {
+            FRichEdit->setFocus(Qt::OtherFocusReason);
+            QApplication::sendEvent(FRichEdit, event);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::CreateControls()

@@ -411,6 +411,40 @@ private slots:
         QCOMPARE(grey, QStringList());
     }
 
+    // A menu bar that holds the keyboard shows it with a highlighted title, and letters
+    // that open no menu go to the page: an invisible menu never runs a command.
+    void menuBarKeyboardStateIsShownAndLettersReachThePage_data()
+    {
+        QTest::addColumn<bool>("throughMenu"); // Escape out of an open menu, else a tap of Alt
+        QTest::newRow("Alt tapped") << false;
+        QTest::newRow("Escape out of a menu") << true;
+    }
+    void menuBarKeyboardStateIsShownAndLettersReachThePage()
+    {
+        QFETCH(bool, throughMenu);
+        QMenuBar *bar = form->menuBar();
+        QTRY_VERIFY(form->RichEdit()->hasFocus());
+        const QImage plain = bar->grab().toImage();
+        int triggered = 0;
+        for (QAction *a : form->actions())
+            connect(a, &QAction::triggered, this, [&triggered] { ++triggered; });
+        if (throughMenu) {
+            bar->setActiveAction(bar->actions().first());
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+        } else {
+            QTest::keyClick(form.get(), Qt::Key_Alt);
+        }
+        QVERIFY(bar->hasFocus());
+        QVERIFY2(bar->grab().toImage() != plain, "the menu bar shows that it has the keyboard");
+        for (char c : std::string("hello")) // each key to wherever the keyboard is
+            QTest::keyClick(QApplication::focusWidget(), c);
+        QCOMPARE(triggered, 0);
+        QCOMPARE(form->RichEdit()->toPlainText(), QString("hello"));
+        QVERIFY(form->RichEdit()->hasFocus());
+    }
+
 private:
     QTemporaryDir dir;
     std::unique_ptr<FakeDialogs> dialogs;
