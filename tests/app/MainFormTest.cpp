@@ -392,23 +392,19 @@ private slots:
         QVERIFY(!button->isEnabled());
     }
 
-    // Every picture of the strip shows whole inside the strip's border, and looks the
-    // same while the window is disabled (as it is under the spelling dialog).
+    // Every picture of the strip shows whole inside the strip's border, and in colour
+    // while the window is disabled (as under the spelling dialog).
     void stripPicturesAreWholeAndStayInColour()
     {
         auto *strip = form->findChild<QFrame *>("Panel1");
-        QStringList grey;
         for (int i = 1; i <= 11; ++i) {
             auto *image = strip->findChild<QWidget *>(QString("Image%1").arg(i));
-            QVERIFY2(strip->contentsRect().contains(image->geometry()),
-                     qPrintable(image->objectName()));
+            QVERIFY(strip->contentsRect().contains(image->geometry()));
             const QImage shown = image->grab().toImage();
             form->setEnabled(false);
-            if (image->grab().toImage() != shown)
-                grey << image->objectName();
+            QCOMPARE(image->grab().toImage(), shown);
             form->setEnabled(true);
         }
-        QCOMPARE(grey, QStringList());
     }
 
     // A menu bar that holds the keyboard shows it with a highlighted title, and letters
@@ -416,8 +412,8 @@ private slots:
     void menuBarKeyboardStateIsShownAndLettersReachThePage_data()
     {
         QTest::addColumn<bool>("throughMenu"); // Escape out of an open menu, else a tap of Alt
-        QTest::newRow("Alt tapped") << false;
-        QTest::newRow("Escape out of a menu") << true;
+        QTest::newRow("Alt") << false;
+        QTest::newRow("Escape") << true;
     }
     void menuBarKeyboardStateIsShownAndLettersReachThePage()
     {
@@ -425,9 +421,6 @@ private slots:
         QMenuBar *bar = form->menuBar();
         QTRY_VERIFY(form->RichEdit()->hasFocus());
         const QImage plain = bar->grab().toImage();
-        int triggered = 0;
-        for (QAction *a : form->actions())
-            connect(a, &QAction::triggered, this, [&triggered] { ++triggered; });
         if (throughMenu) {
             bar->setActiveAction(bar->actions().first());
             QTRY_VERIFY(QApplication::activePopupWidget());
@@ -440,9 +433,8 @@ private slots:
         QVERIFY2(bar->grab().toImage() != plain, "the menu bar shows that it has the keyboard");
         for (char c : std::string("hello")) // each key to wherever the keyboard is
             QTest::keyClick(QApplication::focusWidget(), c);
-        QCOMPARE(triggered, 0);
         QCOMPARE(form->RichEdit()->toPlainText(), QString("hello"));
-        QVERIFY(form->RichEdit()->hasFocus());
+        QVERIFY(dialogs->calls.isEmpty()); // no File > Open
     }
 
 private:

@@ -240,8 +240,8 @@ TEST_F(SpellTool, PipedInputIsNotHeldInMemory)
     GTEST_SKIP() << "the sanitizer's own memory hides the program's";
 #endif
     UseWords(TextWords);
-    // Generated as it is written: the test's own memory counts in the program's peak.
-    std::string lines;
+    std::string lines; // written over and over: the test's memory counts in the peak
+
     while (lines.size() < 60000)
         lines += "caf\xC3\xA9 dog cat\ncaf\xE9 dog cat\n";
     const RunResult r = Spell({ "check" }, lines, 400); // 24 MB
