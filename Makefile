@@ -48,6 +48,7 @@ bench: deps
 	$(BUILD)/bin/scrivlo-bench --dict $(BUILD)/bin/ENGLISH.DCT --benchmark_repetitions=5 \
 	  --benchmark_report_aggregates_only=true
 	bench/rtf-load.sh $(BUILD)/bin
+	bench/stdin-memory.sh $(BUILD)/bin
 	$(BUILD)/bin/spellcheck-bench $(BUILD)/bin
 
 asan-test: deps

@@ -9,6 +9,7 @@
 #include "app/PageZoom.h"
 #include "app/RecentDocuments.h"
 #include "app/ShutdownSignals.h"
+#include "app/TImage.h"
 #include "dialogs/MessageDialogs.h"
 #include "platform/core/FileUtils.h"
 #include "platform/gui/Application.h"
@@ -33,9 +34,11 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QStyleOptionMenuItem>
 #include <QTextEdit>
 #include <cstdio>
 #include <cstdlib>
@@ -88,6 +91,27 @@ constexpr Picture StripPictures[] = {
     { "Image7", "apple", 277, 3, 40 },   { "Image8", "pencil", 315, 3, 40 },
     { "Image9", "rainbow", 346, 6, 38 }, { "Image10", "book", 390, 3, 40 },
     { "Image11", "fish", 433, 4, 40 },
+};
+
+// Draws the title that holds the keyboard (after a tap of Alt, or Escape out of a menu)
+// as an open one: a menu bar that takes the keys must show that it has them.
+class MenuBarStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
+        if (element == CE_MenuBarItem && item && widget && widget->hasFocus()
+            && (item->state & State_Selected)) {
+            QStyleOptionMenuItem shown = *item;
+            shown.state |= State_Sunken;
+            QProxyStyle::drawControl(element, &shown, painter, widget);
+            return;
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
 };
 
 // The edit control that has the keyboard focus, for the standard edit commands.
@@ -250,6 +274,10 @@ void TMainForm::CreateActions()
 
 void TMainForm::CreateMenus()
 {
+    auto *style = new MenuBarStyle;
+    style->setParent(menuBar());
+    menuBar()->setStyle(style);
+    menuBar()->installEventFilter(this);
     auto item = [this](QMenu *menu, const char *name, const char *action) {
         QAction *a = Action(action);
         menu->addAction(a);
@@ -302,6 +330,30 @@ void TMainForm::CreateMenus()
     CreateEverydayMenus(file, edit);
 }
 
+bool TMainForm::HandMenuLetterToPage(QObject *watched, QEvent *event)
+{
+    // A letter that opens no menu, typed while the menu bar holds the keyboard, gives the
+    // keyboard back to the page and is typed there.
+    if (watched == menuBar() && event->type() == QEvent::KeyPress && menuBar()->hasFocus()
+        && !QApplication::activePopupWidget()) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        const QString text = key->text();
+        const bool printable = text.size() == 1 && text[0].isPrint()
+            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        const auto titles = menuBar()->actions();
+        const bool opensMenu = std::any_of(titles.begin(), titles.end(), [&text](QAction *a) {
+            return QKeySequence::mnemonic(a->text())
+                == QKeySequence(Qt::ALT | text[0].toUpper().unicode());
+        });
+        if (printable && !opensMenu) {
+            FRichEdit->setFocus(Qt::OtherFocusReason);
+            QApplication::sendEvent(FRichEdit, event);
+            return true;
+        }
+    }
+    return false;
+}
+
 void TMainForm::CreateControls()
 {
     FMainPanel = new QFrame(this);
@@ -334,15 +386,18 @@ void TMainForm::CreateControls()
     FPanelAnchors.Add(FPanel1, stripRect, akLeft | akRight | akBottom, DesignedClient);
 
     // Children of the strip are placed in its client area, inside the 2-pixel border.
+    // A picture's box reaches below the strip's inside edge; it is cut to what shows,
+    // and the picture drawn whole in it.
     const QSize stripClient(569, 42);
     const QPoint clientOrigin(2, 2);
+    const int border = FPanel1->frameWidth();
+    const QRect inside
+        = QRect(QPoint(0, 0), stripRect.size()).marginsRemoved({ border, border, border, border });
     for (const Picture &p : StripPictures) {
-        auto *image = new QLabel(FPanel1);
+        auto *image = new TImage(QIcon(QString(":/pictures/%1.svg").arg(p.file)), FPanel1);
         image->setObjectName(p.name);
-        image->setPixmap(
-            QIcon(QString(":/pictures/%1.svg").arg(p.file)).pixmap(QSize(40, p.height)));
-        FStripAnchors.Add(image, QRect(QPoint(p.left, p.top) + clientOrigin, QSize(40, p.height)),
-                          akBottom, stripClient + QSize(4, 4));
+        const QRect box(QPoint(p.left, p.top) + clientOrigin, QSize(40, p.height));
+        FStripAnchors.Add(image, box & inside, akBottom, stripClient + QSize(4, 4));
     }
 
     // The big "&New" button: the close kind's glyph on a light-blue face, bound to New
@@ -826,7 +881,7 @@ void TMainForm::AViewZoomResetExecute()
     FZoom->Reset();
 }
 
-bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+bool TMainForm::KeepStyleKeyFromPage(QObject *watched, QEvent *event)
 {
     // The page would take Ctrl+U to delete its line (the X11 habit); in a word processor
     // it underlines, as Ctrl+B and Ctrl+I make bold and italic.
@@ -838,5 +893,11 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
                 return true;
             }
     }
-    return QMainWindow::eventFilter(watched, event);
+    return false;
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    return HandMenuLetterToPage(watched, event) || KeepStyleKeyFromPage(watched, event)
+        || QMainWindow::eventFilter(watched, event);
 }

@@ -65,9 +65,11 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override; // style keys on the page
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool HandMenuLetterToPage(QObject *watched, QEvent *event);
+    bool KeepStyleKeyFromPage(QObject *watched, QEvent *event);
     void FormCreate();
     void CreateActions();
     void CreateMenus();

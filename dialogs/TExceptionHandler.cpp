@@ -32,7 +32,9 @@ QString TExceptionHandler::MessageText(const std::exception &e)
         return QString("%1 at %2.")
             .arg(QString::fromUtf8(e.what()), hex.rightJustified(8, '0').toUpper());
     }
-    return QString::fromUtf8(e.what()) + ".";
+    // A message that is a sentence already keeps its one full stop.
+    const QString message = QString::fromUtf8(e.what());
+    return message.endsWith('.') ? message : message + ".";
 }
 
 void TExceptionHandler::HandleException(QObject *, const std::exception &e)

@@ -14,6 +14,6 @@ public:
     // Puts the remembered handler back.
     static void Remove();
     static void HandleException(QObject *sender, const std::exception &e);
-    // The text shown for an exception.
+    // The text shown for an exception: its message as a sentence, with one full stop.
     static QString MessageText(const std::exception &e);
 };

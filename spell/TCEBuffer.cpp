@@ -117,6 +117,12 @@ void TCEBuffer::ReplaceWord(const std::string &newText)
         return;
     Control->SetFocus();
     SelectWord();
+    const int32_t start = WordStart - CRCount - 1, oldLength = WordEnd - WordStart;
+    const auto newLength = static_cast<int32_t>(newText.size());
+    const int32_t savedEnd
+        = MovedPosition(SavedSelStart + SavedSelLength, start, oldLength, newLength);
+    SavedSelStart = MovedPosition(SavedSelStart, start, oldLength, newLength);
+    SavedSelLength = savedEnd - SavedSelStart;
     Pos = Pos - (WordEnd - WordStart) - 1;
     Control->SetSelText(QString::fromStdU16String(CodePages::DecodeAnsi(newText)));
     Pos = std::max<int32_t>(Pos + static_cast<int32_t>(newText.size()), 1);

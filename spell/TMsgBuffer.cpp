@@ -93,6 +93,10 @@ void TMsgBuffer::ReplaceWord(const std::string &newText)
     if (TCustomEdit *edit = FindEditControl(Handle))
         edit->SetFocus();
     SelectWord();
+    const int32_t start = WordStart - CRCount - 1, oldLength = WordEnd - WordStart;
+    const auto newLength = static_cast<int32_t>(text.size());
+    SavedSelStart = MovedPosition(SavedSelStart, start, oldLength, newLength);
+    SavedSelEnd = MovedPosition(SavedSelEnd, start, oldLength, newLength);
     Pos = Pos - (WordEnd - WordStart);
     SendMessage(Handle, EM_REPLACESEL, 1, reinterpret_cast<LPARAM>(text.c_str()));
     Pos = Pos + static_cast<int32_t>(text.size());

@@ -139,8 +139,9 @@ TSpellForm::TSpellForm(QWidget *owner)
     connect(btnHelp, &QPushButton::clicked, this, [this] { btnHelpClick(); });
     connect(lstSuggest, &QListWidget::itemDoubleClicked, this, [this] { lstSuggestDblClick(); });
     connect(lstSuggest, &TNewListBox::OnChange, this, [this] { lstSuggestChange(); });
-    edtReplace->installEventFilter(this);
-    edtBadWord->installEventFilter(this);
+    // The list follows the replacement box's text as each edit by the user leaves it;
+    // keys that change no text, and the read-only box, leave the list alone.
+    connect(edtReplace, &QLineEdit::textEdited, this, [this] { edtReplaceKeyPress(); });
 
     FormCreate();
 }
@@ -379,16 +380,4 @@ void TSpellForm::keyPressEvent(QKeyEvent *event)
         return;
     }
     TAbsSpellForm::keyPressEvent(event);
-}
-
-bool TSpellForm::eventFilter(QObject *watched, QEvent *event)
-{
-    // Every key that types a character lists the words starting with the replacement
-    // box's text as it stands before the key.
-    if ((watched == edtReplace || watched == edtBadWord) && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (!key->text().isEmpty() && key->key() != Qt::Key_Escape)
-            edtReplaceKeyPress();
-    }
-    return TAbsSpellForm::eventFilter(watched, event);
 }

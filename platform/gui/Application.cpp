@@ -52,14 +52,19 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
     return false;
 }
 
+// Kept apart from the application's display name: the window system would add that
+// name to every window's title, and a message box sized for its own caption would then
+// show it cut.
+static QString ApplicationTitle;
+
 void TApplication::SetTitle(const QString &title)
 {
-    QGuiApplication::setApplicationDisplayName(title);
+    ApplicationTitle = title;
 }
 
 QString TApplication::Title()
 {
-    return QGuiApplication::applicationDisplayName();
+    return ApplicationTitle;
 }
 
 void TApplication::ProcessMessages()

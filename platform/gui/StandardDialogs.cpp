@@ -1,5 +1,7 @@
 #include "platform/gui/StandardDialogs.h"
 
+#include "platform/gui/Application.h"
+
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -167,7 +169,7 @@ bool QtStandardDialogs::Print(QWidget *parent, QPrinter &printer)
         printer.setOutputFormat(QPrinter::PdfFormat);
         QString name = printer.docName();
         if (name.isEmpty())
-            name = QGuiApplication::applicationDisplayName();
+            name = TApplication::Title();
         printer.setOutputFileName(QDir::home().filePath(name + QLatin1String(".pdf")));
     }
     QPrintDialog dialog(&printer, parent);

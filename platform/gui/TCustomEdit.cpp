@@ -66,6 +66,13 @@ void TCustomEdit::SetHideSelection(bool value)
         p.setColor(QPalette::Inactive, QPalette::HighlightedText,
                    p.color(QPalette::Active, QPalette::HighlightedText));
     }
+    // A disabled control keeps its text readable and its selection shown as an unfocused
+    // one: while the spelling dialog is up, the text around the highlighted word is what
+    // the user reads it by.
+    for (QPalette::ColorRole role : { QPalette::Text, QPalette::Base })
+        p.setColor(QPalette::Disabled, role, p.color(QPalette::Active, role));
+    for (QPalette::ColorRole role : { QPalette::Highlight, QPalette::HighlightedText })
+        p.setColor(QPalette::Disabled, role, p.color(QPalette::Inactive, role));
     w->setPalette(p);
 }
 

@@ -58,7 +58,8 @@ public:
     virtual bool Modified() const = 0;
     virtual void SetModified(bool value) = 0;
 
-    // Whether the selection is hidden while the control has no focus.
+    // Whether the selection is hidden while the control has no focus. A disabled control
+    // draws its text as an enabled one does.
     bool HideSelection() const { return FHideSelection; }
     void SetHideSelection(bool value);
 

@@ -182,6 +182,15 @@ void TAbsBuffer::CountWords(TCustomEdit *control, int32_t &words, int32_t &uniqu
     uniqueWords = static_cast<int32_t>(unique.size());
 }
 
+int32_t TAbsBuffer::MovedPosition(int32_t pos, int32_t start, int32_t oldLength, int32_t newLength)
+{
+    if (pos >= start + oldLength)
+        return pos + newLength - oldLength;
+    if (pos > start)
+        return start + newLength;
+    return pos;
+}
+
 bool TAbsBuffer::IsAllUpperCase(const std::string &word)
 {
     return std::none_of(word.begin(), word.end(), [](char ch) { return ch >= 'a' && ch <= 'z'; });

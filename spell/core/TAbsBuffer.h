@@ -74,6 +74,12 @@ public:
     // the replaced word is not met again.
     void SkipReplacement();
 
+    // A control position after oldLength characters at start were replaced by newLength:
+    // positions past the replaced text move by the change of length, positions inside it
+    // go to the end of the new text, earlier ones stay. Keeps the saved selection on its
+    // text while words before it are replaced.
+    static int32_t MovedPosition(int32_t pos, int32_t start, int32_t oldLength, int32_t newLength);
+
     static bool IsAllUpperCase(const std::string &word);
     static bool HasDigit(const std::string &word);
 

@@ -678,6 +678,51 @@ private slots:
         QCOMPARE(help.result(), 1);
     }
 
+    // Every picture of the strip shows whole inside the strip's border, and in colour
+    // while the window is disabled (as under the spelling dialog).
+    void stripPicturesAreWholeAndStayInColour()
+    {
+        auto *strip = form->findChild<QFrame *>("Panel1");
+        for (int i = 1; i <= 11; ++i) {
+            auto *image = strip->findChild<QWidget *>(QString("Image%1").arg(i));
+            QVERIFY(strip->contentsRect().contains(image->geometry()));
+            const QImage shown = image->grab().toImage();
+            form->setEnabled(false);
+            QCOMPARE(image->grab().toImage(), shown);
+            form->setEnabled(true);
+        }
+    }
+
+    // A menu bar that holds the keyboard shows it with a highlighted title, and letters
+    // that open no menu go to the page: an invisible menu never runs a command.
+    void menuBarKeyboardStateIsShownAndLettersReachThePage_data()
+    {
+        QTest::addColumn<bool>("throughMenu"); // Escape out of an open menu, else a tap of Alt
+        QTest::newRow("Alt") << false;
+        QTest::newRow("Escape") << true;
+    }
+    void menuBarKeyboardStateIsShownAndLettersReachThePage()
+    {
+        QFETCH(bool, throughMenu);
+        QMenuBar *bar = form->menuBar();
+        QTRY_VERIFY(form->RichEdit()->hasFocus());
+        const QImage plain = bar->grab().toImage();
+        if (throughMenu) {
+            bar->setActiveAction(bar->actions().first());
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+        } else {
+            QTest::keyClick(form.get(), Qt::Key_Alt);
+        }
+        QVERIFY(bar->hasFocus());
+        QVERIFY2(bar->grab().toImage() != plain, "the menu bar shows that it has the keyboard");
+        for (char c : std::string("hello")) // each key to wherever the keyboard is
+            QTest::keyClick(QApplication::focusWidget(), c);
+        QCOMPARE(form->RichEdit()->toPlainText(), QString("hello"));
+        QVERIFY(dialogs->calls.isEmpty()); // no File > Open
+    }
+
 private:
     QTemporaryDir dir;
     std::unique_ptr<FakeDialogs> dialogs;

@@ -155,8 +155,10 @@ private slots:
     void exceptionTexts()
     {
         QCOMPARE(TExceptionHandler::MessageText(EDivByZero()), QString("Division by zero."));
-        QCOMPARE(TExceptionHandler::MessageText(EFOpenError("Cannot open file x.")),
-                 QString("Cannot open file x.."));
+        QCOMPARE(TExceptionHandler::MessageText(EFOpenError("Cannot open file x")),
+                 QString("Cannot open file x."));
+        QCOMPARE(TExceptionHandler::MessageText(TEDictionaryCorrupt()),
+                 QString("Dictionary Corrupt.")); // one full stop, not two
         const QString range = TExceptionHandler::MessageText(ERangeError());
         QVERIFY2(
             QRegularExpression("^Range check error at [0-9A-F]{8}\\.$").match(range).hasMatch(),

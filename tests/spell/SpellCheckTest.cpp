@@ -272,6 +272,36 @@ private slots:
         QCOMPARE(edit->Text(), "start " + good.join(' ') + " end");
     }
 
+    // The selection comes back on the same text: replacements before it move it by their
+    // change of length, also when the check is cancelled; those after it leave it alone.
+    void selectionFollowsTheReplacements_data()
+    {
+        QTest::addColumn<bool>("byHandle");
+        for (const char *column : { "answers", "start", "length", "newStart", "newLength" })
+            QTest::addColumn<int>(column); // answers: replacements made, then Cancel
+        // "Thiss is a tezt of teh caret." becomes "This is a testing of the caret."
+        QTest::newRow("caret at the end") << false << 3 << 29 << 0 << 31 << 0;
+        QTest::newRow("caret inside a replaced word") << false << 3 << 13 << 0 << 17 << 0;
+        QTest::newRow("selection over a replaced word") << false << 3 << 8 << 10 << 7 << 13;
+        QTest::newRow("cancelled after one") << false << 1 << 15 << 0 << 14 << 0;
+        QTest::newRow("through a window handle") << true << 3 << 29 << 0 << 31 << 0;
+    }
+    void selectionFollowsTheReplacements()
+    {
+        QFETCH(bool, byHandle);
+        QFETCH(int, answers);
+        QFETCH(int, start);
+        QFETCH(int, length);
+        auto *edit = MakeEdit<TRichEdit>("Thiss is a tezt of teh caret.");
+        edit->Select(start, length);
+        for (const char *word : { "This", "testing", "the" })
+            if (int(driver->actions.size()) < answers)
+                driver->actions.push_back(SpellCheckDriver::ReplaceWith(word));
+        byHandle ? spell->CheckWindow(edit->Handle()) : spell->Check(edit);
+        QTEST(edit->SelStart(), "newStart");
+        QTEST(edit->SelLength(), "newLength");
+    }
+
     void closingTheDialogCancels()
     {
         auto *edit = MakeEdit<TEdit>("wordd more");

@@ -63,8 +63,8 @@ private slots:
         QCOMPARE(form.btnIgnoreAll->text(), QString("Ignorar"));
     }
 
-    // Each key lists the words that begin with the box's text before that key; a click
-    // on a suggestion fills the box and a double click chooses Change.
+    // Each key lists the words that begin with the box's text as the key leaves it; a
+    // click on a suggestion fills the box and a double click chooses Change.
     void typingListsCompletionsAndTheListFillsTheBox()
     {
         TDictionary dictionary;
@@ -74,12 +74,12 @@ private slots:
         form.show();
         form.edtReplace->setText("ca");
         form.edtReplace->setFocus();
-        QTest::keyClick(form.edtReplace, Qt::Key_X);
+        QTest::keyClick(form.edtReplace, Qt::Key_T);
         QVERIFY(form.lstSuggest->count() > 0);
         QCOMPARE(form.lstSuggest->sizeHintForRow(0), 13);
         for (int i = 0; i < form.lstSuggest->count(); ++i)
-            QVERIFY(form.lstSuggest->item(i)->text().startsWith("ca", Qt::CaseInsensitive));
-        QCOMPARE(form.edtReplace->text(), QString("cax"));
+            QVERIFY(form.lstSuggest->item(i)->text().startsWith("cat", Qt::CaseInsensitive));
+        QCOMPARE(form.edtReplace->text(), QString("cat"));
 
         QListWidgetItem *item = form.lstSuggest->item(0);
         const QRect rect = form.lstSuggest->visualItemRect(item);
@@ -88,6 +88,26 @@ private slots:
         QCOMPARE(form.Choice, srNone);
         QTest::mouseDClick(form.lstSuggest->viewport(), Qt::LeftButton, {}, rect.center());
         QCOMPARE(form.Choice, srReplace);
+    }
+
+    // Keys that change no text (Tab, arrows, any key in the read-only box) keep the
+    // list; every edit lists the words for the text it leaves, the last letter included.
+    void listFollowsTheBoxAfterEachEdit()
+    {
+        TDictionary dictionary;
+        QVERIFY(dictionary.OpenDictionary(SCRIVLO_BIN_DIR "/ENGLISH.DCT"));
+        TSpellForm form(nullptr);
+        form.Dictionary = &dictionary;
+        form.show();
+        form.lstSuggest->addItems({ "Friend", "Fiend" });
+        for (int key : { Qt::Key_Left, Qt::Key_Tab })
+            QTest::keyClick(form.edtReplace, Qt::Key(key));
+        QTest::keyClicks(form.edtBadWord, "ab");
+        QCOMPARE(form.lstSuggest->item(0)->text(), QString("Friend"));
+        QTest::keyClicks(form.edtReplace, "wedn");
+        QVERIFY(form.lstSuggest->count() > 0);
+        for (int i = 0; i < form.lstSuggest->count(); ++i)
+            QVERIFY(form.lstSuggest->item(i)->text().startsWith("wedn", Qt::CaseInsensitive));
     }
 
     // A word low on the screen sends the dialog to the top, a high one to the bottom; the

@@ -84,6 +84,51 @@ bool RestIsUtf8(ChunkBuffer &buffer, bool atStart, std::u16string &scratch, bool
     }
 }
 
+// The next piece of a stream to decode: whole lines where the bytes held end a line, else
+// as much as ends on a UTF-8 sequence boundary.
+std::string_view NextStreamPiece(const ChunkBuffer &buffer)
+{
+    const std::string_view bytes = buffer.View();
+    if (buffer.AtEnd())
+        return bytes;
+    const size_t lineEnd = bytes.rfind('\n');
+    if (lineEnd != std::string_view::npos)
+        return bytes.substr(0, lineEnd + 1);
+    return bytes.substr(0, TextMapping::CompleteUtf8Prefix(bytes));
+}
+
+// A pipe cannot be read twice to learn its encoding first, and holding it whole would
+// cost memory without bound: it is decoded as it comes, each line as UTF-8 when it is
+// valid UTF-8 and as code page 1252 when not, as the pipe protocol reads its lines.
+bool ScanStream(ChunkBuffer &buffer, bool atStart, WordScanner &scanner, std::u16string &units)
+{
+    std::u16string lineUnits;
+    for (;;) {
+        if (!buffer.Fill())
+            return false;
+        if (buffer.Empty())
+            break;
+        const std::string_view piece = NextStreamPiece(buffer);
+        if (!TextMapping::DecodePiece(piece, true, atStart, units)) {
+            units.clear();
+            for (std::string_view rest = piece; !rest.empty();) {
+                const size_t end = rest.find('\n');
+                const std::string_view line
+                    = rest.substr(0, end == std::string_view::npos ? rest.size() : end + 1);
+                TextMapping::DecodeText(line, atStart, lineUnits);
+                units += lineUnits;
+                rest.remove_prefix(line.size());
+                atStart = false;
+            }
+        }
+        scanner.Feed(units);
+        atStart = false;
+        buffer.Consume(piece.size());
+    }
+    scanner.Finish();
+    return true;
+}
+
 // Scans a whole input; false (with in.Error() set) when it could not be read.
 bool ScanInput(InputFile &in, WordScanner &scanner)
 {
@@ -101,8 +146,7 @@ bool ScanInput(InputFile &in, WordScanner &scanner)
         while (ascii < bytes.size() && static_cast<unsigned char>(bytes[ascii]) < 0x80)
             ++ascii;
         units.assign(bytes.begin(), bytes.begin() + ptrdiff_t(ascii));
-        if (!scanner.Feed(units))
-            return true;
+        scanner.Feed(units);
         buffer.Consume(ascii);
         offset += ascii;
         if (!buffer.Empty())
@@ -114,20 +158,8 @@ bool ScanInput(InputFile &in, WordScanner &scanner)
     }
 
     const bool atStart = offset == 0;
-    if (!in.Seekable()) {
-        // A pipe cannot be read twice: the rest is held in memory and decoded whole.
-        std::string rest(buffer.View());
-        while (!buffer.AtEnd()) {
-            buffer.Consume(buffer.View().size());
-            if (!buffer.Fill())
-                return false;
-            rest += buffer.View();
-        }
-        TextMapping::DecodeText(rest, atStart, units);
-        if (scanner.Feed(units))
-            scanner.Finish();
-        return true;
-    }
+    if (!in.Seekable())
+        return ScanStream(buffer, atStart, scanner, units);
 
     // A file is read twice from here: once to learn whether it is UTF-8, once to scan.
     bool readFailed = false;
@@ -146,8 +178,7 @@ bool ScanInput(InputFile &in, WordScanner &scanner)
         // code page 1252 rather than lose them.
         if (!TextMapping::DecodePiece(piece, utf8, pieceAtStart, units))
             TextMapping::DecodePiece(piece, false, pieceAtStart, units);
-        if (!scanner.Feed(units))
-            return true;
+        scanner.Feed(units);
         pieceAtStart = false;
         buffer.Consume(piece.size());
     }
@@ -185,12 +216,16 @@ public:
         PrintOut(FLine);
     }
 
-    void TooLong(const ScannedWord &run) override
+    // Reported like an unknown word, so that whatever follows it is still checked.
+    void LongRun(const ScannedWord &run, uint64_t length) override
     {
+        FFoundUnknown = true;
         Locate(run);
-        FLine += "word too long, check stopped: ";
         TextMapping::AppendUtf8(FLine, run.text);
-        PrintError(FLine);
+        if (length > run.text.size())
+            FLine += "...";
+        FLine += '\n';
+        PrintOut(FLine);
     }
 
 private:
@@ -232,8 +267,6 @@ int RunCheck(const TDictionary &dictionary, const std::vector<std::string> &file
             PrintError(std::string(ProgramName) + ": " + in.Error());
             failed = true;
         }
-        // A stopped check left the rest of the file unchecked: that is no success.
-        failed = failed || scanner.Stopped();
     }
     if (failed)
         return 2;

@@ -8,5 +8,5 @@ class TDictionary;
 
 // Checks each file ("-", or no file at all: standard input). Returns the exit status: 0
 // when every word is known, 1 when unknown words were reported, 2 when a file could not
-// be read or its check was stopped by a run of 50 word characters.
+// be read. A run of 50 or more word characters counts as one unknown word.
 int RunCheck(const TDictionary &dictionary, const std::vector<std::string> &files);

@@ -45,10 +45,27 @@ void WordScanner::Word(size_t index, size_t length)
         FSink.Word({ letters, { FUnits.data() + index, length }, FLine, FColumn });
 }
 
-bool WordScanner::Feed(std::u16string_view units)
+size_t WordScanner::ExtendRun(size_t index)
 {
-    if (FStopped)
-        return false;
+    size_t end = index;
+    while (end < FLetters.size() && FLetters[end] != ' ')
+        ++end;
+    const size_t kept = std::min(end - index, MaxRunShown - std::min(FRun.size(), MaxRunShown));
+    FRun.append(FUnits, index, kept);
+    FRunLength += end - index;
+    return end;
+}
+
+void WordScanner::EndRun()
+{
+    FSink.LongRun({ {}, FRun, FRunLine, FRunColumn }, FRunLength);
+    FColumn += FRunLength; // word letters are single units
+    FAfterCR = false;
+    FInRun = false;
+}
+
+void WordScanner::Feed(std::u16string_view units)
+{
     // The view: the open word of the last piece, then this piece's units, each with its
     // code page 437 letter or a blank where it is no word letter.
     FUnits.erase(0, FUnits.size() - FOpen);
@@ -59,11 +76,19 @@ bool WordScanner::Feed(std::u16string_view units)
         const unsigned char letter = FWordLetter[FUnits[i]];
         FLetters[i] = letter ? static_cast<char>(letter) : ' ';
     }
+    FOpen = 0;
 
     // Scan positions are 1-based; a word that reaches the end of the view stays open.
     const auto textLen = static_cast<int32_t>(FLetters.size() + 1);
     WordScan::Cursor cursor;
     size_t done = 0; // units of the view the line and column have moved over
+    if (FInRun) {
+        done = ExtendRun(0);
+        if (done == FLetters.size())
+            return;
+        EndRun();
+        cursor.Pos = static_cast<int32_t>(done + 1);
+    }
     for (;;) {
         const WordScan::Result result = WordScan::Next(FLetters.data(), textLen, cursor, {});
         if (result == WordScan::Result::End)
@@ -73,17 +98,21 @@ bool WordScanner::Feed(std::u16string_view units)
         Advance(done, start);
         done = start;
         if (result == WordScan::Result::TooLong) {
-            FStopped = true;
-            FSink.TooLong({ { FLetters.data() + start, length },
-                            { FUnits.data() + start, length },
-                            FLine,
-                            FColumn });
-            FOpen = 0;
-            return false;
+            FInRun = true;
+            FRunLine = FLine;
+            FRunColumn = FColumn;
+            FRun.clear();
+            FRunLength = 0;
+            done = ExtendRun(start);
+            if (done == FLetters.size())
+                return; // may go on in the next piece
+            EndRun();
+            cursor.Pos = static_cast<int32_t>(done + 1);
+            continue;
         }
         if (start + length == FLetters.size()) {
             FOpen = length; // may go on in the next piece
-            return true;
+            return;
         }
         Word(start, length);
         FColumn += length; // word letters are single units
@@ -91,13 +120,13 @@ bool WordScanner::Feed(std::u16string_view units)
         done = start + length;
     }
     Advance(done, FLetters.size());
-    FOpen = 0;
-    return true;
 }
 
 void WordScanner::Finish()
 {
-    if (!FStopped && FOpen != 0)
+    if (FInRun)
+        EndRun();
+    else if (FOpen != 0)
         Word(FUnits.size() - FOpen, FOpen);
     FOpen = 0;
 }

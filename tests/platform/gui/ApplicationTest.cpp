@@ -24,6 +24,7 @@ private slots:
     void plainMessageBoxReturnsTheButton_data();
     void plainMessageBoxReturnsTheButton();
     void plainMessageBoxCutsLongTexts();
+    void titleIsAddedToNoWindowTitle();
 
 private:
     QStringList FReported;
@@ -166,6 +167,15 @@ void ApplicationTest::plainMessageBoxCutsLongTexts()
     const QString text = QString(254, 'a') + QString::fromUtf8("\xF0\x9F\x98\x80") + "tail";
     PlainMessageBox(text, QString(300, 'c'), 0);
     QCOMPARE(seen, QString(254, 'a') + '|' + QString(255, 'c'));
+}
+
+// The window system adds the display name to every window's title ("Error - Scrivlo"),
+// which cuts the captions of message boxes sized for their own: the title is not it.
+void ApplicationTest::titleIsAddedToNoWindowTitle()
+{
+    TApplication::SetTitle("Scrivlo");
+    QCOMPARE(TApplication::Title(), QString("Scrivlo"));
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
 }
 
 int main(int argc, char **argv)

@@ -2,7 +2,9 @@
 
 #include "EditControls.h"
 
+#include <QHash>
 #include <QTest>
+#include <cmath>
 
 class EditControlsTest : public QObject
 {
@@ -20,6 +22,8 @@ private slots:
     void modifiedIsSetByTypingOnly();
     void clearEmptiesAndClearsModified_data();
     void clearEmptiesAndClearsModified();
+    void disabledTextStaysReadable_data();
+    void disabledTextStaysReadable();
 };
 
 // Multi-line controls report CR LF; positions count it as two (memo) or one (rich edit).
@@ -170,6 +174,60 @@ void EditControlsTest::clearEmptiesAndClearsModified()
     QCOMPARE(edit->Text(), QString());
     QCOMPARE(edit->PositionCount(), 0);
     QVERIFY(!edit->Modified());
+}
+
+// Contrast (as WCAG counts it) of the darkest colour of an area, the text, with its
+// commonest colour, the page.
+double TextContrast(const QImage &image, const QRect &area)
+{
+    auto luminance = [](QColor c) {
+        auto f = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * f(c.redF()) + 0.7152 * f(c.greenF()) + 0.0722 * f(c.blueF()) + 0.05;
+    };
+    QHash<QRgb, int> counts;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            ++counts[image.pixel(x, y)];
+    const auto keys = counts.keys();
+    const QRgb page = *std::max_element(keys.begin(), keys.end(),
+                                        [&](QRgb a, QRgb b) { return counts[a] < counts[b]; });
+    const QRgb text = *std::min_element(
+        keys.begin(), keys.end(), [&](QRgb a, QRgb b) { return luminance(a) < luminance(b); });
+    return luminance(page) / luminance(text);
+}
+
+// A disabled control (all windows are, while the spelling dialog is up) keeps its text
+// readable, 4.5:1 at least, and the selected word highlighted.
+void EditControlsTest::disabledTextStaysReadable_data()
+{
+    clearEmptiesAndClearsModified_data();
+}
+
+void EditControlsTest::disabledTextStaysReadable()
+{
+    QFETCH(QString, kind);
+    QWidget window;
+    auto edit = MakeEdit(kind);
+    edit->Widget()->setParent(&window);
+    edit->Widget()->setGeometry(0, 0, 300, 60);
+    edit->SetFont(QFont(edit->Font().family(), 18));
+    edit->SetText("My freind and I");
+    edit->SetHideSelection(false);
+    edit->Select(3, 6);
+    window.show();
+    window.setEnabled(false);
+    const QImage image = edit->Widget()->grab().toImage();
+    const QRect word = edit->CaretRect(); // the caret sits at the selection's end
+    QVERIFY(TextContrast(image, { 0, word.top(), edit->PosFromChar(3)->x(), word.height() })
+            >= 4.5);
+    const QRgb highlight
+        = edit->Widget()->palette().color(QPalette::Inactive, QPalette::Highlight).rgb();
+    int highlighted = 0;
+    for (int x = 0; x < image.width(); ++x)
+        highlighted += image.pixel(x, word.center().y()) == highlight;
+    QVERIFY(highlighted > 20);
 }
 
 QTEST_MAIN(EditControlsTest)
