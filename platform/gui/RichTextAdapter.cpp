@@ -313,6 +313,15 @@ RichTextBuilder::RichTextBuilder(RtfDocument model, QTextDocument &doc)
         for (const RtfTableRow &row : table.rows)
             units += row.cells.size();
     FTotal = std::max<size_t>(units, 1);
+    // One edit block for the whole load: inside one, inserting text does not lay out the
+    // paragraph again each time to place the cursor.
+    FCursor.beginEditBlock();
+}
+
+RichTextBuilder::~RichTextBuilder()
+{
+    if (FDone < FTotal)
+        QTextCursor(&FDoc).endEditBlock();
 }
 
 bool RichTextBuilder::Step(size_t units)
@@ -326,6 +335,7 @@ bool RichTextBuilder::Step(size_t units)
             ++FDone;
         } else {
             FDone = FTotal;
+            QTextCursor(&FDoc).endEditBlock();
             return false;
         }
     }

@@ -19,6 +19,9 @@ class RichTextBuilder
 {
 public:
     RichTextBuilder(RtfDocument model, QTextDocument &doc);
+    ~RichTextBuilder();
+    RichTextBuilder(const RichTextBuilder &) = delete;
+    RichTextBuilder &operator=(const RichTextBuilder &) = delete;
     // Adds about units more paragraphs or table cells; false once everything is in.
     bool Step(size_t units);
     double Progress() const { return double(FDone) / double(FTotal); }
