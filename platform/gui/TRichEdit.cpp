@@ -69,10 +69,9 @@ static bool ReadRichTextWithProgress(std::string_view bytes, QTextDocument &load
     progress.setMinimumDuration(1000);
     progress.setAutoClose(false);
     progress.setAutoReset(false);
-    QElapsedTimer sinceEvents;
-    sinceEvents.start();
+    QElapsedTimer sinceEvents; // events are handled after the first piece, then every 30 ms
     while (builder.Step(64)) {
-        if (sinceEvents.elapsed() < 30)
+        if (sinceEvents.isValid() && sinceEvents.elapsed() < 30)
             continue;
         progress.setValue(int(builder.Progress() * 1000));
         QCoreApplication::processEvents();
