@@ -4,7 +4,7 @@ ASAN      ?= build-asan
 FUZZ      ?= build-fuzz
 # Seconds each fuzz target runs in make fuzz.
 FUZZ_TIME ?= 60
-FUZZ_TARGETS := DctFileFuzzer UserWordsFuzzer ScannerFuzzer
+FUZZ_TARGETS := DctFileFuzzer UserWordsFuzzer ScannerFuzzer RtfReaderFuzzer
 JOBS      ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
@@ -61,7 +61,8 @@ asan-test: deps
 	  ctest --output-on-failure -j $(JOBS)
 
 # Each fuzz target for FUZZ_TIME seconds (clang, libFuzzer, ASan, UBSan); dictionary files
-# are kept to 512 bytes (over a hundred nodes), where the walks stay quick. The corpus grows
+# are kept to 512 bytes (over a hundred nodes), where the walks stay quick, Rich Text
+# documents to 2 KB. The corpus grows
 # in $(FUZZ)/corpus; an input that fails is written to $(FUZZ)/ and stops the run: fix the
 # fault, then keep the input in fuzz/regressions/TARGET/, which make test replays.
 fuzz: deps
@@ -70,6 +71,7 @@ fuzz: deps
 	@for t in $(FUZZ_TARGETS); do \
 	  echo "== $$t for $(FUZZ_TIME) s"; mkdir -p $(FUZZ)/corpus/$$t; \
 	  extra=; [ $$t = DctFileFuzzer ] && extra=-max_len=512; \
+	  [ $$t = RtfReaderFuzzer ] && extra=-max_len=2048; \
 	  kept=; [ -d fuzz/regressions/$$t ] && kept=fuzz/regressions/$$t; \
 	  $(FUZZ)/$$t -max_total_time=$(FUZZ_TIME) $$extra -timeout=10 -rss_limit_mb=1024 -close_fd_mask=3 \
 	    -print_final_stats=1 -artifact_prefix=$(FUZZ)/$$t- $(FUZZ)/corpus/$$t \

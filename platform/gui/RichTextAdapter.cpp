@@ -9,6 +9,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
@@ -17,9 +19,11 @@ namespace {
 
 // Document layout units are pixels at 96 dpi; the file counts twips (1440 an inch).
 constexpr double TwipsPerPixel = 15.0;
+constexpr double CellPaddingPixels = 4;
 // Where an image keeps the bytes it was read from, so a save writes them back unchanged.
 constexpr int PictureDataProperty = QTextFormat::UserProperty + 1;
 constexpr int PictureKindProperty = QTextFormat::UserProperty + 2;
+constexpr int PictureHeaderProperty = QTextFormat::UserProperty + 3;
 
 QColor ToQColor(const RtfColor &c)
 {
@@ -76,21 +80,27 @@ QTextBlockFormat ToBlockFormat(const RtfParagraphFormat &f)
     return out;
 }
 
+// Every picture keeps the bytes it was read from. One the toolkit cannot decode gets no
+// image resource: the editor shows its placeholder in its place.
 void InsertPicture(QTextCursor &cursor, QTextDocument &doc, const RtfRun &run, int serial)
 {
-    QImage image;
-    if (!image.loadFromData(reinterpret_cast<const uchar *>(run.picture.data.data()),
-                            int(run.picture.data.size())))
-        return; // an image the toolkit cannot decode is dropped, its text neighbours stay
+    const RtfPicture &picture = run.picture;
     const QUrl name(QStringLiteral("scrivlo-picture:%1").arg(serial));
-    doc.addResource(QTextDocument::ImageResource, name, image);
+    QImage image;
+    if (picture.kind != RtfPicture::Kind::Other
+        && image.loadFromData(reinterpret_cast<const uchar *>(picture.data.data()),
+                              int(picture.data.size())))
+        doc.addResource(QTextDocument::ImageResource, name, image);
     QTextImageFormat format;
     format.merge(ToCharFormat(run.format));
     format.setName(name.toString());
-    format.setWidth(run.picture.widthTwips / TwipsPerPixel);
-    format.setHeight(run.picture.heightTwips / TwipsPerPixel);
-    format.setProperty(PictureDataProperty, QByteArray::fromStdString(run.picture.data));
-    format.setProperty(PictureKindProperty, int(run.picture.kind));
+    if (picture.widthTwips > 0)
+        format.setWidth(picture.widthTwips / TwipsPerPixel);
+    if (picture.heightTwips > 0)
+        format.setHeight(picture.heightTwips / TwipsPerPixel);
+    format.setProperty(PictureDataProperty, QByteArray::fromStdString(picture.data));
+    format.setProperty(PictureKindProperty, int(picture.kind));
+    format.setProperty(PictureHeaderProperty, QByteArray::fromStdString(picture.header));
     cursor.insertImage(format);
 }
 
@@ -157,6 +167,7 @@ RtfPicture ToRtfPicture(const QTextImageFormat &f, const QTextDocument &doc)
     if (!data.isEmpty()) {
         out.data = data.toStdString();
         out.kind = RtfPicture::Kind(f.intProperty(PictureKindProperty));
+        out.header = f.property(PictureHeaderProperty).toByteArray().toStdString();
     } else {
         // An image pasted in: saved as PNG.
         const QImage image
@@ -173,100 +184,267 @@ RtfPicture ToRtfPicture(const QTextImageFormat &f, const QTextDocument &doc)
     return out;
 }
 
+// A page break inside a paragraph: an object of its own in the text, written back where it
+// is. One at a paragraph's end is the paragraph's page-break-after property instead.
+constexpr int PageBreakObject = QTextFormat::UserObject + 1;
+
+QTextTableFormat ToTableFormat(const RtfTable &table, int columns)
+{
+    // The widths of the row with the most cells give the columns theirs.
+    const RtfTableRow *widest = &table.rows.front();
+    for (const RtfTableRow &row : table.rows)
+        if (row.cells.size() > widest->cells.size())
+            widest = &row;
+    QList<QTextLength> widths;
+    for (int c = 0; c < columns; ++c) {
+        const int32_t twips = widest->cells[size_t(c)].width;
+        widths.append(twips > 0 ? QTextLength(QTextLength::FixedLength, twips / TwipsPerPixel)
+                                : QTextLength());
+    }
+    QTextTableFormat format;
+    format.setColumnWidthConstraints(widths);
+    format.setBorder(1);
+    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    format.setBorderCollapse(true);
+    format.setCellSpacing(0);
+    format.setCellPadding(CellPaddingPixels);
+    return format;
+}
+
+RtfParagraph ToRtfParagraph(const QTextBlock &block, const QTextDocument &doc)
+{
+    const QFont defaultFont = doc.defaultFont();
+    RtfParagraph paragraph;
+    paragraph.format = ToRtfParagraphFormat(block.blockFormat());
+    paragraph.markFormat = ToRtfCharFormat(block.charFormat(), defaultFont);
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const QTextCharFormat format = fragment.charFormat();
+        const RtfCharFormat runFormat = ToRtfCharFormat(format, defaultFont);
+        const QString text = fragment.text();
+        std::u16string pending;
+        auto flush = [&] {
+            if (!pending.empty())
+                paragraph.runs.push_back({ RtfRunKind::Text, runFormat, pending, {} });
+            pending.clear();
+        };
+        for (const QChar ch : text) {
+            const char16_t unit = ch.unicode();
+            if (unit == u'\t' || unit == QChar::LineSeparator
+                || unit == QChar::ObjectReplacementCharacter) {
+                flush();
+                RtfRun run { RtfRunKind::Tab, runFormat, {}, {} };
+                if (unit == QChar::LineSeparator)
+                    run.kind = RtfRunKind::LineBreak;
+                if (unit == QChar::ObjectReplacementCharacter) {
+                    if (format.objectType() == PageBreakObject) {
+                        run.kind = RtfRunKind::PageBreak;
+                    } else if (format.isImageFormat()) {
+                        run.kind = RtfRunKind::Picture;
+                        run.picture = ToRtfPicture(format.toImageFormat(), doc);
+                    } else {
+                        continue;
+                    }
+                }
+                paragraph.runs.push_back(std::move(run));
+            } else if (unit >= 0x20 || unit == u'\n') {
+                pending.push_back(unit == u'\n' ? u' ' : unit);
+            }
+        }
+        flush();
+    }
+    if (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysAfter)
+        paragraph.runs.push_back({ RtfRunKind::PageBreak, paragraph.markFormat, {}, {} });
+    return paragraph;
+}
+
+// Every paragraph of a frame, also of frames and tables inside it: a nested table's text
+// is kept in the cell that holds it.
+void AppendFlattened(QTextFrame *frame, std::vector<RtfParagraph> &out, const QTextDocument &doc)
+{
+    for (auto it = frame->begin(); !it.atEnd(); ++it) {
+        if (QTextFrame *child = it.currentFrame())
+            AppendFlattened(child, out, doc);
+        else if (it.currentBlock().isValid())
+            out.push_back(ToRtfParagraph(it.currentBlock(), doc));
+    }
+}
+
+RtfTable ToRtfTable(QTextTable *table, const QTextDocument &doc, size_t position)
+{
+    RtfTable out;
+    out.position = position;
+    const QList<QTextLength> widths = table->format().columnWidthConstraints();
+    for (int r = 0; r < table->rows(); ++r) {
+        RtfTableRow &row = out.rows.emplace_back();
+        for (int c = 0; c < table->columns();) {
+            const QTextTableCell cell = table->cellAt(r, c);
+            const int span = std::max(cell.columnSpan(), 1);
+            if (cell.row() == r) { // the rows a cell spans below its first hold nothing
+                RtfTableCell &rtfCell = row.cells.emplace_back();
+                for (int k = c; k < c + span && k < widths.size(); ++k)
+                    if (widths[k].type() == QTextLength::FixedLength)
+                        rtfCell.width += Twips(widths[k].rawValue());
+                for (auto it = cell.begin(); !it.atEnd(); ++it) {
+                    if (QTextFrame *child = it.currentFrame())
+                        AppendFlattened(child, rtfCell.paragraphs, doc);
+                    else if (it.currentBlock().isValid())
+                        rtfCell.paragraphs.push_back(ToRtfParagraph(it.currentBlock(), doc));
+                }
+            }
+            c += span;
+        }
+        if (row.cells.empty())
+            out.rows.pop_back();
+    }
+    return out;
+}
+
 } // namespace
+
+RichTextBuilder::RichTextBuilder(RtfDocument model, QTextDocument &doc)
+    : FModel(std::move(model))
+    , FDoc(doc)
+    , FCursor(&doc)
+{
+    doc.clear();
+    size_t units = FModel.paragraphs.size();
+    for (const RtfTable &table : FModel.tables)
+        for (const RtfTableRow &row : table.rows)
+            units += row.cells.size();
+    FTotal = std::max<size_t>(units, 1);
+    // One edit block for the whole load: inside one, inserting text does not lay out the
+    // paragraph again each time to place the cursor.
+    FCursor.beginEditBlock();
+}
+
+RichTextBuilder::~RichTextBuilder()
+{
+    if (FDone < FTotal)
+        QTextCursor(&FDoc).endEditBlock();
+}
+
+bool RichTextBuilder::Step(size_t units)
+{
+    const size_t goal = FDone + units;
+    while (FDone < goal) {
+        if (FTable < FModel.tables.size() && FModel.tables[FTable].position <= FParagraph) {
+            InsertTable(FModel.tables[FTable++]);
+        } else if (FParagraph < FModel.paragraphs.size()) {
+            InsertParagraph(FModel.paragraphs[FParagraph++]);
+            ++FDone;
+        } else {
+            FDone = FTotal;
+            QTextCursor(&FDoc).endEditBlock();
+            return false;
+        }
+    }
+    return true;
+}
+
+void RichTextBuilder::InsertParagraph(const RtfParagraph &paragraph)
+{
+    const QTextBlockFormat blockFormat = ToBlockFormat(paragraph.format);
+    const QTextCharFormat markFormat = ToCharFormat(paragraph.markFormat);
+    if (FFreshBlock) {
+        FCursor.setBlockFormat(blockFormat);
+        FCursor.setBlockCharFormat(markFormat);
+        FFreshBlock = false;
+    } else {
+        FCursor.insertBlock(blockFormat, markFormat);
+    }
+    for (size_t i = 0; i < paragraph.runs.size(); ++i) {
+        const RtfRun &run = paragraph.runs[i];
+        const QTextCharFormat format = ToCharFormat(run.format);
+        switch (run.kind) {
+        case RtfRunKind::Text:
+            FCursor.insertText(QString::fromStdU16String(run.text), format);
+            break;
+        case RtfRunKind::Tab:
+            FCursor.insertText(QStringLiteral("\t"), format);
+            break;
+        case RtfRunKind::LineBreak:
+            FCursor.insertText(QString(QChar(QChar::LineSeparator)), format);
+            break;
+        case RtfRunKind::PageBreak:
+            if (i + 1 < paragraph.runs.size()) {
+                QTextCharFormat object = format;
+                object.setObjectType(PageBreakObject);
+                FCursor.insertText(QString(QChar::ObjectReplacementCharacter), object);
+            } else {
+                QTextBlockFormat withBreak = FCursor.blockFormat();
+                withBreak.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysAfter);
+                FCursor.setBlockFormat(withBreak);
+            }
+            break;
+        case RtfRunKind::Picture:
+            InsertPicture(FCursor, FDoc, run, ++FSerial);
+            break;
+        }
+    }
+}
+
+// Rows with fewer cells than the table has columns: their last cell spans the rest.
+void RichTextBuilder::InsertTable(const RtfTable &table)
+{
+    if (table.rows.empty())
+        return;
+    int columns = 1;
+    for (const RtfTableRow &row : table.rows)
+        columns = std::max(columns, int(row.cells.size()));
+    QTextTable *qtable
+        = FCursor.insertTable(int(table.rows.size()), columns, ToTableFormat(table, columns));
+    for (size_t r = 0; r < table.rows.size(); ++r) {
+        const std::vector<RtfTableCell> &cells = table.rows[r].cells;
+        for (size_t c = 0; c < cells.size(); ++c) {
+            FCursor = qtable->cellAt(int(r), int(c)).firstCursorPosition();
+            FFreshBlock = true;
+            for (const RtfParagraph &paragraph : cells[c].paragraphs)
+                InsertParagraph(paragraph);
+            ++FDone;
+        }
+        if (!cells.empty() && int(cells.size()) < columns)
+            qtable->mergeCells(int(r), int(cells.size()) - 1, 1, columns - int(cells.size()) + 1);
+    }
+    // The block the toolkit keeps after every table takes the next paragraph.
+    FCursor = qtable->lastCursorPosition();
+    FCursor.movePosition(QTextCursor::NextBlock);
+    FFreshBlock = true;
+}
 
 bool ReadRichText(std::string_view bytes, QTextDocument &doc)
 {
-    const RtfReadResult result = ReadRtf(bytes);
+    RtfReadResult result = ReadRtf(bytes);
     if (result.status == RtfReadStatus::NotRtf)
         return false;
-    doc.clear();
-    QTextCursor cursor(&doc);
-    cursor.beginEditBlock();
-    int serial = 0;
-    bool first = true;
-    for (const RtfParagraph &paragraph : result.document.paragraphs) {
-        const QTextBlockFormat blockFormat = ToBlockFormat(paragraph.format);
-        const QTextCharFormat markFormat = ToCharFormat(paragraph.markFormat);
-        if (first) {
-            cursor.setBlockFormat(blockFormat);
-            cursor.setBlockCharFormat(markFormat);
-            first = false;
-        } else {
-            cursor.insertBlock(blockFormat, markFormat);
-        }
-        for (const RtfRun &run : paragraph.runs) {
-            const QTextCharFormat format = ToCharFormat(run.format);
-            switch (run.kind) {
-            case RtfRunKind::Text:
-                cursor.insertText(QString::fromStdU16String(run.text), format);
-                break;
-            case RtfRunKind::Tab:
-                cursor.insertText(QStringLiteral("\t"), format);
-                break;
-            case RtfRunKind::LineBreak:
-                cursor.insertText(QString(QChar(QChar::LineSeparator)), format);
-                break;
-            case RtfRunKind::PageBreak: {
-                QTextBlockFormat withBreak = cursor.blockFormat();
-                withBreak.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysAfter);
-                cursor.setBlockFormat(withBreak);
-                break;
-            }
-            case RtfRunKind::Picture:
-                InsertPicture(cursor, doc, run, ++serial);
-                break;
-            }
-        }
-    }
-    cursor.endEditBlock();
+    RichTextBuilder builder(std::move(result.document), doc);
+    while (builder.Step(4096)) { }
     return true;
 }
 
 std::string WriteRichText(const QTextDocument &doc)
 {
     RtfDocument out;
-    const QFont defaultFont = doc.defaultFont();
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        RtfParagraph paragraph;
-        paragraph.format = ToRtfParagraphFormat(block.blockFormat());
-        paragraph.markFormat = ToRtfCharFormat(block.charFormat(), defaultFont);
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const QTextCharFormat format = fragment.charFormat();
-            const RtfCharFormat runFormat = ToRtfCharFormat(format, defaultFont);
-            const QString text = fragment.text();
-            std::u16string pending;
-            auto flush = [&] {
-                if (!pending.empty())
-                    paragraph.runs.push_back({ RtfRunKind::Text, runFormat, pending, {} });
-                pending.clear();
-            };
-            for (const QChar ch : text) {
-                const char16_t unit = ch.unicode();
-                if (unit == u'\t' || unit == QChar::LineSeparator
-                    || unit == QChar::ObjectReplacementCharacter) {
-                    flush();
-                    RtfRun run { RtfRunKind::Tab, runFormat, {}, {} };
-                    if (unit == QChar::LineSeparator)
-                        run.kind = RtfRunKind::LineBreak;
-                    if (unit == QChar::ObjectReplacementCharacter) {
-                        if (!format.isImageFormat())
-                            continue;
-                        run.kind = RtfRunKind::Picture;
-                        run.picture = ToRtfPicture(format.toImageFormat(), doc);
-                    }
-                    paragraph.runs.push_back(std::move(run));
-                } else if (unit >= 0x20 || unit == u'\n') {
-                    pending.push_back(unit == u'\n' ? u' ' : unit);
-                }
+    bool lastFollowsTable = false;
+    for (auto it = doc.rootFrame()->begin(); !it.atEnd(); ++it) {
+        if (QTextFrame *frame = it.currentFrame()) {
+            if (auto *table = qobject_cast<QTextTable *>(frame)) {
+                out.tables.push_back(ToRtfTable(table, doc, out.paragraphs.size()));
+                lastFollowsTable = true;
+                continue;
             }
-            flush();
+            AppendFlattened(frame, out.paragraphs, doc);
+        } else if (it.currentBlock().isValid()) {
+            out.paragraphs.push_back(ToRtfParagraph(it.currentBlock(), doc));
+            lastFollowsTable = lastFollowsTable && out.paragraphs.back().runs.empty();
+            continue;
         }
-        if (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysAfter)
-            paragraph.runs.push_back({ RtfRunKind::PageBreak, paragraph.markFormat, {}, {} });
-        out.paragraphs.push_back(std::move(paragraph));
+        lastFollowsTable = false;
     }
+    // The empty block the toolkit keeps after a table that ends the document is no paragraph.
+    if (lastFollowsTable && !out.paragraphs.empty() && out.paragraphs.back().runs.empty()
+        && !out.tables.empty() && out.tables.back().position + 1 == out.paragraphs.size())
+        out.paragraphs.pop_back();
     NormalizeRtf(out);
     return WriteRtf(out);
 }

@@ -3,10 +3,14 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileUtils.h"
 #include "platform/core/TextEncoding.h"
+#include "platform/core/rtf/RtfReader.h"
 #include "platform/gui/RichTextAdapter.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <algorithm>
@@ -55,13 +59,42 @@ void TRichEdit::LoadPlainText(std::string_view bytes)
     FTextFormat = format;
 }
 
+// Reads Rich Text into a document of its own, a piece at a time. A load that lasts more
+// than about a second shows a progress bar whose Cancel raises EAbort; the editor's
+// document is untouched until the load is complete. False when the bytes are not RTF.
+static bool ReadRichTextWithProgress(std::string_view bytes, QTextDocument &loaded, QWidget *owner)
+{
+    RtfReadResult result = ReadRtf(bytes);
+    if (result.status == RtfReadStatus::NotRtf)
+        return false;
+    loaded.setUndoRedoEnabled(false);
+    RichTextBuilder builder(std::move(result.document), loaded);
+    QProgressDialog progress(QStringLiteral("Opening the document..."), QStringLiteral("Cancel"), 0,
+                             1000, owner);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(1000);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    QElapsedTimer sinceEvents; // events are handled after the first piece, then every 30 ms
+    while (builder.Step(64)) {
+        if (sinceEvents.isValid() && sinceEvents.elapsed() < 30)
+            continue;
+        progress.setValue(int(builder.Progress() * 1000));
+        QCoreApplication::processEvents();
+        if (progress.wasCanceled())
+            throw EAbort("Operation aborted");
+        sinceEvents.restart();
+    }
+    return true;
+}
+
 void TRichEdit::LoadFromBytes(std::string_view bytes)
 {
     FTextFormat = {};
     if (!FPlainText) {
         QTextDocument loaded;
         loaded.setDefaultFont(font());
-        if (ReadRichText(bytes, loaded)) {
+        if (ReadRichTextWithProgress(bytes, loaded, this)) {
             // Swapped in only when complete, so a failed read leaves nothing behind.
             clear();
             textCursor().insertFragment(QTextDocumentFragment(&loaded));

@@ -27,7 +27,8 @@ enum class RtfWord : uint8_t {
     Field,
     FieldResult,
     ListText,
-    ReadDestination, // read even after \*: \shppict (a picture), \nesttableprops (row ends)
+    ReadDestination, // read even after \*: \shppict (a picture)
+    NestTableProps, // read even after \*: a nested table's row end
     Upr,
     Ud,
     // picture properties
@@ -69,7 +70,12 @@ enum class RtfWord : uint8_t {
     Fi,
     Sb,
     Sa,
-    // content
+    // table properties
+    Trowd,
+    TrLeft,
+    Cellx,
+    Intbl,
+    // content: every word from here on gives text or a break (the reader relies on it)
     Par,
     Sect,
     Line,
@@ -77,6 +83,8 @@ enum class RtfWord : uint8_t {
     Page,
     Cell,
     Row,
+    NestCell,
+    NestRow,
     EmDash,
     EnDash,
     EmSpace,

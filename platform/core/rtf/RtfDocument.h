@@ -47,13 +47,18 @@ struct RtfParagraphFormat
 
 struct RtfPicture
 {
-    enum class Kind : uint8_t { Png, Jpeg };
+    // Other: a kind the editor does not show (metafiles, bitmaps, ...), kept to be written
+    // back as it was read.
+    enum class Kind : uint8_t { Png, Jpeg, Other };
     Kind kind = Kind::Png;
-    std::string data {}; // the PNG or JPEG file's bytes
+    std::string data {}; // the picture's bytes as read, whether they decode or not
     // Shown size; 0 means the image's own size at 96 dpi. The reader gives both whenever
     // the document or the image's header tells them.
     int32_t widthTwips = 0;
     int32_t heightTwips = 0;
+    // Other kinds only: the control words that describe the data, as read
+    // ("\\wmetafile8\\picw2540\\pich1270"); written back before it.
+    std::string header {};
     bool operator==(const RtfPicture &) const = default;
 };
 
@@ -77,9 +82,30 @@ struct RtfParagraph
     bool operator==(const RtfParagraph &) const = default;
 };
 
+struct RtfTableCell
+{
+    int32_t width = 0; // 0: not given
+    std::vector<RtfParagraph> paragraphs {}; // at least one; a nested table's text is flattened in
+    bool operator==(const RtfTableCell &) const = default;
+};
+
+struct RtfTableRow
+{
+    std::vector<RtfTableCell> cells {};
+    bool operator==(const RtfTableRow &) const = default;
+};
+
+struct RtfTable
+{
+    size_t position = 0; // the number of the document's paragraphs before the table
+    std::vector<RtfTableRow> rows {};
+    bool operator==(const RtfTable &) const = default;
+};
+
 struct RtfDocument
 {
     std::vector<RtfParagraph> paragraphs {};
+    std::vector<RtfTable> tables {}; // in order of position
     bool operator==(const RtfDocument &) const = default;
 };
 
@@ -88,5 +114,6 @@ struct RtfDocument
 void NormalizeRtf(RtfDocument &document);
 
 // The document's text, paragraphs ended by '\n', tabs as '\t', line breaks as U+2028,
-// page breaks as U+000C and pictures as U+FFFC.
+// page breaks as U+000C and pictures as U+FFFC. A table's rows are ended by '\n' and each
+// cell's paragraphs are joined by '\n' and ended by U+0007.
 std::u16string RtfPlainText(const RtfDocument &document);

@@ -48,6 +48,8 @@ bool JpegSize(std::string_view data, int32_t &width, int32_t &height)
 
 bool RtfImageHasSignature(RtfPicture::Kind kind, std::string_view data)
 {
+    if (kind == RtfPicture::Kind::Other)
+        return false;
     if (kind == RtfPicture::Kind::Png)
         return data.starts_with(PngSignature);
     return data.size() >= 3 && static_cast<unsigned char>(data[0]) == 0xFF

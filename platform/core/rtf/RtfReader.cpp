@@ -6,6 +6,7 @@
 #include "platform/core/rtf/RtfTokenizer.h"
 
 #include <algorithm>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -20,6 +21,9 @@ constexpr int32_t DefaultFontSize = 24;
 constexpr int32_t MaxUnicodeSkip = 8;
 constexpr int32_t MaxPictureTwips = 200000;
 constexpr size_t MaxFontName = 256;
+constexpr size_t MaxPictureHeader = 512;
+constexpr size_t MaxCells = 63; // per row; the content of further cells goes to the last
+constexpr int32_t MaxTableWidth = 31680;
 
 enum class Dest : uint8_t { Body, FontTable, ColorTable, Picture };
 
@@ -47,6 +51,8 @@ struct Group
     bool starred = false; // the group began with \*
     bool inUpr = false; // an \upr group: only its \ud part is read
     bool uprChild = false; // a group directly inside \upr
+    bool inTable = false; // \intbl: paragraphs ended by \par belong to a table cell
+    bool nestedProps = false; // in \nesttableprops: row definitions of a nested table
 };
 
 struct Font
@@ -57,9 +63,9 @@ struct Font
 
 struct PictureState
 {
-    enum class Kind : uint8_t { Unknown, Png, Jpeg, Other };
-    Kind kind = Kind::Unknown;
+    RtfPicture::Kind kind = RtfPicture::Kind::Other; // until \\pngblip or \\jpegblip
     std::string data;
+    std::string header; // the words other than sizes, for kinds that are kept unread
     int nibble = -1;
     int32_t goalWidth = 0, goalHeight = 0; // twips
     int32_t scaleX = 100, scaleY = 100;
@@ -127,7 +133,12 @@ private:
     std::u16string &TextTarget();
     void CloseText();
     bool AddRun(RtfRunKind kind);
-    void EndParagraph();
+    enum class Into : uint8_t { Current, Cell, Body, Last };
+    void EndParagraph(Into into = Into::Current);
+    void EndCell();
+    void EndRow();
+    void FlushTable();
+    void FlushDecoder();
     void FlushPending();
     void FormatChanged();
     const RtfCharFormat &CurrentFormat();
@@ -139,6 +150,7 @@ private:
     void FinishFontName();
     void EndColor();
     void PictureHex(std::string_view text);
+    void PictureWord(const RtfToken &t);
     void FinishPicture();
 
     RtfTokenizer tokens_;
@@ -174,7 +186,12 @@ private:
     bool textOpen_ = false; // the last run is text, gathered in runText_
     std::u16string runText_;
     bool listTextSeen_ = false; // the paragraph has its list number already
-    bool cellSeparator_ = false; // the last run is the tab that \cell added
+    bool cellSeparator_ = false; // the last run is the tab that \nestcell added
+    RtfTable table_; // rows read so far of the table being read
+    RtfTableRow row_;
+    RtfTableCell cell_;
+    std::vector<int32_t> cellEdges_; // \cellx of the current row definition
+    int32_t rowLeft_ = 0;
     int32_t unicodeSkip_ = 0; // fallback bytes still to skip after \uN
     char16_t pendingHigh_ = 0; // high surrogate waiting for its low half
     std::u16string decoded_;
@@ -226,8 +243,12 @@ RtfReadResult Reader::Read()
             break;
         case RtfToken::Type::ControlWord: {
             const RtfWord word = RtfLookupWord(t.text);
-            if (word != RtfWord::U)
+            // Words that only set a property (\uc, \f, \lang, ...) may come between the
+            // halves of a surrogate pair; a word that gives content ends the pair.
+            if (word >= RtfWord::Par)
                 FlushPending();
+            else if (word != RtfWord::U)
+                FlushDecoder();
             OnWord(word, t);
             break;
         }
@@ -237,7 +258,7 @@ RtfReadResult Reader::Read()
             OnSymbol(t.symbol);
             break;
         case RtfToken::Type::Binary:
-            if (Top().dest == Dest::Picture && picture_.kind != PictureState::Kind::Other)
+            if (Top().dest == Dest::Picture)
                 picture_.data.append(t.text);
             break;
         default:
@@ -246,7 +267,8 @@ RtfReadResult Reader::Read()
     }
     FlushPending();
     if (!paragraph_.runs.empty())
-        EndParagraph();
+        EndParagraph(Into::Last);
+    FlushTable();
     if (stack_.size() > 1 || overflow_ > 0 || tokens_.BinaryCut())
         damaged_ = true;
     RtfReadResult result;
@@ -270,9 +292,10 @@ bool Reader::StartOfGroup(const RtfToken &t)
         return true;
     const RtfWord word
         = t.type == RtfToken::Type::ControlWord ? RtfLookupWord(t.text) : RtfWord::Unknown;
-    const bool known = g.uprChild ? word == RtfWord::Ud
-                                  : (word == RtfWord::ReadDestination || word == RtfWord::Ud
-                                     || word == RtfWord::Pict || word == RtfWord::ListText);
+    const bool known = g.uprChild
+        ? word == RtfWord::Ud
+        : (word == RtfWord::ReadDestination || word == RtfWord::Ud || word == RtfWord::Pict
+           || word == RtfWord::ListText || word == RtfWord::NestTableProps);
     if (known)
         return true;
     // A brace just read opened a group inside the skipped one.
@@ -315,7 +338,7 @@ void Reader::CloseGroup()
     if (fontNameOpen_ && stack_.size() - 1 == fontGroup_)
         FinishFontName(); // an entry without its ';'
     if (stack_.size() == 2 && !paragraph_.runs.empty())
-        EndParagraph(); // the last paragraph, without \par, in the document's own format
+        EndParagraph(Into::Last); // the last paragraph, without \par, in the document's format
     stack_.pop_back();
     FormatChanged();
     if (stack_.size() == 1)
@@ -392,6 +415,9 @@ void Reader::OnWord(RtfWord word, const RtfToken &t)
     const bool body = g.dest == Dest::Body;
     switch (word) {
     case RtfWord::Unknown:
+        if (g.dest == Dest::Picture)
+            PictureWord(t);
+        break;
     case RtfWord::Rtf:
     case RtfWord::Field:
     case RtfWord::FieldResult:
@@ -483,11 +509,11 @@ void Reader::OnWord(RtfWord word, const RtfToken &t)
     case RtfWord::JpegBlip:
     case RtfWord::OtherBlip:
         if (g.dest == Dest::Picture) {
-            picture_.kind = word == RtfWord::PngBlip ? PictureState::Kind::Png
-                : word == RtfWord::JpegBlip          ? PictureState::Kind::Jpeg
-                                                     : PictureState::Kind::Other;
-            if (picture_.kind == PictureState::Kind::Other)
-                picture_.data.clear();
+            picture_.kind = word == RtfWord::PngBlip ? RtfPicture::Kind::Png
+                : word == RtfWord::JpegBlip          ? RtfPicture::Kind::Jpeg
+                                                     : RtfPicture::Kind::Other;
+            if (word == RtfWord::OtherBlip)
+                PictureWord(t);
         }
         break;
     case RtfWord::PicWGoal:
@@ -582,6 +608,27 @@ void Reader::OnWord(RtfWord word, const RtfToken &t)
         break;
     case RtfWord::Pard:
         para = RtfParagraphFormat {};
+        g.inTable = false;
+        break;
+    case RtfWord::Intbl:
+        g.inTable = true;
+        break;
+    case RtfWord::Trowd:
+        if (!g.nestedProps) {
+            cellEdges_.clear();
+            rowLeft_ = 0;
+        }
+        break;
+    case RtfWord::TrLeft:
+        if (!g.nestedProps)
+            rowLeft_ = Clamp(p, -MaxTableWidth, MaxTableWidth);
+        break;
+    case RtfWord::Cellx:
+        if (!g.nestedProps && cellEdges_.size() < MaxCells)
+            cellEdges_.push_back(Clamp(p, -MaxTableWidth, MaxTableWidth));
+        break;
+    case RtfWord::NestTableProps:
+        g.nestedProps = true;
         break;
     case RtfWord::Ql:
         para.alignment = RtfAlignment::Left;
@@ -628,18 +675,34 @@ void Reader::OnWord(RtfWord word, const RtfToken &t)
             AddRun(RtfRunKind::PageBreak);
         break;
     case RtfWord::Cell:
-        // Cells of a row become one paragraph, separated by tabs.
+        if (body) {
+            EndParagraph(Into::Cell);
+            EndCell();
+        }
+        break;
+    case RtfWord::Row:
+        if (!body)
+            break;
+        if (!paragraph_.runs.empty() || !cell_.paragraphs.empty()) {
+            EndParagraph(Into::Cell); // text after the last \cell: one more cell
+            EndCell();
+        }
+        EndRow();
+        break;
+    // A nested table is flattened into its cell: its cells separated by tabs, its rows
+    // paragraphs of the outer cell.
+    case RtfWord::NestCell:
         if (body && AddRun(RtfRunKind::Tab))
             cellSeparator_ = true;
         break;
-    case RtfWord::Row:
+    case RtfWord::NestRow:
         if (!body)
             break;
         if (cellSeparator_) {
             paragraph_.runs.pop_back();
             lastRunMatches_ = false;
         }
-        EndParagraph();
+        EndParagraph(Into::Cell);
         break;
     case RtfWord::EmDash:
     case RtfWord::EnDash:
@@ -686,7 +749,10 @@ void Reader::OnSymbol(char symbol)
         if (Top().dest == Dest::Body)
             AddRun(RtfRunKind::Tab);
         break;
-    default: // \- optional hyphen, \* out of place, index and formula marks
+    case '-':
+        Emit(u"\u00AD"); // optional hyphen
+        break;
+    default: // \* out of place, index and formula marks
         break;
     }
 }
@@ -715,13 +781,18 @@ void Reader::OnUnicode(int32_t value)
         EmitCodePoint(static_cast<char32_t>(cp));
 }
 
-void Reader::FlushPending()
+void Reader::FlushDecoder()
 {
     if (decoder_.Pending()) {
         decoded_.clear();
         decoder_.Flush(decoded_);
         Emit(decoded_);
     }
+}
+
+void Reader::FlushPending()
+{
+    FlushDecoder();
     if (pendingHigh_) {
         pendingHigh_ = 0;
         Emit(u"\uFFFD");
@@ -843,21 +914,25 @@ bool Reader::AddRun(RtfRunKind kind)
     RtfRun run;
     run.kind = kind;
     run.format = CurrentFormat();
-    if (kind == RtfRunKind::Picture) {
-        run.picture.kind = picture_.kind == PictureState::Kind::Png ? RtfPicture::Kind::Png
-                                                                    : RtfPicture::Kind::Jpeg;
-        run.picture.data = std::move(picture_.data);
-    }
     paragraph_.runs.push_back(std::move(run));
     lastRunMatches_ = false;
     cellSeparator_ = false;
     return true;
 }
 
-void Reader::EndParagraph()
+// Into::Current: a cell's when the paragraph is in a table, else the document's.
+// Into::Last, the document's last paragraph without \par: the cell's of a row left open.
+void Reader::EndParagraph(Into into)
 {
     CloseText();
-    RtfParagraph &paragraph = document_.paragraphs.emplace_back();
+    if (into == Into::Current)
+        into = Top().inTable ? Into::Cell : Into::Body;
+    else if (into == Into::Last)
+        into = row_.cells.empty() && cell_.paragraphs.empty() ? Into::Body : Into::Cell;
+    if (into == Into::Body)
+        FlushTable();
+    RtfParagraph &paragraph
+        = (into == Into::Cell ? cell_.paragraphs : document_.paragraphs).emplace_back();
     paragraph.format = Top().para;
     paragraph.markFormat = CurrentFormat();
     // Moved into a vector of the exact size; paragraph_.runs keeps its capacity for the next.
@@ -867,6 +942,45 @@ void Reader::EndParagraph()
     lastRunMatches_ = false;
     listTextSeen_ = false;
     cellSeparator_ = false;
+}
+
+void Reader::EndCell()
+{
+    if (row_.cells.size() < MaxCells) {
+        row_.cells.push_back(std::move(cell_));
+    } else {
+        std::vector<RtfParagraph> &last = row_.cells.back().paragraphs;
+        last.insert(last.end(), std::make_move_iterator(cell_.paragraphs.begin()),
+                    std::make_move_iterator(cell_.paragraphs.end()));
+    }
+    cell_ = RtfTableCell {};
+}
+
+// The row's cells get their widths from the row definition read last.
+void Reader::EndRow()
+{
+    if (row_.cells.empty())
+        return;
+    for (size_t i = 0; i < row_.cells.size() && i < cellEdges_.size(); ++i) {
+        const int32_t left = i == 0 ? rowLeft_ : cellEdges_[i - 1];
+        row_.cells[i].width = Clamp(cellEdges_[i] - left, 0, MaxTableWidth);
+    }
+    table_.rows.push_back(std::move(row_));
+    row_ = RtfTableRow {};
+}
+
+// A table ends where a paragraph outside it begins, or with the document; a row left
+// without \row keeps its cells.
+void Reader::FlushTable()
+{
+    if (!cell_.paragraphs.empty())
+        EndCell();
+    EndRow();
+    if (table_.rows.empty())
+        return;
+    table_.position = document_.paragraphs.size();
+    document_.tables.push_back(std::move(table_));
+    table_ = RtfTable {};
 }
 
 void Reader::FormatChanged()
@@ -964,8 +1078,6 @@ void Reader::EndColor()
 
 void Reader::PictureHex(std::string_view text)
 {
-    if (picture_.kind == PictureState::Kind::Other)
-        return; // a kind of picture that is dropped: no need to keep its bytes
     for (char c : text) {
         const int v = HexValue(static_cast<unsigned char>(c));
         if (v < 0)
@@ -979,23 +1091,33 @@ void Reader::PictureHex(std::string_view text)
     }
 }
 
-// A PNG or JPEG picture whose bytes are what they claim becomes a picture run; its size
-// is the one the document asks for, else the image's own at 96 dpi, scaled as asked.
+// Keeps a word that says what a picture's data is, to be written back with it.
+void Reader::PictureWord(const RtfToken &t)
+{
+    std::string &header = picture_.header;
+    if (header.size() + t.text.size() + 12 > MaxPictureHeader)
+        return;
+    header += '\\';
+    header += t.text;
+    if (t.hasParam)
+        header += std::to_string(t.param);
+}
+
+// Every picture with data becomes a picture run, whether the editor can show it or not, so
+// that its bytes are written back. Its size is the one the document asks for, else a PNG
+// or JPEG image's own at 96 dpi, scaled as asked.
 void Reader::FinishPicture()
 {
     pictureGroup_ = 0;
-    PictureState &pict = picture_;
-    if (pict.kind != PictureState::Kind::Png && pict.kind != PictureState::Kind::Jpeg)
-        return;
-    const RtfPicture::Kind kind
-        = pict.kind == PictureState::Kind::Png ? RtfPicture::Kind::Png : RtfPicture::Kind::Jpeg;
-    if (!RtfImageHasSignature(kind, pict.data))
+    PictureState pict = std::move(picture_);
+    picture_ = PictureState {};
+    if (pict.data.empty())
         return;
     int64_t width = pict.goalWidth > 0 ? pict.goalWidth : 0;
     int64_t height = pict.goalHeight > 0 ? pict.goalHeight : 0;
     int32_t pixelWidth = 0, pixelHeight = 0;
     if ((width == 0 || height == 0)
-        && RtfImagePixelSize(kind, pict.data, pixelWidth, pixelHeight)) {
+        && RtfImagePixelSize(pict.kind, pict.data, pixelWidth, pixelHeight)) {
         width = width ? width : int64_t(pixelWidth) * RtfTwipsPerPixel;
         height = height ? height : int64_t(pixelHeight) * RtfTwipsPerPixel;
     }
@@ -1006,10 +1128,13 @@ void Reader::FinishPicture()
     };
     if (AddRun(RtfRunKind::Picture)) {
         RtfPicture &picture = paragraph_.runs.back().picture;
+        picture.kind = pict.kind;
+        picture.data = std::move(pict.data);
+        if (pict.kind == RtfPicture::Kind::Other)
+            picture.header = std::move(pict.header);
         picture.widthTwips = size(width);
         picture.heightTwips = size(height);
     }
-    pict = PictureState {};
 }
 
 } // namespace

@@ -25,7 +25,6 @@ int HexValue(unsigned char c)
     return -1;
 }
 
-
 RtfToken RtfTokenizer::Next()
 {
     RtfToken token;

@@ -11,6 +11,8 @@ namespace {
 constexpr size_t SoftLineLength = 160; // break here before a control word or a space
 constexpr size_t HardLineLength = 199; // break here at the latest
 constexpr size_t HexPerLine = 128;
+constexpr int32_t DefaultCellWidth = 1440; // for a cell whose width is not known: an inch
+constexpr int32_t CellGap = 108; // half the space between cells, as word processors write it
 
 bool IsControl(char16_t c)
 {
@@ -35,6 +37,8 @@ private:
 
     void WriteHeader();
     void WriteFontEntry(size_t index, std::u16string_view name);
+    void WriteParagraph(const RtfParagraph &paragraph, bool inTable, std::string_view end);
+    void WriteTable(const RtfTable &table);
     void WriteParagraphFormat(const RtfParagraphFormat &format);
     void WriteFormat(const RtfCharFormat &format);
     void WriteRun(const RtfRun &run);
@@ -57,35 +61,83 @@ private:
     std::unordered_map<std::u16string, size_t> fontIndex_;
     std::unordered_map<uint32_t, size_t> colorIndex_;
     RtfCharFormat state_; // the format a reader holds at this point of the output
+    const RtfParagraphFormat *paragraphFormat_ = nullptr; // what the reader holds; none: unknown
 };
 
 std::string Writer::Write(const RtfDocument &document)
 {
     CollectTables(document);
     WriteHeader();
-    const RtfParagraphFormat *previous = nullptr;
-    for (const RtfParagraph &paragraph : document.paragraphs) {
-        if (!previous || !(paragraph.format == *previous))
-            WriteParagraphFormat(paragraph.format);
-        previous = &paragraph.format;
-        for (const RtfRun &run : paragraph.runs)
-            WriteRun(run);
-        WriteFormat(paragraph.markFormat);
-        Word("par");
-        NewLine();
+    auto table = document.tables.begin();
+    for (size_t i = 0; i <= document.paragraphs.size(); ++i) {
+        for (; table != document.tables.end() && table->position <= i; ++table)
+            WriteTable(*table);
+        if (i < document.paragraphs.size())
+            WriteParagraph(document.paragraphs[i], false, "par");
     }
     Raw("}");
     NewLine();
     return std::move(out_);
 }
 
+void Writer::WriteParagraph(const RtfParagraph &paragraph, bool inTable, std::string_view end)
+{
+    if (inTable || !paragraphFormat_ || !(paragraph.format == *paragraphFormat_)) {
+        WriteParagraphFormat(paragraph.format);
+        if (inTable)
+            Word("intbl");
+    }
+    // \pard must end the table after its last paragraph.
+    paragraphFormat_ = inTable ? nullptr : &paragraph.format;
+    for (const RtfRun &run : paragraph.runs)
+        WriteRun(run);
+    WriteFormat(paragraph.markFormat);
+    Word(end);
+    NewLine();
+}
+
+// Each row: its definition (the cells' right edges), then each cell's paragraphs, the
+// last one ended by \cell instead of \par.
+void Writer::WriteTable(const RtfTable &table)
+{
+    static const RtfParagraph Empty;
+    for (const RtfTableRow &row : table.rows) {
+        Word("trowd");
+        Word("trgaph", CellGap);
+        int32_t edge = 0;
+        for (const RtfTableCell &cell : row.cells) {
+            edge += cell.width > 0 ? cell.width : DefaultCellWidth;
+            Word("cellx", edge);
+        }
+        NewLine();
+        for (const RtfTableCell &cell : row.cells) {
+            const size_t count = cell.paragraphs.size();
+            for (size_t i = 0; i < std::max<size_t>(count, 1); ++i)
+                WriteParagraph(count ? cell.paragraphs[i] : Empty, true,
+                               i + 1 >= count ? "cell" : "par");
+        }
+        Word("row");
+        NewLine();
+    }
+}
+
 void Writer::CollectTables(const RtfDocument &document)
 {
-    for (const RtfParagraph &paragraph : document.paragraphs) {
-        for (const RtfRun &run : paragraph.runs)
-            Collect(run.format);
-        Collect(paragraph.markFormat);
-    }
+    const auto collect = [this](const std::vector<RtfParagraph> &paragraphs) {
+        for (const RtfParagraph &paragraph : paragraphs) {
+            for (const RtfRun &run : paragraph.runs)
+                Collect(run.format);
+            Collect(paragraph.markFormat);
+        }
+    };
+    collect(document.paragraphs);
+    for (const RtfTable &table : document.tables)
+        for (const RtfTableRow &row : table.rows)
+            for (const RtfTableCell &cell : row.cells) {
+                collect(cell.paragraphs);
+                if (cell.paragraphs.empty())
+                    Collect(RtfCharFormat {}); // written as one empty paragraph
+            }
     // A nameless font (the model's "editor default") goes last, so that \deff0 names a
     // real font for other programs.
     std::stable_partition(fonts_.begin(), fonts_.end(),
@@ -275,6 +327,10 @@ void Writer::WriteText(std::u16string_view text, bool fontName)
                 Symbol("\\~");
                 continue;
             }
+            if (c == u'\u00AD') {
+                Symbol("\\-");
+                continue;
+            }
         }
         if (IsControl(c))
             continue;
@@ -303,25 +359,40 @@ void Writer::WriteText(std::u16string_view text, bool fontName)
 
 void Writer::WritePicture(const RtfPicture &picture)
 {
-    int32_t pixelWidth = 0, pixelHeight = 0;
-    const bool known = RtfImagePixelSize(picture.kind, picture.data, pixelWidth, pixelHeight);
-    int32_t width = picture.widthTwips, height = picture.heightTwips;
-    if (known) {
-        width = width > 0 ? width : pixelWidth * RtfTwipsPerPixel;
-        height = height > 0 ? height : pixelHeight * RtfTwipsPerPixel;
-    } else {
-        pixelWidth = std::max(width / RtfTwipsPerPixel, 1);
-        pixelHeight = std::max(height / RtfTwipsPerPixel, 1);
-    }
     Raw("{");
     Word("pict");
-    Word(picture.kind == RtfPicture::Kind::Png ? "pngblip" : "jpegblip");
-    Word("picw", pixelWidth);
-    Word("pich", pixelHeight);
-    if (width > 0)
-        Word("picwgoal", width);
-    if (height > 0)
-        Word("pichgoal", height);
+    if (picture.kind == RtfPicture::Kind::Other) {
+        // The words read with the data say what it is: written back as they were.
+        std::string_view header = picture.header;
+        while (!header.empty()) {
+            const size_t next = header.find('\\', 1);
+            Raw(header.substr(0, next));
+            needDelimiter_ = true;
+            header.remove_prefix(next == std::string_view::npos ? header.size() : next);
+        }
+        if (picture.widthTwips > 0)
+            Word("picwgoal", picture.widthTwips);
+        if (picture.heightTwips > 0)
+            Word("pichgoal", picture.heightTwips);
+    } else {
+        int32_t pixelWidth = 0, pixelHeight = 0;
+        const bool known = RtfImagePixelSize(picture.kind, picture.data, pixelWidth, pixelHeight);
+        int32_t width = picture.widthTwips, height = picture.heightTwips;
+        if (known) {
+            width = width > 0 ? width : pixelWidth * RtfTwipsPerPixel;
+            height = height > 0 ? height : pixelHeight * RtfTwipsPerPixel;
+        } else {
+            pixelWidth = std::max(width / RtfTwipsPerPixel, 1);
+            pixelHeight = std::max(height / RtfTwipsPerPixel, 1);
+        }
+        Word(picture.kind == RtfPicture::Kind::Png ? "pngblip" : "jpegblip");
+        Word("picw", pixelWidth);
+        Word("pich", pixelHeight);
+        if (width > 0)
+            Word("picwgoal", width);
+        if (height > 0)
+            Word("pichgoal", height);
+    }
     static constexpr char Hex[] = "0123456789abcdef";
     for (size_t i = 0; i < picture.data.size(); ++i) {
         if (i % (HexPerLine / 2) == 0)

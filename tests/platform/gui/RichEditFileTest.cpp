@@ -5,8 +5,10 @@
 
 #include <QFile>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -52,7 +54,36 @@ private slots:
     void failedSaveKeepsTheOldFile();
     void selAttributesApplyToSelectionOrTyping();
     void printWritesOneJobWithTheName();
+    void cancelledLoadKeepsTheDocument();
 };
+
+// Cancel in the progress of a long Rich Text load: EAbort, and the text and its modified
+// flag are what they were.
+void RichEditFileTest::cancelledLoadKeepsTheDocument()
+{
+    std::string rtf = "{\\rtf1 ";
+    for (int i = 0; i < 3000; ++i)
+        rtf += "{\\b Once} upon {\\i a time} a little dragon found a shiny pebble\\tab x\\par ";
+    rtf += "}";
+    TRichEdit edit;
+    edit.setPlainText("kept");
+    edit.document()->setModified(true);
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [&edit] {
+        if (auto *progress = edit.findChild<QProgressDialog *>())
+            progress->cancel();
+    });
+    cancel.start(0);
+    bool aborted = false;
+    try {
+        edit.LoadFromBytes(rtf);
+    } catch (const EAbort &) {
+        aborted = true;
+    }
+    QVERIFY(aborted);
+    QCOMPARE(edit.toPlainText(), QString("kept"));
+    QVERIFY(edit.document()->isModified());
+}
 
 // Text loads as UTF-8 (BOM honoured) else code page 1252, in both modes (a load in Rich
 // Text mode of something that is not RTF is read again as text); the load leaves the

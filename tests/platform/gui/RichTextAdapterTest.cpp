@@ -2,10 +2,13 @@
 
 #include "platform/gui/RichTextAdapter.h"
 
+#include "platform/core/rtf/RtfReader.h"
+
 #include <QApplication>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
 #include <QtTest>
 
 namespace {
@@ -116,6 +119,54 @@ private slots:
             = back.resource(QTextDocument::ImageResource, QUrl(f.name())).value<QImage>();
         QCOMPARE(shown.size(), QSize(4, 3));
         QCOMPARE(shown.pixelColor(0, 0), QColor(Qt::blue));
+    }
+
+    // A worksheet's table is a table of the editor's document, and is saved as one.
+    void tablesReadAndWriteAsTables()
+    {
+        const std::string rtf
+            = "{\\rtf1 before\\par\\trowd\\cellx1500\\cellx4500\\pard\\intbl{\\b a}\\par a2\\cell"
+              " b\\cell\\row\\trowd\\cellx1500\\pard\\intbl c\\cell\\row\\pard after\\par}";
+        QTextDocument doc;
+        QVERIFY(ReadRichText(rtf, doc));
+        QTextTable *table = nullptr;
+        for (auto it = doc.rootFrame()->begin(); !it.atEnd() && !table; ++it)
+            table = qobject_cast<QTextTable *>(it.currentFrame());
+        QVERIFY(table);
+        QCOMPARE(table->rows(), 2);
+        QCOMPARE(table->columns(), 2);
+        QCOMPARE(table->format().columnWidthConstraints().value(1).rawValue(), 200.0);
+        QTextCursor first = table->cellAt(0, 0).firstCursorPosition();
+        first.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+        QVERIFY(first.charFormat().font().bold());
+        QCOMPARE(table->cellAt(1, 0).columnSpan(), 2);
+
+        const RtfReadResult back = ReadRtf(WriteRichText(doc));
+        const RtfReadResult original = ReadRtf(rtf);
+        QCOMPARE(RtfPlainText(back.document), RtfPlainText(original.document));
+        QCOMPARE(back.document.tables.size(), size_t(1));
+        QCOMPARE(back.document.tables[0].position, size_t(1));
+        QCOMPARE(back.document.tables[0].rows[0].cells[1].width, 3000);
+        QCOMPARE(back.document.tables[0].rows[1].cells[0].width, 4500); // spans both columns
+    }
+
+    // Every picture keeps its bytes, shown or not; soft hyphens and page breaks keep their
+    // places.
+    void undecodedPicturesAndBreaksSurviveASave()
+    {
+        const std::string brokenPng = "89504e470d0a1a0a00000000";
+        const std::string rtf = "{\\rtf1 before {\\pict\\pngblip " + brokenPng
+            + "} mid {\\pict\\wmetafile8\\picw10\\pich10 0100090000} after\\par "
+              "soft\\-hyphen\\page next\\par end\\page\\par}";
+        QTextDocument doc;
+        QVERIFY(ReadRichText(rtf, doc));
+        QCOMPARE(doc.begin().text(), QString("before \uFFFC mid \uFFFC after"));
+        const RtfReadResult back = ReadRtf(WriteRichText(doc));
+        const RtfReadResult original = ReadRtf(rtf);
+        QCOMPARE(RtfPlainText(back.document), RtfPlainText(original.document));
+        const RtfParagraph &pictures = back.document.paragraphs.at(0);
+        QCOMPARE(pictures.runs.at(1).picture, original.document.paragraphs[0].runs.at(1).picture);
+        QCOMPARE(pictures.runs.at(3).picture, original.document.paragraphs[0].runs.at(3).picture);
     }
 };
 

@@ -39,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Control symbols and the characters the format names by word.
         Snippet { "Escapes", R"({\rtf1 a\\b\{c\}d})", u"a\\b{c}d" },
-        Snippet { "NonBreakingSpaceAndHyphen", R"({\rtf1 a\~b\_c\-d})", u"a\u00A0b\u2011cd" },
+        Snippet { "SpecialSpaceAndHyphens", R"({\rtf1 a\~b\_c\-d})", u"a\u00A0b\u2011c\u00ADd" },
         Snippet {
             "NamedCharacters",
             R"({\rtf1\emdash\endash\bullet\lquote\rquote\ldblquote\rdblquote\emspace\enspace\qmspace\zwj\zwnj\ltrmark\rtlmark})",
@@ -63,6 +63,10 @@ INSTANTIATE_TEST_SUITE_P(
         Snippet { "SurrogatePair", R"({\rtf1\u-10179?\u-8704?})", u"😀" },
         Snippet { "AstralValue", R"({\rtf1\u128512?})", u"😀" },
         Snippet { "LoneSurrogates", R"({\rtf1\u-10179?x\u-8704?})", u"\uFFFDx\uFFFD" },
+        Snippet { "PropertyWordsBetweenHalves",
+                  R"({\rtf1\uc0 \u55357\uc1 \u56832\'3f\u55357?\lang1033\f0\b\u56832?})", u"😀😀" },
+        Snippet { "ContentWordEndsPair", R"({\rtf1\uc0 \u55357\tab\u56832 x})",
+                  u"\uFFFD\t\uFFFDx" },
         // Code pages: the document's, a font's charset, a font's code page.
         Snippet { "DefaultIs1252", R"({\rtf1 \'80\'e9\'9f})", u"€éŸ" },
         Snippet { "AnsiCpg1250", R"({\rtf1\ansi\ansicpg1250 \'b9\'9a})", u"ąš" },
@@ -95,29 +99,35 @@ INSTANTIATE_TEST_SUITE_P(
             u"ab" },
         Snippet { "FieldShowsResult", R"({\rtf1{\field{\*\fldinst HYPERLINK "x"}{\fldrslt link}}})",
                   u"link" },
+        Snippet {
+            "StarredGroupInFieldResultSkipsOnlyItself",
+            R"({\rtf1{\field{\*\fldinst HYPERLINK "x"}{\fldrslt{\s28\f0\fs24{\*\listtag0}example}}} after})",
+            u"example after" },
         Snippet { "FieldInstructionWithoutStar", R"({\rtf1{\field{\fldinst PAGE}{\fldrslt 3}}})",
                   u"3" },
         Snippet { "ListTextOnce",
                   R"({\rtf1{\listtext 1.\tab}{\pntext 1.\tab}a\par{\pntext 2.\tab}b})",
                   u"1.\ta\n2.\tb" },
         Snippet {
-            "TableCellsTabbedRowsParagraphs",
+            "TableRowsOfCells",
             R"({\rtf1\trowd\cellx1\cellx2\pard\intbl a\cell b\cell\row\trowd\cellx1\cellx2\pard\intbl\cell d\cell\row after})",
-            u"a\tb\n\td\nafter" },
+            u"a\ab\a\n\ad\a\nafter" },
         Snippet {
             "NestedTableRows",
             R"({\rtf1\pard\intbl a\cell\itap2 b\nestcell c\nestcell{\*\nesttableprops\trowd\cellx1\nestrow}{\nonesttables\par}\cell\row})",
-            u"a\tb\tc\n" },
+            u"a\ab\tc\n\a" },
         Snippet { "TableRowPropertiesAfterCells",
-                  R"({\rtf1\pard\intbl x\cell y\cell{\trowd\cellx1\cellx2\row}})", u"x\ty" },
+                  R"({\rtf1\pard\intbl x\cell y\cell{\trowd\cellx1\cellx2\row}})", u"x\ay\a" },
         Snippet { "UnicodeFontName",
                   R"({\rtf1{\upr{\fonttbl{\f0 Ansi;}}{\*\ud{\fonttbl{\f0 Uni\u233?;}}}}x})", u"x" },
         Snippet { "HiddenTextDropped", R"({\rtf1 a{\v hidden}b\v c\v0 d})", u"abd" },
         Snippet { "PictureBecomesObject", R"({\rtf1 a{\pict\pngblip )" + Png1x1 + R"(}b})",
                   u"a\uFFFCb" },
-        Snippet { "OtherPictureKindsDropped",
-                  R"({\rtf1 a{\pict\wmetafile8 0100090000}{\pict\emfblip 0100}b})", u"ab" },
-        Snippet { "FakePngDropped", R"({\rtf1 a{\pict\pngblip 00112233}b})", u"ab" },
+        // Pictures the editor cannot show keep their place (and bytes); empty ones are nothing.
+        Snippet { "OtherPictureKindsKept",
+                  R"({\rtf1 a{\pict\wmetafile8 0100090000}{\pict\emfblip 0100}b{\pict\emfblip}})",
+                  u"a\uFFFC\uFFFCb" },
+        Snippet { "UndecodablePngKept", R"({\rtf1 a{\pict\pngblip 00112233}b})", u"a\uFFFCb" },
         Snippet { "ShapePictureReadFallbackSkipped",
                   R"({\rtf1{\*\shppict{\pict\pngblip )" + Png1x1
                       + R"(}}{\nonshppict{\pict\wmetafile8 00}}})",
@@ -274,6 +284,25 @@ TEST(RtfReader, BinaryPictureDataIsTakenAsIs)
     EXPECT_EQ(paragraph.runs[0].picture.widthTwips, 60);
     EXPECT_EQ(paragraph.runs[0].picture.heightTwips, 30);
     EXPECT_EQ(paragraph.runs[1].text, u"z");
+}
+
+TEST(RtfReader, TablesKeepRowsCellWidthsAndCellParagraphs)
+{
+    const RtfDocument document = Read(
+        R"({\rtf1 before\par\trowd\trleft100\cellx1100\cellx3100\pard\intbl{\b a}\par a2\cell)"
+        R"( b\cell\row\trowd\cellx500\pard\intbl c\cell\row\pard after\par})");
+    ASSERT_EQ(document.paragraphs.size(), 2u);
+    ASSERT_EQ(document.tables.size(), 1u);
+    const RtfTable &table = document.tables[0];
+    EXPECT_EQ(table.position, 1u);
+    ASSERT_EQ(table.rows.size(), 2u);
+    ASSERT_EQ(table.rows[0].cells.size(), 2u);
+    EXPECT_EQ(table.rows[0].cells[0].width, 1000);
+    EXPECT_EQ(table.rows[0].cells[1].width, 2000);
+    EXPECT_EQ(table.rows[1].cells[0].width, 500);
+    ASSERT_EQ(table.rows[0].cells[0].paragraphs.size(), 2u);
+    EXPECT_TRUE(table.rows[0].cells[0].paragraphs[0].runs.at(0).format.bold);
+    EXPECT_EQ(TextOf(document), u"before\na\na2\ab\a\nc\a\nafter");
 }
 
 TEST(RtfReader, NotRtfIsReportedSoTheCallerCanReadText)

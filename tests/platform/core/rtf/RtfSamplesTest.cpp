@@ -20,7 +20,7 @@ class RtfSampleText : public ::testing::TestWithParam<SampleText>
 };
 
 // Each producer's way of writing gives the text a reader of that producer would show:
-// skipped destinations stay hidden, list numbers appear once, cells are tab-separated.
+// skipped destinations stay hidden, list numbers appear once, table cells end with U+0007.
 TEST_P(RtfSampleText, ReadsWithTheTextTheProducerShows)
 {
     const RtfReadResult result = ReadRtf(ReadSample(GetParam().file));
@@ -45,8 +45,8 @@ INSTANTIATE_TEST_SUITE_P(Samples, RtfSampleText,
                                                         u"Visit our site today.\n"
                                                         u"1.\tFirst\n"
                                                         u"2.\tSecond\n"
-                                                        u"Cell A\tCell B\n"
-                                                        u"C\tD\n"
+                                                        u"Cell A\aCell B\a\n"
+                                                        u"C\aD\a\n"
                                                         u"Picture: \uFFFC\n"
                                                         u"Page 1 of 1\u2028end" },
                                            SampleText { "text-editor.rtf",

@@ -26,11 +26,20 @@ inline std::u16string TextOf(const RtfDocument &document)
     return text;
 }
 
-// The first text run whose text is exactly text, or nullptr.
+// The first text run whose text is exactly text, or nullptr; table cells are searched after
+// the document's paragraphs.
 inline const RtfRun *FindRun(const RtfDocument &document, std::u16string_view text)
 {
+    std::vector<const RtfParagraph *> paragraphs;
     for (const RtfParagraph &paragraph : document.paragraphs)
-        for (const RtfRun &run : paragraph.runs)
+        paragraphs.push_back(&paragraph);
+    for (const RtfTable &table : document.tables)
+        for (const RtfTableRow &row : table.rows)
+            for (const RtfTableCell &cell : row.cells)
+                for (const RtfParagraph &paragraph : cell.paragraphs)
+                    paragraphs.push_back(&paragraph);
+    for (const RtfParagraph *paragraph : paragraphs)
+        for (const RtfRun &run : paragraph->runs)
             if (run.kind == RtfRunKind::Text && run.text == text)
                 return &run;
     return nullptr;

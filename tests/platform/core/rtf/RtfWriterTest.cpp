@@ -69,7 +69,33 @@ RtfDocument Pictures()
     png.picture = { RtfPicture::Kind::Png, Png2x3, 400, 300 };
     RtfRun jpeg = Inline(RtfRunKind::Picture, { .fontFamily = u"Serif", .bold = true });
     jpeg.picture = { RtfPicture::Kind::Jpeg, "\xFF\xD8\xFF\xD9{}\\"s, 20, 10 };
-    return Document({ Paragraph({ Text(u"a"), png, jpeg, Text(u"b") }) });
+    RtfRun notPng = Inline(RtfRunKind::Picture);
+    notPng.picture = { RtfPicture::Kind::Png, "\0\1\2"s, 0, 0 };
+    RtfRun metafile = Inline(RtfRunKind::Picture);
+    metafile.picture
+        = { RtfPicture::Kind::Other, "\1\0\x09\xFF"s, 300, 150, R"(\wmetafile8\picw-1\pich50\x)" };
+    return Document({ Paragraph({ Text(u"a"), png, jpeg, notPng, metafile, Text(u"b") }) });
+}
+
+RtfTableCell Cell(int32_t width, std::vector<RtfParagraph> paragraphs)
+{
+    return { width, std::move(paragraphs) };
+}
+
+// A table between two paragraphs and one that ends the document.
+RtfDocument Tables()
+{
+    RtfDocument d = Document({ Paragraph({ Text(u"before") }, { RtfAlignment::Center }),
+                               Paragraph({ Text(u"after") }, { RtfAlignment::Center }) });
+    d.tables.push_back(
+        { 1,
+          { { { Cell(2000,
+                     { Paragraph({ Text(u"a", { .bold = true }) }),
+                       Paragraph({ Text(u"a2") }, { RtfAlignment::Right }) }),
+                Cell(3000, { Paragraph({}) }) } },
+            { { Cell(1000, { Paragraph({ Text(u"c"), Inline(RtfRunKind::Tab) }) }) } } } });
+    d.tables.push_back({ 2, { { { Cell(500, { Paragraph({ Text(u"last") }) }) } } } });
+    return d;
 }
 
 RtfDocument LongParagraph()
@@ -88,7 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTrip { "EmptyParagraphs", Document({ Paragraph({}), Paragraph({}) }) },
         RoundTrip { "Escapes", Document({ Paragraph({ Text(u"a\\b{c}d; 1 2") }) }) },
         RoundTrip { "NonAscii",
-                    Document({ Paragraph({ Text(u"café € ¡ ÿ \u00A0 \u2011 \uFFFD") }) }) },
+                    Document({ Paragraph(
+                        { Text(u"café € ¡ ÿ \u00A0 \u2011 soft\u00ADhyphen \uFFFD") }) }) },
         RoundTrip {
             "EmojiAndCjk",
             Document({ Paragraph({ Text(u"😀 👩‍👧 日本語 한글 中文 𠀋") }) }) },
@@ -131,7 +158,8 @@ INSTANTIATE_TEST_SUITE_P(
                         d.paragraphs[1].markFormat = { .fontFamily = u"Big", .sizeHalfPoints = 72 };
                         return d;
                     }() },
-        RoundTrip { "Pictures", Pictures() }, RoundTrip { "LongParagraph", LongParagraph() }),
+        RoundTrip { "Pictures", Pictures() }, RoundTrip { "Tables", Tables() },
+        RoundTrip { "LongParagraph", LongParagraph() }),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(RtfWriter, StartsWithTheHeaderAndTablesOfWhatIsUsed)
