@@ -1,10 +1,12 @@
 #include "app/TMainForm.h"
 
+#include "app/Settings.h"
 #include "dialogs/MessageDialogs.h"
 #include "platform/core/FileUtils.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/StandardDialogs.h"
 #include "platform/gui/TRichEdit.h"
+#include "spell/LiveSpellChecker.h"
 #include "spell/TSpellDlg.h"
 #include "widgets/TPicBitBtn.h"
 
@@ -22,9 +24,11 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QTextEdit>
+#include <QTimer>
 #include <functional>
 #include <unistd.h>
 
@@ -115,6 +119,7 @@ TMainForm::TMainForm(QWidget *parent)
     CreateControls();
     CreateMenus();
     CreateSpellDlg();
+    CreateLiveSpelling();
     FormCreate();
 
     // The designed client area, centred on the screen when first shown.
@@ -168,6 +173,7 @@ void TMainForm::CreateActions()
         { "AFontEdit", "Select &Font...", {}, &TMainForm::AFontEditExecute },
         { "AEditSpelling", "Check &Spelling...", QKeySequence(Qt::Key_F7),
           &TMainForm::AEditSpellingExecute },
+        { "AEditSpellAsYouType", "Check Spelling as You &Type", {}, nullptr },
         { "AHelpContents", "&Contents", {}, &TMainForm::AHelpContentsExecute },
         { "AHelpAbout", "&About...", {}, &TMainForm::AHelpAboutExecute },
     };
@@ -221,6 +227,7 @@ void TMainForm::CreateMenus()
     edit->addSeparator();
     item(edit, "MFont", "AFontEdit");
     item(edit, "MSpelling", "AEditSpelling");
+    item(edit, "MSpellAsYouType", "AEditSpellAsYouType");
 
     QMenu *help = menuBar()->addMenu("Help");
     help->setObjectName("MHelp");
@@ -326,6 +333,29 @@ void TMainForm::CreateSpellDlg()
         QDir().mkpath(dataDir);
         SpellDlg->SetUserDictionary(QDir(dataDir).filePath("USERDCT.TXT").toStdString());
     }
+}
+
+void TMainForm::CreateLiveSpelling()
+{
+    LiveSpelling = new LiveSpellChecker(FRichEdit, SpellDlg);
+    QAction *toggle = Action("AEditSpellAsYouType");
+    toggle->setCheckable(true);
+    toggle->setChecked(Settings::Flag(SpellAsYouTypeKey, true));
+    connect(toggle, &QAction::toggled, this, [this](bool on) {
+        Settings::SetFlag(SpellAsYouTypeKey, on);
+        LiveSpelling->SetEnabled(on);
+    });
+    // Without a dictionary the check goes off for this run; the choice stays remembered.
+    connect(LiveSpelling, &LiveSpellChecker::Disabled, this, [toggle] {
+        const QSignalBlocker blocker(toggle);
+        toggle->setChecked(false);
+    });
+    // The dictionary opens once the window runs, after the settings of the spell check
+    // are in place, so a failure can be shown over the window.
+    QTimer::singleShot(0, LiveSpelling, [this, toggle] {
+        if (toggle->isChecked())
+            LiveSpelling->SetEnabled(true);
+    });
 }
 
 void TMainForm::AEditSpellingExecute()
@@ -467,6 +497,7 @@ void TMainForm::AFilePrintSetupExecute()
 
 void TMainForm::APrintDlgExecute()
 {
+    const LiveSpellChecker::Pause noUnderlines(LiveSpelling); // never printed
     if (StandardDialogs::Instance().Print(this, *FPrinter))
         FRichEdit->Print(TApplication::Title(), *FPrinter);
 }

@@ -17,6 +17,7 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QPrinter;
+class LiveSpellChecker;
 class TPicBitBtn;
 class TRichEdit;
 class TSpellDlg;
@@ -37,6 +38,9 @@ public:
     QAction *Action(const QString &name) const;
 
     TSpellDlg *SpellDlg = nullptr; // the spell check of the document
+    LiveSpellChecker *LiveSpelling = nullptr; // the check while typing, over the same dictionary
+    // The remembered choice of "Check Spelling as You Type".
+    static constexpr const char *SpellAsYouTypeKey = "Editor/CheckSpellingAsYouType";
 
     // The Help and About windows, created right after this window and shown modally by
     // "&Contents" and "&About...".
@@ -73,6 +77,7 @@ private:
     void AEditPasteExecute();
     void CreateSpellDlg();
     void AEditSpellingExecute();
+    void CreateLiveSpelling();
 
     void AHelpContentsExecute();
     void AHelpAboutExecute();

@@ -12,6 +12,7 @@
 #include "spell/TMsgBuffer.h"
 #include "spell/TSpellForm.h"
 #include "spell/core/LanguageTables.h"
+#include "spell/core/WordRule.h"
 #include "spell/core/WordScan.h"
 
 #include <QStackedWidget>
@@ -394,15 +395,14 @@ int32_t TCustomSpellDlg::AskUser(std::string &word)
 {
     std::unique_ptr<TStringList> suggestions;
     if (FAutoSuggest)
-        suggestions = SharedDictionary().Suggest(std::string_view(word).substr(0, 255),
-                                                 static_cast<uint16_t>(FSuggestions));
+        suggestions = WordSuggestions(word);
     return Form->QueryWord(word, std::move(suggestions));
 }
 
 void TCustomSpellDlg::CheckWord(TAbsBuffer &sender, const std::string &word, bool &stop)
 {
     const std::string foundWord = word;
-    if (word.size() < 2 || sender.AllDigits || IsKnownWord(word))
+    if (!WordRule::NeedsLookup(word, sender.AllDigits) || IsKnownWord(word))
         return;
     if (FOpenFailed) {
         stop = true; // no dictionary: nothing can be checked
@@ -452,6 +452,7 @@ void TCustomSpellDlg::CheckWord(TAbsBuffer &sender, const std::string &word, boo
         break;
     case srIgnoreAll:
         IgnoreAllList.Add(lower);
+        emit WordListsChanged();
         break;
     case srLearn:
         Learn(answer);
@@ -487,6 +488,53 @@ void TCustomSpellDlg::Learn(std::string word)
             cancelAdd = Message(question, mtConfirmation, Buttons({ mbYes, mbNo })) != mrYes;
         }
     }
-    if (!cancelAdd)
-        SharedDictionary().AddWord(std::string_view(word).substr(0, 255));
+    if (!cancelAdd && SharedDictionary().AddWord(std::string_view(word).substr(0, 255)))
+        emit WordListsChanged();
+}
+
+bool TCustomSpellDlg::IsMisspelt(const std::string &word) const
+{
+    const TDictionary &dictionary = SharedDictionary();
+    if (!dictionary.Active
+        || !WordRule::IsChecked(word, { FIgnoreAllUpperCase, FIgnoreWithNumbers }))
+        return false;
+    return !dictionary.IsWord(std::string_view(word).substr(0, 255))
+        && IgnoreAllList.IndexOf(WordScan::LowerCase(word)) < 0;
+}
+
+std::unique_ptr<TStringList> TCustomSpellDlg::WordSuggestions(const std::string &word)
+{
+    return SharedDictionary().Suggest(std::string_view(word).substr(0, 255),
+                                      static_cast<uint16_t>(FSuggestions));
+}
+
+void TCustomSpellDlg::LearnWord(const std::string &word)
+{
+    Learn(word);
+}
+
+void TCustomSpellDlg::IgnoreAll(const std::string &word)
+{
+    const std::string lower = WordScan::LowerCase(word);
+    if (IgnoreAllList.IndexOf(lower) < 0)
+        IgnoreAllList.Add(lower);
+    emit WordListsChanged();
+}
+
+bool TCustomSpellDlg::TakeInOutsideWords()
+{
+    TDictionary &dictionary = SharedDictionary();
+    if (!dictionary.Active || dictionary.UserFileName.empty()
+        || dictionary.UserFileSize() == dictionary.UserFileSizeAtLoad)
+        return false;
+    TStringList onDisk;
+    if (FileUtils::FileExists(dictionary.UserFileName))
+        onDisk.LoadFromFile(dictionary.UserFileName);
+    const int before = dictionary.UserWords.Count();
+    dictionary.UserWords.AddStrings(onDisk);
+    dictionary.UserFileSizeAtLoad = dictionary.UserFileSize();
+    if (dictionary.UserWords.Count() == before)
+        return false;
+    emit WordListsChanged();
+    return true;
 }

@@ -1,5 +1,6 @@
 // The main window driven as a user would: keys, commands, and dialogs answered by the test.
 
+#include "app/Settings.h"
 #include "app/TMainForm.h"
 #include "dictionary/TDictionary.h"
 #include "platform/gui/Application.h"
@@ -16,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -101,6 +103,8 @@ private slots:
         dialogs = std::make_unique<FakeDialogs>();
         dialogs->pdfPath = dir.filePath("print.pdf");
         StandardDialogs::SetInstance(dialogs.get());
+        // Checking while typing has tests of its own; here it would open the dictionary.
+        Settings::SetFlag(TMainForm::SpellAsYouTypeKey, false);
         form = std::make_unique<TMainForm>();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -307,7 +311,8 @@ private slots:
                  QStringList({ "File: &New, &Open..., -, &Save, Save &As..., &Close, -, Print "
                                "Set&up..., &Print..., "
                                "-, E&xit",
-                               "Edit: Cu&t, &Copy, &Paste, -, Select &Font..., Check &Spelling...",
+                               "Edit: Cu&t, &Copy, &Paste, -, Select &Font..., Check &Spelling..., "
+                               "Check Spelling as You &Type",
                                "Help: &About..." }));
         QCOMPARE(form->Action("AEditSpelling")->shortcut(), QKeySequence(Qt::Key_F7));
     }
@@ -400,6 +405,7 @@ private:
 
 int main(int argc, char **argv)
 {
+    QStandardPaths::setTestModeEnabled(true);
     TApplication app(argc, argv);
     MainFormTest test;
     return QTest::qExec(&test, argc, argv);
