@@ -405,7 +405,10 @@ private:
 
 int main(int argc, char **argv)
 {
+    // Settings of this run only, apart from those of tests running beside it.
     QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     TApplication app(argc, argv);
     MainFormTest test;
     return QTest::qExec(&test, argc, argv);

@@ -264,7 +264,10 @@ private slots:
 
 int main(int argc, char **argv)
 {
+    // Settings of this run only, apart from those of tests running beside it.
     QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     TApplication app(argc, argv);
     LiveSpellCheckTest test;
     return QTest::qExec(&test, argc, argv);
