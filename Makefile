@@ -43,13 +43,14 @@ bench: deps
 	@scripts/install-deps --bench
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DSCRIVLO_BUILD_BENCH=ON
 	cmake --build $(BUILD) -j $(JOBS) --target scrivlo-spell english_dct scrivlo-bench \
-	  checker-bench rtf-load-bench spellcheck-bench
+	  checker-bench rtf-load-bench spellcheck-bench live-spell-bench
 	bench/compare.sh $(BUILD)/bin ../shared/corpora
 	$(BUILD)/bin/scrivlo-bench --dict $(BUILD)/bin/ENGLISH.DCT --benchmark_repetitions=5 \
 	  --benchmark_report_aggregates_only=true
 	bench/rtf-load.sh $(BUILD)/bin
 	bench/stdin-memory.sh $(BUILD)/bin
 	$(BUILD)/bin/spellcheck-bench $(BUILD)/bin
+	bench/live-spell.sh $(BUILD)/bin
 
 asan-test: deps
 	cmake -S . -B $(ASAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DSCRIVLO_SANITIZE=ON

@@ -16,6 +16,7 @@
 #include "platform/gui/StandardDialogs.h"
 #include "platform/gui/TRichEdit.h"
 #include "platform/gui/TSpeaker.h"
+#include "spell/LiveSpellChecker.h"
 #include "spell/TSpellDlg.h"
 #include "widgets/TPicBitBtn.h"
 
@@ -36,12 +37,14 @@
 #include <QPrinter>
 #include <QProxyStyle>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QStyleOptionMenuItem>
 #include <QTextEdit>
 #include <cstdio>
 #include <cstdlib>
+#include <QTimer>
 #include <functional>
 #include <unistd.h>
 
@@ -159,6 +162,7 @@ TMainForm::TMainForm(QWidget *parent)
     CreateMenus();
     CreateSpellDlg();
     CreateReadAloud();
+    CreateLiveSpelling();
     FormCreate();
     FAutoSave = new TAutoSave(this);
     FZoom = new TPageZoom(FRichEdit);
@@ -231,6 +235,7 @@ void TMainForm::CreateActions()
         { "AEditReadEverything", "Read &Everything", {}, nullptr },
         { "ASpeechSettings", "Spee&ch...", {}, &TMainForm::ASpeechSettingsExecute },
         { "AEditAutoCorrect", "Correct Spelling While &Typing", {}, nullptr },
+        { "AEditSpellAsYouType", "Check Spelling as &You Type", {}, nullptr },
         { "AHelpContents", "&Contents", {}, &TMainForm::AHelpContentsExecute },
         { "AHelpAbout", "&About...", {}, &TMainForm::AHelpAboutExecute },
         // The everyday commands of desktop editors, beside the ones above.
@@ -315,6 +320,7 @@ void TMainForm::CreateMenus()
     item(edit, "MSpelling", "AEditSpelling");
     item(edit, "MWordCount", "AEditWordCount");
     item(edit, "MAutoCorrect", "AEditAutoCorrect");
+    item(edit, "MSpellAsYouType", "AEditSpellAsYouType");
     edit->addSeparator();
     item(edit, "MReadAloud", "AEditReadAloud");
     item(edit, "MReadEverything", "AEditReadEverything");
@@ -464,6 +470,29 @@ void TMainForm::CreateSpellDlg()
     connect(autoCorrect, &QAction::toggled, this, [corrector](bool on) {
         corrector->SetEnabled(on);
         Settings::SetFlag(AutoCorrectSetting, on);
+    });
+}
+
+void TMainForm::CreateLiveSpelling()
+{
+    LiveSpelling = new LiveSpellChecker(FRichEdit, SpellDlg);
+    QAction *toggle = Action("AEditSpellAsYouType");
+    toggle->setCheckable(true);
+    toggle->setChecked(Settings::Flag(SpellAsYouTypeKey, true));
+    connect(toggle, &QAction::toggled, this, [this](bool on) {
+        Settings::SetFlag(SpellAsYouTypeKey, on);
+        LiveSpelling->SetEnabled(on);
+    });
+    // Without a dictionary the check goes off for this run; the choice stays remembered.
+    connect(LiveSpelling, &LiveSpellChecker::Disabled, this, [toggle] {
+        const QSignalBlocker blocker(toggle);
+        toggle->setChecked(false);
+    });
+    // The dictionary opens once the window runs, after the settings of the spell check
+    // are in place, so a failure can be shown over the window.
+    QTimer::singleShot(0, LiveSpelling, [this, toggle] {
+        if (toggle->isChecked())
+            LiveSpelling->SetEnabled(true);
     });
 }
 
@@ -648,6 +677,7 @@ void TMainForm::AFilePrintSetupExecute()
 
 void TMainForm::APrintDlgExecute()
 {
+    const LiveSpellChecker::Pause noUnderlines(LiveSpelling); // never printed
     if (StandardDialogs::Instance().Print(this, *FPrinter))
         FRichEdit->Print(TApplication::Title(), *FPrinter);
 }

@@ -21,6 +21,7 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QPrinter;
+class LiveSpellChecker;
 class TPicBitBtn;
 class TRichEdit;
 class TSpellDlg;
@@ -41,6 +42,9 @@ public:
     QAction *Action(const QString &name) const;
 
     TSpellDlg *SpellDlg = nullptr; // the spell check of the document
+    LiveSpellChecker *LiveSpelling = nullptr; // the check while typing, over the same dictionary
+    // The remembered choice of "Check Spelling as You Type".
+    static constexpr const char *SpellAsYouTypeKey = "Editor/CheckSpellingAsYouType";
 
     // The Help and About windows, created right after this window and shown modally by
     // "&Contents" and "&About...".
@@ -92,6 +96,7 @@ private:
     void AEditWordCountExecute();
     void CreateReadAloud();
     void ASpeechSettingsExecute();
+    void CreateLiveSpelling();
 
     void AHelpContentsExecute();
     void AHelpAboutExecute();

@@ -13,6 +13,7 @@
 #include "spell/TMsgBuffer.h"
 #include "spell/TSpellForm.h"
 #include "spell/core/LanguageTables.h"
+#include "spell/core/WordRule.h"
 #include "spell/core/WordScan.h"
 
 #include <QCoreApplication>
@@ -463,18 +464,15 @@ void TCustomSpellDlg::CountWords(QWidget *control, int &words, int &uniqueWords)
 int32_t TCustomSpellDlg::AskUser(std::string &word)
 {
     std::unique_ptr<TStringList> suggestions;
-    const std::string_view asked = std::string_view(word).substr(0, 255);
-    const auto count = static_cast<uint16_t>(FSuggestions);
     if (FAutoSuggest)
-        suggestions = FSuggestionRanking == rkChildren ? FRanker->Suggest(asked, count)
-                                                       : SharedDictionary().Suggest(asked, count);
+        suggestions = WordSuggestions(word);
     return Form->QueryWord(word, std::move(suggestions));
 }
 
 void TCustomSpellDlg::CheckWord(TAbsBuffer &sender, const std::string &word, bool &stop)
 {
     const std::string foundWord = word;
-    if (word.size() < 2 || sender.AllDigits || IsKnownWord(word))
+    if (!WordRule::NeedsLookup(word, sender.AllDigits) || IsKnownWord(word))
         return;
     if (FOpenFailed) {
         stop = true; // no dictionary: nothing can be checked
@@ -524,6 +522,7 @@ void TCustomSpellDlg::CheckWord(TAbsBuffer &sender, const std::string &word, boo
         break;
     case srIgnoreAll:
         IgnoreAllList.Add(lower);
+        emit WordListsChanged();
         break;
     case srLearn:
         Learn(answer);
@@ -559,8 +558,57 @@ void TCustomSpellDlg::Learn(std::string word)
             cancelAdd = Message(question, mtConfirmation, Buttons({ mbYes, mbNo })) != mrYes;
         }
     }
-    if (!cancelAdd)
-        SharedDictionary().AddWord(std::string_view(word).substr(0, 255));
+    if (!cancelAdd && SharedDictionary().AddWord(std::string_view(word).substr(0, 255)))
+        emit WordListsChanged();
+}
+
+bool TCustomSpellDlg::IsMisspelt(const std::string &word) const
+{
+    const TDictionary &dictionary = SharedDictionary();
+    if (!dictionary.Active
+        || !WordRule::IsChecked(word, { FIgnoreAllUpperCase, FIgnoreWithNumbers }))
+        return false;
+    return !dictionary.IsWord(std::string_view(word).substr(0, 255))
+        && IgnoreAllList.IndexOf(WordScan::LowerCase(word)) < 0;
+}
+
+std::unique_ptr<TStringList> TCustomSpellDlg::WordSuggestions(const std::string &word)
+{
+    const std::string_view asked = std::string_view(word).substr(0, 255);
+    const auto count = static_cast<uint16_t>(FSuggestions);
+    return FSuggestionRanking == rkChildren ? FRanker->Suggest(asked, count)
+                                            : SharedDictionary().Suggest(asked, count);
+}
+
+void TCustomSpellDlg::LearnWord(const std::string &word)
+{
+    Learn(word);
+}
+
+void TCustomSpellDlg::IgnoreAll(const std::string &word)
+{
+    const std::string lower = WordScan::LowerCase(word);
+    if (IgnoreAllList.IndexOf(lower) < 0)
+        IgnoreAllList.Add(lower);
+    emit WordListsChanged();
+}
+
+bool TCustomSpellDlg::TakeInOutsideWords()
+{
+    TDictionary &dictionary = SharedDictionary();
+    if (!dictionary.Active || dictionary.UserFileName.empty()
+        || dictionary.UserFileSize() == dictionary.UserFileSizeAtLoad)
+        return false;
+    TStringList onDisk;
+    if (FileUtils::FileExists(dictionary.UserFileName))
+        onDisk.LoadFromFile(dictionary.UserFileName);
+    const int before = dictionary.UserWords.Count();
+    dictionary.UserWords.AddStrings(onDisk);
+    dictionary.UserFileSizeAtLoad = dictionary.UserFileSize();
+    if (dictionary.UserWords.Count() == before)
+        return false;
+    emit WordListsChanged();
+    return true;
 }
 
 void TCustomSpellDlg::WordTyped(QWidget *, const std::string &) { }

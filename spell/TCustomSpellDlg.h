@@ -151,6 +151,25 @@ public:
     void DeactivateDictionary();
     bool IsKnownWord(const std::string &word);
 
+    // Helpers for checking while typing; words in code page 437.
+    // Whether a word of the text counts as misspelt: the check looks at it, it is not in
+    // IgnoreAllList, and the open dictionary does not know it. Never opens the dictionary
+    // and never shows anything: false while the dictionary is closed.
+    bool IsMisspelt(const std::string &word) const;
+    // The suggestions the spelling dialog lists for a word, in code page 1252.
+    std::unique_ptr<TStringList> WordSuggestions(const std::string &word);
+    // The dialog's Learn (with its confirmation) and Ignore All for a word.
+    void LearnWord(const std::string &word);
+    void IgnoreAll(const std::string &word);
+    // Takes in words another program added to the user word list since it was read;
+    // true when there were any.
+    bool TakeInOutsideWords();
+
+signals:
+    // A word was learned or ignored everywhere: earlier answers about words may change.
+    void WordListsChanged();
+
+public:
     // The dictionary every component and dialog of the program shares.
     // Created on first use (the program does so first thing at start-up).
     static TDictionary &SharedDictionary();

@@ -1,5 +1,6 @@
 #include "spell/core/TAbsBuffer.h"
 
+#include "spell/core/WordRule.h"
 #include "spell/core/WordScan.h"
 
 #include <algorithm>
@@ -141,8 +142,8 @@ void TAbsBuffer::ScanWords(TCustomEdit *control, TSpellCheckMode mode)
             if (skip)
                 Pos = std::max<int32_t>(FReplacementEnd, 1);
             GetNextWord(word);
-            if ((!IgnoreAllUpperCase || !IsAllUpperCase(word))
-                && (!IgnoreWithNumbers || !HasDigit(word)) && OnWord)
+            if (WordRule::PassesScanFilters(word, { IgnoreAllUpperCase, IgnoreWithNumbers })
+                && OnWord)
                 OnWord(*this, word, stop);
             if (wrapped && Pos >= startPos)
                 break;
@@ -193,11 +194,10 @@ int32_t TAbsBuffer::MovedPosition(int32_t pos, int32_t start, int32_t oldLength,
 
 bool TAbsBuffer::IsAllUpperCase(const std::string &word)
 {
-    return std::none_of(word.begin(), word.end(), [](char ch) { return ch >= 'a' && ch <= 'z'; });
+    return WordRule::IsAllUpperCase(word);
 }
 
 bool TAbsBuffer::HasDigit(const std::string &word)
 {
-    return std::any_of(word.begin(), word.end(),
-                       [](char ch) { return WordScan::IsDigit(static_cast<unsigned char>(ch)); });
+    return WordRule::HasDigit(word);
 }

@@ -1,6 +1,7 @@
 // The About and Help windows: their looks, how they close and with what result, the help
 // text and its edits, and the main window's commands that show them.
 
+#include "app/Settings.h"
 #include "app/TAboutForm.h"
 #include "app/THelpForm.h"
 #include "app/TMainForm.h"
@@ -12,6 +13,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -221,7 +224,13 @@ private slots:
 
 int main(int argc, char **argv)
 {
+    // Settings of this run only, apart from those of tests running beside it.
+    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     TApplication app(argc, argv);
+    // Checking while typing would open the dictionary, which is not beside this test.
+    Settings::SetFlag(TMainForm::SpellAsYouTypeKey, false);
     AboutHelpTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -113,6 +113,8 @@ private slots:
         StandardDialogs::SetInstance(dialogs.get());
         speaker = std::make_unique<RecordingSpeaker>();
         TSpeaker::SetInstance(speaker.get());
+        // Checking while typing has tests of its own; here it would open the dictionary.
+        Settings::SetFlag(TMainForm::SpellAsYouTypeKey, false);
         form = std::make_unique<TMainForm>();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -349,7 +351,8 @@ private slots:
                                "&Close, -, Print Set&up..., &Print..., -, E&xit",
                                "Edit: &Undo, &Redo, -, Cu&t, &Copy, &Paste, Select &All, -, "
                                "&Find..., Find &Next, R&eplace..., -, Select &Font..., Check "
-                               "&Spelling..., &Word Count..., Correct Spelling While &Typing, -, "
+                               "&Spelling..., &Word Count..., Correct Spelling While &Typing, "
+                               "Check Spelling as &You Type, -, "
                                "Read &Aloud, Read &Everything, Spee&ch...",
                                "View: Zoom &In, Zoom &Out, &Normal Size",
                                "Format: &Bold, &Italic, &Underline", "Help: &About..." }));
@@ -732,7 +735,10 @@ private:
 
 int main(int argc, char **argv)
 {
-    QStandardPaths::setTestModeEnabled(true); // settings go to a test folder
+    // Settings of this run only, apart from those of tests running beside it.
+    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     TApplication app(argc, argv);
     MainFormTest test;
     return QTest::qExec(&test, argc, argv);

@@ -5,6 +5,7 @@
 // the main window, types, and waits to be killed.
 
 #include "app/AutoSave.h"
+#include "app/Settings.h"
 #include "app/TMainForm.h"
 #include "dictionary/TDictionary.h"
 #include "platform/gui/Application.h"
@@ -202,6 +203,8 @@ int main(int argc, char **argv)
     qputenv("XDG_DATA_HOME", base + "/data");
     qputenv("XDG_CONFIG_HOME", base + "/config");
     TApplication app(argc, argv);
+    // Checking while typing would open the dictionary, which is not beside this program.
+    Settings::SetFlag(TMainForm::SpellAsYouTypeKey, false);
     if (argc == 4 && QByteArray(argv[1]) == "--child")
         return RunChild(argv[2], argv[3]);
     RecoveryTest test;

@@ -1,0 +1,95 @@
+#pragma once
+// Checking while typing: a red wavy underline under every misspelt word of a text edit,
+// and a context menu with suggestions, Ignore All and Add to Dictionary on such a word.
+// It asks the spell check component, so it follows F7's word rule, dictionary, user word
+// list and Ignore All list.
+//
+// The underline lives in the layout of each paragraph only (a syntax highlighter), never
+// in the document: it is not saved, copied or undone and never sets the modified flag.
+// Paragraphs are checked when they change; when a change covers much of the text (a
+// document is opened, a word is learned) only 10 ms are spent at once, and the rest is
+// checked in idle-time slices of at most 10 ms, the visible paragraphs first.
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QSyntaxHighlighter>
+#include <QTextCharFormat>
+#include <QTextLayout>
+
+class QContextMenuEvent;
+class QMenu;
+class QTextEdit;
+class TCustomSpellDlg;
+
+class LiveSpellChecker : public QSyntaxHighlighter
+{
+    Q_OBJECT
+public:
+    LiveSpellChecker(QTextEdit *edit, TCustomSpellDlg *spell);
+
+    bool Enabled() const { return FEnabled; }
+    // Turning on opens the dictionary when it is closed; if that fails, the one message
+    // the component gives has been shown and checking stays off. Returns the new state.
+    bool SetEnabled(bool value);
+    // Whether every paragraph has been checked since its last change.
+    bool Idle() const;
+    // Checks every paragraph again, in slices (a word was learned or ignored).
+    void RecheckAll();
+    // The misspelt word that holds position (at its end included), as document
+    // positions; false when the position is in no misspelt word.
+    bool MisspeltWordAt(int position, int &start, int &length) const;
+    // Replaces a word of the text as one undo step, in the format of its first letter.
+    void ReplaceWord(int start, int length, const QString &text);
+
+    // The context menu for a misspelt word at a document position, or nullptr.
+    QMenu *CreateSpellingMenu(int position);
+
+    // Underlines are dropped while one of these lives (printing, for instance).
+    class Pause
+    {
+    public:
+        explicit Pause(LiveSpellChecker *checker);
+        ~Pause();
+        Pause(const Pause &) = delete;
+        Pause &operator=(const Pause &) = delete;
+
+    private:
+        QPointer<LiveSpellChecker> FChecker;
+        bool FWasEnabled;
+    };
+
+signals:
+    // Checking was turned off because the dictionary could not be opened.
+    void Disabled();
+
+protected:
+    void highlightBlock(const QString &text) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Attach();
+    void Detach();
+    bool WithinBudget() const;
+    void ScheduleSlice();
+    void RunSlice();
+    int TopVisibleBlock();
+    void KeepOldUnderlines();
+    QList<QTextLayout::FormatRange> Misspellings(const QTextBlock &block, const QString &text);
+    void CaretMoved();
+    bool ShowMenu(QContextMenuEvent *event);
+    int CaretPosition() const;
+
+    QTextEdit *FEdit;
+    QPointer<TCustomSpellDlg> FSpell;
+    QTextCharFormat FMisspelt;
+    bool FEnabled = false;
+    bool FSliceQueued = false;
+    bool FHasPending = false; // some paragraph waits for a slice
+    QElapsedTimer FClock; // restarted by every change of the text and every slice
+    int FLastEditEnd = -1; // where the last change of the text ended
+    int FExemptStart = -1; // the word being typed, not underlined while the caret is in it
+    int FExemptEnd = -1;
+    int FScanFrom = 0; // block number where the search for unchecked paragraphs goes on
+    int FTopScroll = 0; // the scroll position at which FTopBlock was found
+    int FTopBlock = 0;
+};
