@@ -120,25 +120,20 @@ constexpr int LongestRuleWord()
 }
 constexpr int RuleReach = LongestRuleWord();
 
-// The rules by the last letter of their word side, so that a new letter of the word is
-// tried only against the rules that can end with it.
-struct RulesByLetter
+// The most rules that share the first or the last letter of their word side: the size of
+// EditCost's per-letter lists.
+constexpr size_t MostRulesPerLetter(bool byLast)
 {
-    std::array<std::array<uint8_t, 32>, 128> rules {};
-    std::array<uint8_t, 128> count {};
-};
-constexpr RulesByLetter MakeRulesByLetter(bool byLast)
-{
-    RulesByLetter t;
-    for (size_t r = 0; r < RuleCount; ++r) {
-        const std::string_view w = SoundRules[r].word;
-        const auto letter = static_cast<unsigned char>(byLast ? w.back() : w.front());
-        t.rules[letter][t.count[letter]++] = uint8_t(r);
+    std::array<size_t, 128> count {};
+    size_t most = 0;
+    for (const SoundRule &rule : SoundRules) {
+        const auto letter
+            = static_cast<unsigned char>(byLast ? rule.word.back() : rule.word.front());
+        most = std::max(most, ++count[letter]);
     }
-    return t;
+    return most;
 }
-constexpr RulesByLetter RulesEndingWith = MakeRulesByLetter(true);
-constexpr RulesByLetter RulesStartingWith = MakeRulesByLetter(false);
+static_assert(MostRulesPerLetter(true) <= 32 && MostRulesPerLetter(false) <= 32);
 
 constexpr float SwapCost = 0.8f;
 
@@ -180,14 +175,12 @@ EditCost::EditCost(std::string_view typed)
         const auto c = static_cast<unsigned char>(FTyped[i - 1]);
         const bool doubled
             = (i >= 2 && FTyped[i - 2] == FTyped[i - 1]) || (i < n && FTyped[i] == FTyped[i - 1]);
-        FRows[0][i] = FRows[0][i - 1]
-            + (doubled          ? 0.4f
-                   : c == '\''  ? 0.3f
-                   : IsVowel(c) ? 0.7f
-                                : 1.0f);
+        FExtra[i] = doubled ? 0.4f : c == '\'' ? 0.3f : IsVowel(c) ? 0.7f : 1.0f;
+        FRows[0][i] = FRows[0][i - 1] + FExtra[i];
     }
     FRowLowest[0] = 0.0f;
-    // Where each rule's typed side ends in the typed word.
+    // Where each rule's typed side ends in the typed word; the rules that never apply are
+    // left out of the lists Push and Floor go through.
     for (size_t r = 0; r < RuleCount; ++r) {
         uint64_t ends = 0;
         for (size_t i = 1; i <= n; ++i) {
@@ -195,7 +188,25 @@ EditCost::EditCost(std::string_view typed)
                 ends |= uint64_t(1) << i;
         }
         FTypedEnds[r] = ends;
+        if (ends == 0)
+            continue;
+        const std::string_view w = SoundRules[r].word;
+        RuleList &byLast = FApplyingByLast[static_cast<unsigned char>(w.back())];
+        RuleList &byFirst = FApplyingByFirst[static_cast<unsigned char>(w.front())];
+        byLast.rules[byLast.count++] = uint8_t(r);
+        byFirst.rules[byFirst.count++] = uint8_t(r);
     }
+}
+
+const float *EditCost::SubstitutionRow(unsigned char letter)
+{
+    float *row = FSubstitution[letter].data();
+    if (!FSubstitutionReady[letter]) {
+        for (size_t i = 0; i < FTyped.size(); ++i)
+            row[i] = Substitution(letter, static_cast<unsigned char>(FTyped[i]));
+        FSubstitutionReady[letter] = true;
+    }
+    return row;
 }
 
 void EditCost::Push(unsigned char letter)
@@ -226,32 +237,46 @@ void EditCost::Push(unsigned char letter)
     };
     Jump jumps[32];
     size_t jumpCount = 0;
-    const std::string_view word(reinterpret_cast<const char *>(FWord.data()), size_t(j));
+    uint64_t jumpEnds = 0;
+    float substitution[Dct::WordMax];
+    const float *subst = substitution;
     if (letter < 128) {
-        for (size_t k = 0; k < RulesEndingWith.count[letter]; ++k) {
-            const size_t r = RulesEndingWith.rules[letter][k];
+        const std::string_view word(reinterpret_cast<const char *>(FWord.data()), size_t(j));
+        const RuleList &applying = FApplyingByLast[letter];
+        for (size_t k = 0; k < applying.count; ++k) {
+            const size_t r = applying.rules[k];
             const SoundRule &rule = SoundRules[r];
-            if (FTypedEnds[r] != 0 && word.ends_with(rule.word))
+            if (word.ends_with(rule.word)) {
                 jumps[jumpCount++]
                     = { rule.word.size(), rule.typed.size(), rule.cost, FTypedEnds[r] };
+                jumpEnds |= FTypedEnds[r];
+            }
         }
+        subst = SubstitutionRow(letter);
+    } else {
+        for (size_t i = 0; i < n; ++i)
+            substitution[i] = Substitution(letter, static_cast<unsigned char>(FTyped[i]));
     }
 
+    // A swap of neighbours needs the word's letter before this one typed right after it.
+    const unsigned char before = j >= 2 ? FWord[size_t(j - 2)] : 0;
     row[0] = above[0] + omit;
     float lowest = row[0];
     for (size_t i = 1; i <= n; ++i) {
         const auto typedLetter = static_cast<unsigned char>(FTyped[i - 1]);
-        float best = above[i - 1] + Substitution(letter, typedLetter);
+        float best = above[i - 1] + subst[i - 1];
         best = std::min(best, above[i] + omit);
-        best = std::min(best, row[i - 1] + (FRows[0][i] - FRows[0][i - 1]));
-        if (j >= 2 && i >= 2 && FWord[size_t(j - 2)] == typedLetter
-            && letter == static_cast<unsigned char>(FTyped[i - 2]) && letter != typedLetter)
+        best = std::min(best, row[i - 1] + FExtra[i]);
+        if (before == typedLetter && i >= 2 && letter == static_cast<unsigned char>(FTyped[i - 2])
+            && letter != typedLetter)
             best = std::min(best, FRows[size_t(j - 2)][i - 2] + SwapCost);
-        for (size_t k = 0; k < jumpCount; ++k) {
-            const Jump &jump = jumps[k];
-            if (jump.ends & (uint64_t(1) << i))
-                best = std::min(
-                    best, FRows[size_t(j) - jump.wordLength][i - jump.typedLength] + jump.cost);
+        if (jumpEnds & (uint64_t(1) << i)) {
+            for (size_t k = 0; k < jumpCount; ++k) {
+                const Jump &jump = jumps[k];
+                if (jump.ends & (uint64_t(1) << i))
+                    best = std::min(
+                        best, FRows[size_t(j) - jump.wordLength][i - jump.typedLength] + jump.cost);
+            }
         }
         row[i] = best;
         lowest = std::min(lowest, best);
@@ -259,29 +284,30 @@ void EditCost::Push(unsigned char letter)
     FRowLowest[size_t(j)] = lowest;
 }
 
-bool EditCost::CanReach(float limit) const
+float EditCost::Floor() const
 {
     // Later rows grow from this one, or jump over it: from the row before by a swap, or
     // from an earlier row by a sound rule whose word side starts with the letters since.
     const int j = FLength;
-    if (FRowLowest[size_t(j)] <= limit)
-        return true;
-    if (j >= 1 && FRowLowest[size_t(j - 1)] + SwapCost <= limit)
-        return true;
+    float floor = FRowLowest[size_t(j)];
+    if (j >= 1)
+        floor = std::min(floor, FRowLowest[size_t(j - 1)] + SwapCost);
     const std::string_view word(reinterpret_cast<const char *>(FWord.data()), size_t(j));
     for (int r = std::max(0, j - RuleReach + 1); r < j; ++r) {
-        if (FRowLowest[size_t(r)] + LowestRuleCost > limit)
+        if (FRowLowest[size_t(r)] + LowestRuleCost >= floor)
             continue;
         const std::string_view since = word.substr(size_t(r));
         const auto first = static_cast<unsigned char>(since[0]);
-        for (size_t k = 0; first < 128 && k < RulesStartingWith.count[first]; ++k) {
-            const SoundRule &rule = SoundRules[RulesStartingWith.rules[first][k]];
-            if (rule.word.size() > since.size() && rule.word.starts_with(since)
-                && FRowLowest[size_t(r)] + rule.cost <= limit)
-                return true;
+        if (first >= 128)
+            continue;
+        const RuleList &applying = FApplyingByFirst[first];
+        for (size_t k = 0; k < applying.count; ++k) {
+            const SoundRule &rule = SoundRules[applying.rules[k]];
+            if (rule.word.size() > since.size() && rule.word.starts_with(since))
+                floor = std::min(floor, FRowLowest[size_t(r)] + rule.cost);
         }
     }
-    return false;
+    return floor;
 }
 
 float EditCost::Between(std::string_view word)

@@ -31,14 +31,19 @@ public:
     void Pop() { --FLength; }
     // Cost of the word pushed so far as a whole word.
     float Cost() const { return FRows[FLength][FTyped.size()]; }
+    // A lower bound of the cost of every word that begins with the letters pushed so far.
+    float Floor() const;
     // Whether some word that begins with the letters pushed so far may cost at most limit.
-    bool CanReach(float limit) const;
+    bool CanReach(float limit) const { return Floor() <= limit; }
     int Length() const { return FLength; }
 
     // The cheapest sound rule.
     static constexpr float LowestRuleCost = 0.3f;
 
 private:
+    // The substitution costs of letter against each typed letter, worked out on first use.
+    const float *SubstitutionRow(unsigned char letter);
+
     std::string_view FTyped;
     std::array<unsigned char, Dct::WordMax> FWord {};
     int FLength = 0;
@@ -47,4 +52,17 @@ private:
     std::array<float, Dct::WordMax + 1> FRowLowest {};
     // Per sound rule, bit i set when the first i typed letters end with its typed side.
     std::array<uint64_t, 128> FTypedEnds {};
+    // The rules whose typed side occurs in the typed word, by the last and by the first
+    // letter of their word side: only these can ever apply.
+    struct RuleList
+    {
+        std::array<uint8_t, 32> rules;
+        uint8_t count = 0;
+    };
+    std::array<RuleList, 128> FApplyingByLast {};
+    std::array<RuleList, 128> FApplyingByFirst {};
+    // The cost of an extra typed letter at each place.
+    std::array<float, Dct::WordMax + 1> FExtra {};
+    std::array<std::array<float, Dct::WordMax>, 128> FSubstitution;
+    std::array<bool, 128> FSubstitutionReady {};
 };
