@@ -2,6 +2,7 @@
 
 #include "dictionary/DctFormat.h"
 #include "dictionary/EditCost.h"
+#include "dictionary/RankingTree.h"
 #include "dictionary/TDCTFile.h"
 #include "dictionary/TDictionary.h"
 #include "dictionary/TSuggestList.h"
@@ -72,7 +73,7 @@ void ChildRanker::LoadTables()
     NeverSuggest.AddFile(userFolder + ParentNeverSuggestFileName);
 }
 
-void ChildRanker::CollectCandidates(const std::string &typed, std::vector<Candidate> &out) const
+void ChildRanker::CollectCandidates(const std::string &typed, std::vector<Candidate> &out)
 {
     // The scores of the best Kept candidates so far (a min-heap): a branch of the tree whose
     // words cannot beat the worst of them is not walked.
@@ -114,69 +115,81 @@ void ChildRanker::CollectCandidates(const std::string &typed, std::vector<Candid
     for (const std::string &split : *splits)
         add(split, SplitCost, false);
 
-    // The highest cost at which a word that begins with prefix could still beat the
-    // candidates kept: the best score it can reach is the highest prior of such words,
-    // full similarity and the bonuses.
-    auto limit = [&](std::string_view prefix) {
-        if (best.size() < Kept || Prior.Count() == 0)
+    if (!FTree.IsBuiltFrom(FDictionary) || FTreePriorCount != Prior.Count()) {
+        FTree.Build(FDictionary, [this](std::string_view w) { return WordValue(w); });
+        FTreePriorCount = Prior.Count();
+    }
+    // The highest cost at which a word below node could still beat the candidate kept:
+    // the best score it can reach is the node's mark, full similarity and the bonuses.
+    const bool bounded = Prior.Count() != 0;
+    auto limit = [&](const RankingTree::Node &node, bool firstLetterRight) {
+        if (!bounded || best.size() < Kept)
             return CostLimit;
-        const float reach = Prior.HighestWithPrefix(prefix) + SimilarityWeight + LongerBonus
-            + (prefix[0] == typed[0] ? FirstLetterBonus : 0.0f);
+        const float reach = node.best + SimilarityWeight + LongerBonus
+            + (firstLetterRight ? FirstLetterBonus : 0.0f);
         return std::min(CostLimit, (reach - best.front()) / CostWeight);
     };
 
-    // Every other word of each file within that cost: a walk of the letter tree that leaves
-    // a branch as soon as no word below it can come within it. The typed word's first
-    // letter goes first: its words are the likeliest, and finding them early narrows the
-    // walk of the rest.
+    // Every other word within that cost: a walk of the tree that leaves a branch as soon as
+    // no word below it can come within it. Siblings come best mark first, so once one is
+    // out of reach the rest are too. The typed word's first letter goes first: its words
+    // are the likeliest, and finding them early narrows the walk of the rest.
     EditCost walkCost(typed);
     std::string word;
     const auto firstLetter = static_cast<unsigned char>(typed[0]);
-    for (auto *node = FDictionary.Files.Head(); node; node = node->Next) {
-        TDCTFile &file = *static_cast<TDCTFile *>(node);
-        uint64_t budget = TSuggestList::WalkBudget(file, PhoneticCandidates);
-        std::array<float, Dct::WordMax + 1> limits;
-        auto walk = [&](auto &self, int32_t index, bool onlyOne) -> void {
-            for (;; ++index) {
-                if (budget == 0)
-                    return;
-                --budget;
-                const uint32_t n = file.GetNode(index);
-                const unsigned char letter = Dct::NodeChar(n);
-                const bool root = walkCost.Length() == 0;
-                if (root
-                    && ((onlyOne && letter != firstLetter)
-                        || (!onlyOne && letter == firstLetter))) {
-                    if (Dct::NodeIsLast(n))
-                        return;
-                    continue;
-                }
-                walkCost.Push(letter);
-                word.push_back(char(letter));
-                const size_t depth = word.size();
-                limits[depth] = depth <= WordPrior::PrefixReach ? limit(word) : limits[depth - 1];
-                if (walkCost.CanReach(limits[depth])) {
-                    if (Dct::NodeIsWordEnd(n) && walkCost.Cost() <= limits[depth])
-                        add(word, walkCost.Cost(), false);
-                    if (Dct::NodeChild(n) != 0 && depth < Dct::WordMax)
-                        self(self, int32_t(Dct::NodeChild(n)), false);
-                }
-                walkCost.Pop();
-                word.pop_back();
-                if (Dct::NodeIsLast(n) || (root && onlyOne))
-                    return;
-            }
-        };
-        walk(walk, 1, true);
-        walk(walk, 1, false);
+    auto visit = [&](auto &walkBelow, uint32_t index, bool firstLetterRight) {
+        const RankingTree::Node &node = FTree[index];
+        const float cap = limit(node, firstLetterRight);
+        walkCost.Push(node.letter);
+        word.push_back(char(node.letter));
+        if (walkCost.CanReach(cap)) {
+            if (node.wordEnd && walkCost.Cost() <= cap)
+                add(word, walkCost.Cost(), false);
+            if (node.firstChild != 0 && word.size() < Dct::WordMax)
+                walkBelow(walkBelow, index, firstLetterRight);
+        }
+        walkCost.Pop();
+        word.pop_back();
+    };
+    auto walkBelow = [&](auto &self, uint32_t parent, bool firstLetterRight) -> void {
+        const float floor = walkCost.Floor();
+        for (uint32_t c = FTree[parent].firstChild; c != 0; c = FTree[c].nextSibling) {
+            if (limit(FTree[c], firstLetterRight) < floor)
+                return;
+            visit(self, c, firstLetterRight);
+        }
+    };
+    uint32_t first = 0;
+    for (uint32_t c = FTree[RankingTree::Root].firstChild; c != 0; c = FTree[c].nextSibling) {
+        if (FTree[c].letter == firstLetter)
+            first = c;
     }
+    if (first != 0)
+        visit(walkBelow, first, true);
+    for (uint32_t c = FTree[RankingTree::Root].firstChild; c != 0; c = FTree[c].nextSibling) {
+        if (c == first)
+            continue;
+        if (limit(FTree[c], false) < walkCost.Floor())
+            break;
+        visit(walkBelow, c, false);
+    }
+}
+
+float ChildRanker::WordValue(std::string_view word) const
+{
+    const WordPrior::Facts facts = Prior.Lookup(word);
+    float value = facts.logProbability;
+    if (facts.nameOnly)
+        value -= NameOnlyPenalty;
+    if (facts.logProbability <= WordPrior::FloorLogProbability)
+        value -= UnknownWordPenalty;
+    return value;
 }
 
 float ChildRanker::Score(const std::string &typed, const Candidate &candidate) const
 {
     const std::string &word = candidate.word;
     float prior = 0.0f;
-    float penalty = 0.0f;
     std::string joined;
     if (const size_t space = word.find(' '); space != std::string::npos) {
         const std::string left = word.substr(0, space), right = word.substr(space + 1);
@@ -184,18 +197,10 @@ float ChildRanker::Score(const std::string &typed, const Candidate &candidate) c
         joined = left + right;
     } else {
         joined = word;
-        if (candidate.learned && !Prior.IsKnown(word)) {
-            prior = LearnedLogProbability;
-        } else {
-            prior = Prior.LogProbability(word);
-            if (Prior.IsNameOnly(word))
-                penalty += NameOnlyPenalty;
-            if (prior <= WordPrior::FloorLogProbability)
-                penalty += UnknownWordPenalty;
-        }
+        prior = candidate.learned && !Prior.IsKnown(word) ? LearnedLogProbability : WordValue(word);
     }
     float score = prior - CostWeight * candidate.cost
-        + SimilarityWeight * float(Similarity(typed, joined)) / 100.0f - penalty;
+        + SimilarityWeight * float(Similarity(typed, joined)) / 100.0f;
     if (joined[0] == typed[0])
         score += FirstLetterBonus;
     if (joined.size() > typed.size())

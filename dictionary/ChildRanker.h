@@ -17,6 +17,7 @@
 // of the ranking (every word equally common, or nothing never-suggested).
 
 #include "dictionary/NeverSuggestList.h"
+#include "dictionary/RankingTree.h"
 #include "dictionary/WordPrior.h"
 #include "platform/core/TStringList.h"
 
@@ -53,7 +54,13 @@ public:
 private:
     struct Candidate;
     float Score(const std::string &typed, const Candidate &candidate) const;
-    void CollectCandidates(const std::string &typed, std::vector<Candidate> &out) const;
+    // How common a word is, less the penalties for name-only and unknown words.
+    float WordValue(std::string_view word) const;
+    void CollectCandidates(const std::string &typed, std::vector<Candidate> &out);
 
     const TDictionary &FDictionary;
+    // The dictionary's words marked with WordValue; built on the first request for
+    // suggestions, and again when the files or the prior table change.
+    RankingTree FTree;
+    size_t FTreePriorCount = 0;
 };

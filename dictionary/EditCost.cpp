@@ -282,9 +282,10 @@ void EditCost::Push(unsigned char letter)
         lowest = std::min(lowest, best);
     }
     FRowLowest[size_t(j)] = lowest;
+    FFloor[size_t(j)] = WorkOutFloor();
 }
 
-float EditCost::Floor() const
+float EditCost::WorkOutFloor() const
 {
     // Later rows grow from this one, or jump over it: from the row before by a swap, or
     // from an earlier row by a sound rule whose word side starts with the letters since.

@@ -32,7 +32,7 @@ public:
     // Cost of the word pushed so far as a whole word.
     float Cost() const { return FRows[FLength][FTyped.size()]; }
     // A lower bound of the cost of every word that begins with the letters pushed so far.
-    float Floor() const;
+    float Floor() const { return FFloor[size_t(FLength)]; }
     // Whether some word that begins with the letters pushed so far may cost at most limit.
     bool CanReach(float limit) const { return Floor() <= limit; }
     int Length() const { return FLength; }
@@ -43,6 +43,8 @@ public:
 private:
     // The substitution costs of letter against each typed letter, worked out on first use.
     const float *SubstitutionRow(unsigned char letter);
+    // Floor of the word pushed so far, worked out once per letter.
+    float WorkOutFloor() const;
 
     std::string_view FTyped;
     std::array<unsigned char, Dct::WordMax> FWord {};
@@ -50,6 +52,7 @@ private:
     // FRows[j][i]: cost of turning the first j letters of the word into the first i typed.
     std::array<std::array<float, Dct::WordMax + 1>, Dct::WordMax + 1> FRows {};
     std::array<float, Dct::WordMax + 1> FRowLowest {};
+    std::array<float, Dct::WordMax + 1> FFloor {};
     // Per sound rule, bit i set when the first i typed letters end with its typed side.
     std::array<uint64_t, 128> FTypedEnds {};
     // The rules whose typed side occurs in the typed word, by the last and by the first

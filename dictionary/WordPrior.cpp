@@ -10,14 +10,6 @@
 
 namespace {
 
-uint32_t PackPrefix(std::string_view prefix)
-{
-    uint32_t key = 0;
-    for (size_t k = 0; k < std::min<size_t>(prefix.size(), WordPrior::PrefixReach); ++k)
-        key = (key << 8) | static_cast<unsigned char>(prefix[k]);
-    return key;
-}
-
 // The code page 437 form of a UTF-8 word and its lower case (as the dictionary file holds
 // it); false when a character has no place in the code page.
 bool ToOem(std::string_view utf8, std::string &shown, std::string &key)
@@ -84,22 +76,14 @@ size_t WordPrior::Load(std::string_view text)
         }
         FEntries.push_back(e);
     }
-    FPrefixHighest.clear();
-    for (const Entry &e : FEntries) {
-        const float p
-            = e.cost == UnknownCost ? FloorLogProbability : -float(e.cost) / CostsPerDecade;
-        for (size_t k = 1; k <= std::min<size_t>(PrefixReach, e.keyLength); ++k) {
-            auto [it, added] = FPrefixHighest.emplace(PackPrefix(Key(e).substr(0, k)), p);
-            if (!added)
-                it->second = std::max(it->second, p);
-        }
-    }
     uint8_t lowestCost = FEntries.empty() ? 0 : UnknownCost;
     for (const Entry &e : FEntries)
         lowestCost = std::min(lowestCost, e.cost);
     FHighest = -float(lowestCost) / CostsPerDecade;
-    std::stable_sort(FEntries.begin(), FEntries.end(),
-                     [this](const Entry &a, const Entry &b) { return Key(a) < Key(b); });
+    // The table is written in order; sorting is needed only for a table made by hand.
+    const auto byKey = [this](const Entry &a, const Entry &b) { return Key(a) < Key(b); };
+    if (!std::is_sorted(FEntries.begin(), FEntries.end(), byKey))
+        std::stable_sort(FEntries.begin(), FEntries.end(), byKey);
     return skipped;
 }
 
@@ -124,10 +108,13 @@ const WordPrior::Entry *WordPrior::Find(std::string_view lowerWord) const
     return it != FEntries.end() && Key(*it) == lowerWord ? &*it : nullptr;
 }
 
-float WordPrior::HighestWithPrefix(std::string_view lowerPrefix) const
+WordPrior::Facts WordPrior::Lookup(std::string_view lowerWord) const
 {
-    const auto it = FPrefixHighest.find(PackPrefix(lowerPrefix));
-    return it == FPrefixHighest.end() ? FloorLogProbability : it->second;
+    const Entry *e = Find(lowerWord);
+    if (!e)
+        return { FloorLogProbability, false, false };
+    return { e->cost == UnknownCost ? FloorLogProbability : -float(e->cost) / CostsPerDecade, true,
+             e->nameOnly };
 }
 
 float WordPrior::LogProbability(std::string_view lowerWord) const

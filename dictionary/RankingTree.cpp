@@ -1,0 +1,92 @@
+#include "dictionary/RankingTree.h"
+
+#include "dictionary/DctFormat.h"
+#include "dictionary/TDCTFile.h"
+#include "dictionary/TDictionary.h"
+#include "dictionary/TSuggestList.h"
+
+#include <algorithm>
+#include <limits>
+#include <string>
+
+bool RankingTree::IsBuiltFrom(const TDictionary &dictionary) const
+{
+    size_t k = 0;
+    for (auto *node = dictionary.Files.Head(); node; node = node->Next, ++k) {
+        const auto *file = static_cast<const TDCTFile *>(node);
+        if (k >= FBuiltFrom.size()
+            || FBuiltFrom[k] != std::pair<const void *, uint32_t>(file, file->NodeCount()))
+            return false;
+    }
+    return k == FBuiltFrom.size() && !FNodes.empty();
+}
+
+void RankingTree::Build(const TDictionary &dictionary,
+                        const std::function<float(std::string_view word)> &value)
+{
+    constexpr float None = -std::numeric_limits<float>::infinity();
+    FNodes.assign(1, Node { 0, 0, None, 0, false });
+    FBuiltFrom.clear();
+    std::vector<uint32_t> parent(1, 0);
+    // The child of node with that letter, made (as its last child) when there is none.
+    auto childOf = [&](uint32_t node, unsigned char letter) {
+        uint32_t last = 0;
+        for (uint32_t c = FNodes[node].firstChild; c != 0; c = FNodes[c].nextSibling) {
+            if (FNodes[c].letter == letter)
+                return c;
+            last = c;
+        }
+        const auto index = uint32_t(FNodes.size());
+        FNodes.push_back(Node { 0, 0, None, letter, false });
+        parent.push_back(node);
+        (last == 0 ? FNodes[node].firstChild : FNodes[last].nextSibling) = index;
+        return index;
+    };
+
+    // Each file's letter tree spelt out in full; the walk is bounded like the dictionary's
+    // own, so a file whose links loop cannot keep it going.
+    std::string word;
+    for (auto *listNode = dictionary.Files.Head(); listNode; listNode = listNode->Next) {
+        auto &file = *static_cast<TDCTFile *>(listNode);
+        FBuiltFrom.emplace_back(&file, file.NodeCount());
+        uint64_t budget = TSuggestList::WalkBudget(file, 0);
+        auto walk = [&](auto &self, int32_t index, uint32_t at) -> void {
+            for (; budget > 0; ++index) {
+                --budget;
+                const uint32_t node = file.GetNode(index);
+                const unsigned char letter = Dct::NodeChar(node);
+                if (letter == 0)
+                    return;
+                word.push_back(char(letter));
+                const uint32_t child = childOf(at, letter);
+                if (Dct::NodeIsWordEnd(node) && !FNodes[child].wordEnd) {
+                    FNodes[child].wordEnd = true;
+                    FNodes[child].best = value(word);
+                }
+                if (Dct::NodeChild(node) != 0 && word.size() < Dct::WordMax)
+                    self(self, int32_t(Dct::NodeChild(node)), child);
+                word.pop_back();
+                if (Dct::NodeIsLast(node))
+                    return;
+            }
+        };
+        walk(walk, 1, Root);
+    }
+
+    // Children come after their parents, so one backward pass carries every mark up.
+    for (size_t i = FNodes.size(); i-- > 1;)
+        FNodes[parent[i]].best = std::max(FNodes[parent[i]].best, FNodes[i].best);
+    // Each sibling list in order of its marks, the best first.
+    std::vector<uint32_t> children;
+    for (Node &node : FNodes) {
+        children.clear();
+        for (uint32_t c = node.firstChild; c != 0; c = FNodes[c].nextSibling)
+            children.push_back(c);
+        std::stable_sort(children.begin(), children.end(), [this](uint32_t a, uint32_t b) {
+            return FNodes[a].best > FNodes[b].best;
+        });
+        node.firstChild = children.empty() ? 0 : children.front();
+        for (size_t k = 0; k < children.size(); ++k)
+            FNodes[children[k]].nextSibling = k + 1 < children.size() ? children[k + 1] : 0;
+    }
+}
