@@ -136,6 +136,30 @@ constexpr size_t MostRulesPerLetter(bool byLast)
 static_assert(MostRulesPerLetter(true) <= 32 && MostRulesPerLetter(false) <= 32);
 
 constexpr float SwapCost = 0.8f;
+// More than any cost the rows can hold.
+constexpr float Unreachable = 1e9f;
+
+// Whether the count letters at word end with (or, below, begin) text; rules are short, so
+// a plain loop beats a call to memcmp.
+bool EndsWith(const unsigned char *word, size_t count, std::string_view text)
+{
+    if (text.size() > count)
+        return false;
+    const unsigned char *from = word + count - text.size();
+    for (size_t k = 0; k < text.size(); ++k) {
+        if (from[k] != static_cast<unsigned char>(text[k]))
+            return false;
+    }
+    return true;
+}
+bool StartsWith(std::string_view text, const unsigned char *letters, size_t count)
+{
+    for (size_t k = 0; k < count; ++k) {
+        if (static_cast<unsigned char>(text[k]) != letters[k])
+            return false;
+    }
+    return true;
+}
 
 bool IsVowel(unsigned char c)
 {
@@ -241,12 +265,11 @@ void EditCost::Push(unsigned char letter)
     float substitution[Dct::WordMax];
     const float *subst = substitution;
     if (letter < 128) {
-        const std::string_view word(reinterpret_cast<const char *>(FWord.data()), size_t(j));
         const RuleList &applying = FApplyingByLast[letter];
         for (size_t k = 0; k < applying.count; ++k) {
             const size_t r = applying.rules[k];
             const SoundRule &rule = SoundRules[r];
-            if (word.ends_with(rule.word)) {
+            if (EndsWith(FWord.data(), size_t(j), rule.word)) {
                 jumps[jumpCount++]
                     = { rule.word.size(), rule.typed.size(), rule.cost, FTypedEnds[r] };
                 jumpEnds |= FTypedEnds[r];
@@ -262,6 +285,8 @@ void EditCost::Push(unsigned char letter)
     const unsigned char before = j >= 2 ? FWord[size_t(j - 2)] : 0;
     row[0] = above[0] + omit;
     float lowest = row[0];
+    // A later swap takes this letter as typed one place on, from the row before.
+    float swapFrom = Unreachable;
     for (size_t i = 1; i <= n; ++i) {
         const auto typedLetter = static_cast<unsigned char>(FTyped[i - 1]);
         float best = above[i - 1] + subst[i - 1];
@@ -280,31 +305,27 @@ void EditCost::Push(unsigned char letter)
         }
         row[i] = best;
         lowest = std::min(lowest, best);
+        if (typedLetter == letter && i >= 2)
+            swapFrom = std::min(swapFrom, above[i - 2]);
     }
     FRowLowest[size_t(j)] = lowest;
-    FFloor[size_t(j)] = WorkOutFloor();
+    FFloor[size_t(j)] = WorkOutFloor(swapFrom + SwapCost);
 }
 
-float EditCost::WorkOutFloor() const
+float EditCost::WorkOutFloor(float swapFloor) const
 {
     // Later rows grow from this one, or jump over it: from the row before by a swap, or
     // from an earlier row by a sound rule whose word side starts with the letters since.
     const int j = FLength;
-    float floor = FRowLowest[size_t(j)];
-    if (j >= 1)
-        floor = std::min(floor, FRowLowest[size_t(j - 1)] + SwapCost);
-    const std::string_view word(reinterpret_cast<const char *>(FWord.data()), size_t(j));
+    float floor = std::min(FRowLowest[size_t(j)], swapFloor);
     for (int r = std::max(0, j - RuleReach + 1); r < j; ++r) {
-        if (FRowLowest[size_t(r)] + LowestRuleCost >= floor)
+        if (FRowLowest[size_t(r)] + LowestRuleCost >= floor || FWord[size_t(r)] >= 128)
             continue;
-        const std::string_view since = word.substr(size_t(r));
-        const auto first = static_cast<unsigned char>(since[0]);
-        if (first >= 128)
-            continue;
-        const RuleList &applying = FApplyingByFirst[first];
+        const size_t since = size_t(j - r); // letters of the word since row r
+        const RuleList &applying = FApplyingByFirst[FWord[size_t(r)]];
         for (size_t k = 0; k < applying.count; ++k) {
             const SoundRule &rule = SoundRules[applying.rules[k]];
-            if (rule.word.size() > since.size() && rule.word.starts_with(since))
+            if (rule.word.size() > since && StartsWith(rule.word, &FWord[size_t(r)], since))
                 floor = std::min(floor, FRowLowest[size_t(r)] + rule.cost);
         }
     }

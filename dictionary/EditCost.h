@@ -43,8 +43,9 @@ public:
 private:
     // The substitution costs of letter against each typed letter, worked out on first use.
     const float *SubstitutionRow(unsigned char letter);
-    // Floor of the word pushed so far, worked out once per letter.
-    float WorkOutFloor() const;
+    // Floor of the word pushed so far, worked out once per letter; swapFloor is the lowest
+    // cost a swap of this letter with the next can reach.
+    float WorkOutFloor(float swapFloor) const;
 
     std::string_view FTyped;
     std::array<unsigned char, Dct::WordMax> FWord {};
