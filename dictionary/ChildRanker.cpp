@@ -31,7 +31,7 @@ constexpr float CostLimit = 2.5f;
 constexpr float CostWeight = 2.5f;
 constexpr float SimilarityWeight = 3.0f; // per 100 % of similarity
 constexpr float FirstLetterBonus = 2.0f;
-constexpr float LongerBonus = 0.3f;
+constexpr float LongerBonus = 0.8f; // children leave letters out more often than they add them
 constexpr float NameOnlyPenalty = 0.5f;
 constexpr float UnknownWordPenalty = 0.5f;
 // A two-word split costs this much as an error, so that "wet her" only beats "whether"

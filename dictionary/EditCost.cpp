@@ -107,6 +107,11 @@ constexpr SoundRule SoundRules[] = {
     { "able", "ible", 0.3f },
     { "ful", "full", 0.3f },
     { "ly", "ley", 0.4f },
+    { "ies", "ys", 0.3f },
+    { "y", "ee", 0.4f },
+    { "ey", "ee", 0.4f },
+    { "ie", "ee", 0.4f },
+    { "x", "gs", 0.4f },
 };
 
 constexpr size_t RuleCount = std::size(SoundRules);
@@ -166,11 +171,11 @@ bool IsVowel(unsigned char c)
     return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u';
 }
 
-// Letters children mix up because they sound alike.
+// Letters children mix up: they sound alike, or (b and d) are mirror images.
 bool SoundAlike(unsigned char a, unsigned char b)
 {
     constexpr std::string_view pairs[]
-        = { "ck", "cs", "sz", "kq", "gj", "iy", "ey", "fv", "dt", "xz" };
+        = { "ck", "cs", "sz", "kq", "gj", "iy", "ey", "fv", "dt", "xz", "bd" };
     for (std::string_view p : pairs) {
         if ((a == p[0] && b == p[1]) || (a == p[1] && b == p[0]))
             return true;

@@ -26,6 +26,9 @@ TEST(EditCost, ChildrensErrorsCostLessThanOtherEdits)
         { "phone", "fone", 0.3f },   { "knife", "nife", 0.3f }, // sound rules
         { "write", "rite", 0.3f },   { "catch", "cach", 0.3f },
         { "thought", "thot", 0.5f }, { "nation", "nashun", 0.5f },
+        { "robot", "rodot", 0.5f },  { "babies", "babys", 0.3f }, // b/d reversed; y+s
+        { "exist", "egsist", 0.4f }, { "happy", "happee", 0.4f }, // x as heard; y as heard
+        { "cookie", "cukee", 0.8f },
     };
     for (const auto &[word, typed, cost] : cases) {
         EditCost edit(typed);
