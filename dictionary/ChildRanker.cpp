@@ -18,14 +18,20 @@
 namespace {
 
 // The walk of the tree leaves a branch whose words cannot come within Margin of the best
-// score found so far. The best is what the child gets by pressing Change; the margin keeps
-// the rest of the list as good as a wider walk made it, at a fraction of the walk (making
-// sure of the best five instead took three to five times as long).
+// score found so far (other first letters: cannot beat it). The best is what the child
+// gets by pressing Change; the margin keeps the rest of the list as good as a wider walk
+// made it, at a fraction of the walk (making sure of the best five instead took three to
+// five times as long).
 constexpr float Margin = 1.0f;
 // How many of the phonetic search's words join the candidates.
 constexpr uint8_t PhoneticCandidates = 30;
-// The largest edit cost at which a word of the tree is a candidate.
+// The largest edit cost at which a word of the tree is a candidate. A word that does not
+// begin with the typed word's first letter gets a lower limit: it lacks the first-letter
+// bonus, so beyond it such a word hardly ever wins (the lower limit changed no first
+// suggestion on the development corpora), while walking those branches to the full limit
+// was most of the work for long, garbled words.
 constexpr float CostLimit = 2.5f;
+constexpr float OtherFirstLetterCostLimit = 1.5f;
 
 // The weights of the score.
 constexpr float CostWeight = 2.5f;
@@ -116,11 +122,13 @@ void ChildRanker::CollectCandidates(const std::string &typed, std::vector<Candid
     // best: the best score it can reach is the node's mark, full similarity and the bonuses.
     const bool bounded = Prior.Count() != 0;
     auto limit = [&](const RankingTree::Node &node, bool firstLetterRight) {
+        const float costLimit = firstLetterRight ? CostLimit : OtherFirstLetterCostLimit;
         if (!bounded)
-            return CostLimit;
+            return costLimit;
         const float reach = node.best + SimilarityWeight + LongerBonus
             + (firstLetterRight ? FirstLetterBonus : 0.0f);
-        return std::min(CostLimit, (reach - best + Margin) / CostWeight);
+        return std::min(costLimit,
+                        (reach - best + (firstLetterRight ? Margin : 0.0f)) / CostWeight);
     };
 
     // Every other word within that cost: a walk of the tree that leaves a branch as soon as
