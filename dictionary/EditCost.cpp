@@ -211,10 +211,14 @@ EditCost::EditCost(std::string_view typed)
     // Where each rule's typed side ends in the typed word; the rules that never apply are
     // left out of the lists Push and Floor go through.
     for (size_t r = 0; r < RuleCount; ++r) {
+        const std::string_view side = SoundRules[r].typed;
         uint64_t ends = 0;
-        for (size_t i = 1; i <= n; ++i) {
-            if (FTyped.substr(0, i).ends_with(SoundRules[r].typed))
-                ends |= uint64_t(1) << i;
+        if (side.empty()) {
+            ends = n == 0 ? 0 : (~uint64_t(0) >> (63 - n)) & ~uint64_t(1); // bits 1..n
+        } else {
+            for (size_t at = FTyped.find(side); at != std::string_view::npos;
+                 at = FTyped.find(side, at + 1))
+                ends |= uint64_t(1) << (at + side.size());
         }
         FTypedEnds[r] = ends;
         if (ends == 0)
