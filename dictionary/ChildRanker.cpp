@@ -115,7 +115,10 @@ void ChildRanker::CollectCandidates(const std::string &typed, std::vector<Candid
         add(split, SplitCost, false);
 
     if (!FTree.IsBuiltFrom(FDictionary) || FTreePriorCount != Prior.Count()) {
-        FTree.Build(FDictionary, [this](std::string_view w) { return WordValue(w); });
+        // The tree asks for its words in alphabetical order.
+        FTree.Build(FDictionary, [this, cursor = size_t(0)](std::string_view w) mutable {
+            return WordValue(Prior.Lookup(w, cursor));
+        });
         FTreePriorCount = Prior.Count();
     }
     // The highest cost at which a word below node could still come within Margin of the
@@ -176,9 +179,8 @@ void ChildRanker::CollectCandidates(const std::string &typed, std::vector<Candid
     }
 }
 
-float ChildRanker::WordValue(std::string_view word) const
+float ChildRanker::WordValue(const WordPrior::Facts &facts)
 {
-    const WordPrior::Facts facts = Prior.Lookup(word);
     float value = facts.logProbability;
     if (facts.nameOnly)
         value -= NameOnlyPenalty;
@@ -198,7 +200,8 @@ float ChildRanker::Score(const std::string &typed, const Candidate &candidate) c
         joined = left + right;
     } else {
         joined = word;
-        prior = candidate.learned && !Prior.IsKnown(word) ? LearnedLogProbability : WordValue(word);
+        prior = candidate.learned && !Prior.IsKnown(word) ? LearnedLogProbability
+                                                          : WordValue(Prior.Lookup(word));
     }
     float score = prior - CostWeight * candidate.cost
         + SimilarityWeight * float(Similarity(typed, joined)) / 100.0f;

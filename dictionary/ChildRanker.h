@@ -55,7 +55,7 @@ private:
     struct Candidate;
     float Score(const std::string &typed, const Candidate &candidate) const;
     // How common a word is, less the penalties for name-only and unknown words.
-    float WordValue(std::string_view word) const;
+    static float WordValue(const WordPrior::Facts &facts);
     void CollectCandidates(const std::string &typed, std::vector<Candidate> &out);
 
     const TDictionary &FDictionary;

@@ -6,6 +6,7 @@
 #include "dictionary/TSuggestList.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <string>
 
@@ -28,18 +29,25 @@ void RankingTree::Build(const TDictionary &dictionary,
     FNodes.assign(1, Node { 0, 0, None, 0, false });
     FBuiltFrom.clear();
     std::vector<uint32_t> parent(1, 0);
-    // The child of node with that letter, made (as its last child) when there is none.
-    auto childOf = [&](uint32_t node, unsigned char letter) {
-        uint32_t last = 0;
-        for (uint32_t c = FNodes[node].firstChild; c != 0; c = FNodes[c].nextSibling) {
-            if (FNodes[c].letter == letter)
-                return c;
-            last = c;
+    // The child of node with that letter, made when there is none. A sibling list of a
+    // file holds each letter once, so the first file's letters are all new: each is put
+    // after the one made before it (lastMade) without a search. Later files search first.
+    bool firstFile = true;
+    auto childOf = [&](uint32_t node, unsigned char letter, uint32_t &lastMade) {
+        uint32_t last = lastMade;
+        if (!firstFile) {
+            last = 0;
+            for (uint32_t c = FNodes[node].firstChild; c != 0; c = FNodes[c].nextSibling) {
+                if (FNodes[c].letter == letter)
+                    return c;
+                last = c;
+            }
         }
         const auto index = uint32_t(FNodes.size());
         FNodes.push_back(Node { 0, 0, None, letter, false });
         parent.push_back(node);
         (last == 0 ? FNodes[node].firstChild : FNodes[last].nextSibling) = index;
+        lastMade = index;
         return index;
     };
 
@@ -51,14 +59,26 @@ void RankingTree::Build(const TDictionary &dictionary,
         FBuiltFrom.emplace_back(&file, file.NodeCount());
         uint64_t budget = TSuggestList::WalkBudget(file, 0);
         auto walk = [&](auto &self, int32_t index, uint32_t at) -> void {
-            for (; budget > 0; ++index) {
+            // The list in alphabetical order, so that value is asked for words in order.
+            std::array<uint32_t, 256> list;
+            size_t count = 0;
+            for (; budget > 0 && count < list.size(); ++index) {
                 --budget;
                 const uint32_t node = file.GetNode(index);
+                if (Dct::NodeChar(node) == 0)
+                    break;
+                list[count++] = node;
+                if (Dct::NodeIsLast(node))
+                    break;
+            }
+            std::sort(list.begin(), list.begin() + std::ptrdiff_t(count),
+                      [](uint32_t a, uint32_t b) { return Dct::NodeChar(a) < Dct::NodeChar(b); });
+            uint32_t lastMade = 0;
+            for (size_t k = 0; k < count; ++k) {
+                const uint32_t node = list[k];
                 const unsigned char letter = Dct::NodeChar(node);
-                if (letter == 0)
-                    return;
                 word.push_back(char(letter));
-                const uint32_t child = childOf(at, letter);
+                const uint32_t child = childOf(at, letter, lastMade);
                 if (Dct::NodeIsWordEnd(node) && !FNodes[child].wordEnd) {
                     FNodes[child].wordEnd = true;
                     FNodes[child].best = value(word);
@@ -66,11 +86,10 @@ void RankingTree::Build(const TDictionary &dictionary,
                 if (Dct::NodeChild(node) != 0 && word.size() < Dct::WordMax)
                     self(self, int32_t(Dct::NodeChild(node)), child);
                 word.pop_back();
-                if (Dct::NodeIsLast(node))
-                    return;
             }
         };
         walk(walk, 1, Root);
+        firstFile = false;
     }
 
     // Children come after their parents, so one backward pass carries every mark up.
@@ -82,9 +101,14 @@ void RankingTree::Build(const TDictionary &dictionary,
         children.clear();
         for (uint32_t c = node.firstChild; c != 0; c = FNodes[c].nextSibling)
             children.push_back(c);
-        std::stable_sort(children.begin(), children.end(), [this](uint32_t a, uint32_t b) {
-            return FNodes[a].best > FNodes[b].best;
-        });
+        // Lists are short: an insertion sort, stable and without allocation.
+        for (size_t k = 1; k < children.size(); ++k) {
+            const uint32_t c = children[k];
+            size_t at = k;
+            for (; at > 0 && FNodes[children[at - 1]].best < FNodes[c].best; --at)
+                children[at] = children[at - 1];
+            children[at] = c;
+        }
         node.firstChild = children.empty() ? 0 : children.front();
         for (size_t k = 0; k < children.size(); ++k)
             FNodes[children[k]].nextSibling = k + 1 < children.size() ? children[k + 1] : 0;

@@ -14,6 +14,15 @@ namespace {
 // it); false when a character has no place in the code page.
 bool ToOem(std::string_view utf8, std::string &shown, std::string &key)
 {
+    // Printable ASCII, nearly every line, is the same in code page 437.
+    if (!utf8.empty() && utf8.size() <= Dct::WordMax
+        && std::all_of(utf8.begin(), utf8.end(), [](char c) { return c >= ' ' && c <= '~'; })) {
+        shown.assign(utf8);
+        key.assign(utf8);
+        for (char &c : key)
+            c = c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+        return true;
+    }
     std::u16string units;
     if (!CodePages::DecodeUtf8(utf8, units) || units.empty() || units.size() > Dct::WordMax)
         return false;
@@ -100,6 +109,34 @@ bool WordPrior::LoadFromFile(const std::string &path)
     return true;
 }
 
+WordPrior::Facts WordPrior::Lookup(std::string_view lowerWord, size_t &cursor) const
+{
+    // Words asked for in order are each found a few entries past the one before: a search
+    // that starts at the cursor with growing steps finds them in a handful of comparisons.
+    const size_t count = FEntries.size();
+    if (cursor > count || (cursor > 0 && Key(FEntries[cursor - 1]) >= lowerWord))
+        cursor = 0;
+    size_t step = 1;
+    while (cursor + step <= count && Key(FEntries[cursor + step - 1]) < lowerWord) {
+        cursor += step;
+        step *= 2;
+    }
+    const auto end = FEntries.begin() + std::ptrdiff_t(std::min(cursor + step, count));
+    const auto it
+        = std::lower_bound(FEntries.begin() + std::ptrdiff_t(cursor), end, lowerWord,
+                           [this](const Entry &e, std::string_view w) { return Key(e) < w; });
+    cursor = size_t(it - FEntries.begin());
+    return it != FEntries.end() && Key(*it) == lowerWord
+        ? FactsOf(*it)
+        : Facts { FloorLogProbability, false, false };
+}
+
+WordPrior::Facts WordPrior::FactsOf(const Entry &e)
+{
+    return { e.cost == UnknownCost ? FloorLogProbability : -float(e.cost) / CostsPerDecade, true,
+             e.nameOnly };
+}
+
 const WordPrior::Entry *WordPrior::Find(std::string_view lowerWord) const
 {
     const auto it
@@ -111,10 +148,7 @@ const WordPrior::Entry *WordPrior::Find(std::string_view lowerWord) const
 WordPrior::Facts WordPrior::Lookup(std::string_view lowerWord) const
 {
     const Entry *e = Find(lowerWord);
-    if (!e)
-        return { FloorLogProbability, false, false };
-    return { e->cost == UnknownCost ? FloorLogProbability : -float(e->cost) / CostsPerDecade, true,
-             e->nameOnly };
+    return e ? FactsOf(*e) : Facts { FloorLogProbability, false, false };
 }
 
 float WordPrior::LogProbability(std::string_view lowerWord) const

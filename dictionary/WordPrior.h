@@ -39,6 +39,9 @@ public:
         bool nameOnly;
     };
     Facts Lookup(std::string_view lowerWord) const;
+    // The same, faster for words asked for in alphabetical order: cursor (0 at first) keeps
+    // the place between calls.
+    Facts Lookup(std::string_view lowerWord, size_t &cursor) const;
     bool IsKnown(std::string_view lowerWord) const { return Find(lowerWord) != nullptr; }
     // The word as it is offered: its capitals from the table, else the word itself.
     std::string Shown(std::string_view lowerWord) const;
@@ -57,6 +60,7 @@ private:
         bool nameOnly;
     };
     const Entry *Find(std::string_view lowerWord) const;
+    static Facts FactsOf(const Entry &e);
     std::string_view Key(const Entry &e) const
     {
         return { FText.data() + e.keyOffset, e.keyLength };
