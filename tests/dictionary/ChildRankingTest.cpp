@@ -71,6 +71,14 @@ TEST(WordPrior, LoadsTheTableAndSkipsLinesThatDoNotParse)
     EXPECT_TRUE(prior.IsNameOnly("aaliyah"));
     EXPECT_FALSE(prior.IsNameOnly("the"));
     EXPECT_FLOAT_EQ(prior.HighestLogProbability(), -35.0f / 25.0f);
+    // A lookup that keeps its place answers the same, in order or not.
+    size_t cursor = 0;
+    for (const char *w : { "aaliyah", "the", "wednesday", "whether", "zz", "a", "the", "wh" }) {
+        const WordPrior::Facts kept = prior.Lookup(w, cursor), fresh = prior.Lookup(w);
+        EXPECT_EQ(std::tuple(kept.logProbability, kept.known, kept.nameOnly),
+                  std::tuple(fresh.logProbability, fresh.known, fresh.nameOnly))
+            << w;
+    }
     EXPECT_FALSE(prior.LoadFromFile("/nonexistent/WORDPRIOR.TXT"));
     EXPECT_EQ(prior.Count(), 0u);
 }
