@@ -156,9 +156,8 @@ void ChildRanker::CollectCandidates(const std::string &typed, std::vector<Candid
         word.pop_back();
     };
     auto walkBelow = [&](auto &self, uint32_t parent, bool firstLetterRight) -> void {
-        const float floor = walkCost.Floor();
         for (uint32_t c = FTree[parent].firstChild; c != 0; c = FTree[c].nextSibling) {
-            if (limit(FTree[c], firstLetterRight) < floor)
+            if (!walkCost.CanReach(limit(FTree[c], firstLetterRight)))
                 return;
             visit(self, c, firstLetterRight);
         }
@@ -173,7 +172,7 @@ void ChildRanker::CollectCandidates(const std::string &typed, std::vector<Candid
     for (uint32_t c = FTree[RankingTree::Root].firstChild; c != 0; c = FTree[c].nextSibling) {
         if (c == first)
             continue;
-        if (limit(FTree[c], false) < walkCost.Floor())
+        if (!walkCost.CanReach(limit(FTree[c], false)))
             break;
         visit(walkBelow, c, false);
     }

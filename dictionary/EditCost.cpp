@@ -166,13 +166,13 @@ bool StartsWith(std::string_view text, const unsigned char *letters, size_t coun
     return true;
 }
 
-bool IsVowel(unsigned char c)
+constexpr bool IsVowel(unsigned char c)
 {
     return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u';
 }
 
 // Letters children mix up: they sound alike, or (b and d) are mirror images.
-bool SoundAlike(unsigned char a, unsigned char b)
+constexpr bool SoundAlike(unsigned char a, unsigned char b)
 {
     constexpr std::string_view pairs[]
         = { "ck", "cs", "sz", "kq", "gj", "iy", "ey", "fv", "dt", "xz", "bd" };
@@ -183,7 +183,7 @@ bool SoundAlike(unsigned char a, unsigned char b)
     return false;
 }
 
-float Substitution(unsigned char wordLetter, unsigned char typedLetter)
+constexpr float Substitution(unsigned char wordLetter, unsigned char typedLetter)
 {
     if (wordLetter == typedLetter)
         return 0.0f;
@@ -191,6 +191,19 @@ float Substitution(unsigned char wordLetter, unsigned char typedLetter)
         return 0.5f;
     return 1.0f;
 }
+
+// Substitution of the first 128 letters, in halves, worked out at compile time.
+constexpr std::array<std::array<uint8_t, 128>, 128> MakeSubstitutionHalves()
+{
+    std::array<std::array<uint8_t, 128>, 128> t {};
+    for (unsigned a = 0; a < 128; ++a) {
+        for (unsigned b = 0; b < 128; ++b)
+            t[a][b] = uint8_t(
+                Substitution(static_cast<unsigned char>(a), static_cast<unsigned char>(b)) * 2.0f);
+    }
+    return t;
+}
+constexpr auto SubstitutionHalves = MakeSubstitutionHalves();
 
 } // namespace
 
@@ -235,8 +248,11 @@ const float *EditCost::SubstitutionRow(unsigned char letter)
 {
     float *row = FSubstitution[letter].data();
     if (!FSubstitutionReady[letter]) {
-        for (size_t i = 0; i < FTyped.size(); ++i)
-            row[i] = Substitution(letter, static_cast<unsigned char>(FTyped[i]));
+        for (size_t i = 0; i < FTyped.size(); ++i) {
+            const auto typedLetter = static_cast<unsigned char>(FTyped[i]);
+            row[i] = typedLetter < 128 ? 0.5f * SubstitutionHalves[letter][typedLetter]
+                                       : Substitution(letter, typedLetter);
+        }
         FSubstitutionReady[letter] = true;
     }
     return row;
@@ -318,15 +334,26 @@ void EditCost::Push(unsigned char letter)
             swapFrom = std::min(swapFrom, above[i - 2]);
     }
     FRowLowest[size_t(j)] = lowest;
-    FFloor[size_t(j)] = WorkOutFloor(swapFrom + SwapCost);
+    FNearFloor[size_t(j)] = std::min(lowest, swapFrom + SwapCost);
+    FFloorKnown &= ~(uint64_t(1) << j);
 }
 
-float EditCost::WorkOutFloor(float swapFloor) const
+float EditCost::Floor() const
+{
+    const int j = FLength;
+    if ((FFloorKnown >> j & 1) == 0) {
+        FFloor[size_t(j)] = WorkOutFloor();
+        FFloorKnown |= uint64_t(1) << j;
+    }
+    return FFloor[size_t(j)];
+}
+
+float EditCost::WorkOutFloor() const
 {
     // Later rows grow from this one, or jump over it: from the row before by a swap, or
     // from an earlier row by a sound rule whose word side starts with the letters since.
     const int j = FLength;
-    float floor = std::min(FRowLowest[size_t(j)], swapFloor);
+    float floor = FNearFloor[size_t(j)];
     for (int r = std::max(0, j - RuleReach + 1); r < j; ++r) {
         if (FRowLowest[size_t(r)] + LowestRuleCost >= floor || FWord[size_t(r)] >= 128)
             continue;

@@ -32,9 +32,12 @@ public:
     // Cost of the word pushed so far as a whole word.
     float Cost() const { return FRows[FLength][FTyped.size()]; }
     // A lower bound of the cost of every word that begins with the letters pushed so far.
-    float Floor() const { return FFloor[size_t(FLength)]; }
+    float Floor() const;
     // Whether some word that begins with the letters pushed so far may cost at most limit.
-    bool CanReach(float limit) const { return Floor() <= limit; }
+    bool CanReach(float limit) const
+    {
+        return FNearFloor[size_t(FLength)] <= limit || Floor() <= limit;
+    }
     int Length() const { return FLength; }
 
     // The cheapest sound rule.
@@ -43,9 +46,8 @@ public:
 private:
     // The substitution costs of letter against each typed letter, worked out on first use.
     const float *SubstitutionRow(unsigned char letter);
-    // Floor of the word pushed so far, worked out once per letter; swapFloor is the lowest
-    // cost a swap of this letter with the next can reach.
-    float WorkOutFloor(float swapFloor) const;
+    // Floor of the word pushed so far, from the rows and the sound rules that jump over them.
+    float WorkOutFloor() const;
 
     std::string_view FTyped;
     std::array<unsigned char, Dct::WordMax> FWord {};
@@ -53,7 +55,12 @@ private:
     // FRows[j][i]: cost of turning the first j letters of the word into the first i typed.
     std::array<std::array<float, Dct::WordMax + 1>, Dct::WordMax + 1> FRows {};
     std::array<float, Dct::WordMax + 1> FRowLowest {};
-    std::array<float, Dct::WordMax + 1> FFloor {};
+    // FNearFloor[j]: the floor of row j from the row itself and a swap that follows. The
+    // sound rules' part, dearer to work out and seldom lower, is added only when asked for:
+    // FFloor[j] holds the whole floor once bit j of FFloorKnown is set.
+    std::array<float, Dct::WordMax + 1> FNearFloor {};
+    mutable std::array<float, Dct::WordMax + 1> FFloor {};
+    mutable uint64_t FFloorKnown = 1;
     // Per sound rule, bit i set when the first i typed letters end with its typed side.
     std::array<uint64_t, 128> FTypedEnds {};
     // The rules whose typed side occurs in the typed word, by the last and by the first
