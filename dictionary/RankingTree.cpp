@@ -10,6 +10,32 @@
 #include <limits>
 #include <string>
 
+namespace {
+
+// How many nodes the file's letter tree has when spelt out in full, so that the tree is
+// made in one allocation rather than grown to twice its size.
+uint64_t SpeltOutSize(TDCTFile &file)
+{
+    uint64_t budget = TSuggestList::WalkBudget(file, 0), size = 0;
+    auto walk = [&](auto &self, int32_t index, size_t depth) -> void {
+        for (; budget > 0; ++index) {
+            --budget;
+            const uint32_t node = file.GetNode(index);
+            if (Dct::NodeChar(node) == 0)
+                return;
+            ++size;
+            if (Dct::NodeChild(node) != 0 && depth + 1 < Dct::WordMax)
+                self(self, int32_t(Dct::NodeChild(node)), depth + 1);
+            if (Dct::NodeIsLast(node))
+                return;
+        }
+    };
+    walk(walk, 1, 0);
+    return size;
+}
+
+} // namespace
+
 bool RankingTree::IsBuiltFrom(const TDictionary &dictionary) const
 {
     size_t k = 0;
@@ -26,9 +52,13 @@ void RankingTree::Build(const TDictionary &dictionary,
                         const std::function<float(std::string_view word)> &value)
 {
     constexpr float None = -std::numeric_limits<float>::infinity();
-    FNodes.assign(1, Node { 0, 0, None, 0, false });
+    uint64_t size = 1;
+    for (auto *listNode = dictionary.Files.Head(); listNode; listNode = listNode->Next)
+        size += SpeltOutSize(*static_cast<TDCTFile *>(listNode));
+    FNodes.clear();
+    FNodes.reserve(size_t(size));
+    FNodes.push_back(Node { 0, 0, None, 0, false });
     FBuiltFrom.clear();
-    std::vector<uint32_t> parent(1, 0);
     // The child of node with that letter, made when there is none. A sibling list of a
     // file holds each letter once, so the first file's letters are all new: each is put
     // after the one made before it (lastMade) without a search. Later files search first.
@@ -45,7 +75,6 @@ void RankingTree::Build(const TDictionary &dictionary,
         }
         const auto index = uint32_t(FNodes.size());
         FNodes.push_back(Node { 0, 0, None, letter, false });
-        parent.push_back(node);
         (last == 0 ? FNodes[node].firstChild : FNodes[last].nextSibling) = index;
         lastMade = index;
         return index;
@@ -92,25 +121,25 @@ void RankingTree::Build(const TDictionary &dictionary,
         firstFile = false;
     }
 
-    // Children come after their parents, so one backward pass carries every mark up.
-    for (size_t i = FNodes.size(); i-- > 1;)
-        FNodes[parent[i]].best = std::max(FNodes[parent[i]].best, FNodes[i].best);
-    // Each sibling list in order of its marks, the best first.
-    std::vector<uint32_t> children;
-    for (Node &node : FNodes) {
-        children.clear();
-        for (uint32_t c = node.firstChild; c != 0; c = FNodes[c].nextSibling)
-            children.push_back(c);
-        // Lists are short: an insertion sort, stable and without allocation.
-        for (size_t k = 1; k < children.size(); ++k) {
-            const uint32_t c = children[k];
-            size_t at = k;
+    // Every mark carried up from the words below, and each sibling list put in order of
+    // its marks, the best first (an insertion sort: lists are short).
+    auto order = [&](auto &self, uint32_t index) -> float {
+        uint32_t children[256];
+        size_t count = 0;
+        float best = FNodes[index].best;
+        for (uint32_t c = FNodes[index].firstChild; c != 0 && count < 256;
+             c = FNodes[c].nextSibling) {
+            best = std::max(best, self(self, c));
+            size_t at = count++;
             for (; at > 0 && FNodes[children[at - 1]].best < FNodes[c].best; --at)
                 children[at] = children[at - 1];
             children[at] = c;
         }
-        node.firstChild = children.empty() ? 0 : children.front();
-        for (size_t k = 0; k < children.size(); ++k)
-            FNodes[children[k]].nextSibling = k + 1 < children.size() ? children[k + 1] : 0;
-    }
+        FNodes[index].best = best;
+        FNodes[index].firstChild = count == 0 ? 0 : children[0];
+        for (size_t k = 0; k < count; ++k)
+            FNodes[children[k]].nextSibling = k + 1 < count ? children[k + 1] : 0;
+        return best;
+    };
+    order(order, Root);
 }
