@@ -2,6 +2,7 @@
 
 #include "dictionary/DctFormat.h"
 #include "dictionary/EditCost.h"
+#include "dictionary/RankingTree.h"
 #include "dictionary/TDCTFile.h"
 #include "dictionary/TDictionary.h"
 #include "dictionary/TSuggestList.h"
@@ -10,26 +11,33 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
+#include <limits>
 #include <unordered_set>
 #include <vector>
 
 namespace {
 
-// How many of the best candidates the walk of the tree makes sure to find: the first is
-// what the child gets by pressing Change. Keeping more made the walk several times longer
-// and changed no first suggestion on the development corpora.
-constexpr size_t Kept = 1;
+// The walk of the tree leaves a branch whose words cannot come within Margin of the best
+// score found so far (other first letters: cannot beat it). The best is what the child
+// gets by pressing Change; the margin keeps the rest of the list as good as a wider walk
+// made it, at a fraction of the walk (making sure of the best five instead took three to
+// five times as long).
+constexpr float Margin = 1.0f;
 // How many of the phonetic search's words join the candidates.
 constexpr uint8_t PhoneticCandidates = 30;
-// The largest edit cost at which a word of the tree is a candidate.
+// The largest edit cost at which a word of the tree is a candidate. A word that does not
+// begin with the typed word's first letter gets a lower limit: it lacks the first-letter
+// bonus, so beyond it such a word hardly ever wins (the lower limit changed no first
+// suggestion on the development corpora), while walking those branches to the full limit
+// was most of the work for long, garbled words.
 constexpr float CostLimit = 2.5f;
+constexpr float OtherFirstLetterCostLimit = 1.5f;
 
 // The weights of the score.
 constexpr float CostWeight = 2.5f;
 constexpr float SimilarityWeight = 3.0f; // per 100 % of similarity
 constexpr float FirstLetterBonus = 2.0f;
-constexpr float LongerBonus = 0.3f;
+constexpr float LongerBonus = 0.8f; // children leave letters out more often than they add them
 constexpr float NameOnlyPenalty = 0.5f;
 constexpr float UnknownWordPenalty = 0.5f;
 // A two-word split costs this much as an error, so that "wet her" only beats "whether"
@@ -72,25 +80,17 @@ void ChildRanker::LoadTables()
     NeverSuggest.AddFile(userFolder + ParentNeverSuggestFileName);
 }
 
-void ChildRanker::CollectCandidates(const std::string &typed, std::vector<Candidate> &out) const
+void ChildRanker::CollectCandidates(const std::string &typed, std::vector<Candidate> &out)
 {
-    // The scores of the best Kept candidates so far (a min-heap): a branch of the tree whose
-    // words cannot beat the worst of them is not walked.
-    // A word may come twice (from the search and the walk); the listing skips repeats.
-    std::vector<float> best;
+    // The best score so far. A word may come twice (from the search and the walk); the
+    // listing skips repeats.
+    float best = -std::numeric_limits<float>::infinity();
     auto add = [&](std::string_view word, float cost, bool learned) {
         if (NeverSuggest.ContainsLowerCase(word))
             return;
         Candidate c { std::string(word), cost, learned, 0.0f };
         c.score = Score(typed, c);
-        if (best.size() < Kept || c.score > best.front()) {
-            if (best.size() == Kept) {
-                std::pop_heap(best.begin(), best.end(), std::greater<>());
-                best.pop_back();
-            }
-            best.push_back(c.score);
-            std::push_heap(best.begin(), best.end(), std::greater<>());
-        }
+        best = std::max(best, c.score);
         out.push_back(std::move(c));
     };
 
@@ -114,69 +114,84 @@ void ChildRanker::CollectCandidates(const std::string &typed, std::vector<Candid
     for (const std::string &split : *splits)
         add(split, SplitCost, false);
 
-    // The highest cost at which a word that begins with prefix could still beat the
-    // candidates kept: the best score it can reach is the highest prior of such words,
-    // full similarity and the bonuses.
-    auto limit = [&](std::string_view prefix) {
-        if (best.size() < Kept || Prior.Count() == 0)
-            return CostLimit;
-        const float reach = Prior.HighestWithPrefix(prefix) + SimilarityWeight + LongerBonus
-            + (prefix[0] == typed[0] ? FirstLetterBonus : 0.0f);
-        return std::min(CostLimit, (reach - best.front()) / CostWeight);
+    if (!FTree.IsBuiltFrom(FDictionary) || FTreePriorCount != Prior.Count()) {
+        // The tree asks for its words in alphabetical order.
+        FTree.Build(FDictionary, [this, cursor = size_t(0)](std::string_view w) mutable {
+            return WordValue(Prior.Lookup(w, cursor));
+        });
+        FTreePriorCount = Prior.Count();
+    }
+    // The highest cost at which a word below node could still come within Margin of the
+    // best: the best score it can reach is the node's mark, full similarity and the bonuses.
+    const bool bounded = Prior.Count() != 0;
+    auto limit = [&](const RankingTree::Node &node, bool firstLetterRight) {
+        const float costLimit = firstLetterRight ? CostLimit : OtherFirstLetterCostLimit;
+        if (!bounded)
+            return costLimit;
+        const float reach = node.best + SimilarityWeight + LongerBonus
+            + (firstLetterRight ? FirstLetterBonus : 0.0f);
+        return std::min(costLimit,
+                        (reach - best + (firstLetterRight ? Margin : 0.0f)) / CostWeight);
     };
 
-    // Every other word of each file within that cost: a walk of the letter tree that leaves
-    // a branch as soon as no word below it can come within it. The typed word's first
-    // letter goes first: its words are the likeliest, and finding them early narrows the
-    // walk of the rest.
+    // Every other word within that cost: a walk of the tree that leaves a branch as soon as
+    // no word below it can come within it. Siblings come best mark first, so once one is
+    // out of reach the rest are too. The typed word's first letter goes first: its words
+    // are the likeliest, and finding them early narrows the walk of the rest.
     EditCost walkCost(typed);
     std::string word;
     const auto firstLetter = static_cast<unsigned char>(typed[0]);
-    for (auto *node = FDictionary.Files.Head(); node; node = node->Next) {
-        TDCTFile &file = *static_cast<TDCTFile *>(node);
-        uint64_t budget = TSuggestList::WalkBudget(file, PhoneticCandidates);
-        std::array<float, Dct::WordMax + 1> limits;
-        auto walk = [&](auto &self, int32_t index, bool onlyOne) -> void {
-            for (;; ++index) {
-                if (budget == 0)
-                    return;
-                --budget;
-                const uint32_t n = file.GetNode(index);
-                const unsigned char letter = Dct::NodeChar(n);
-                const bool root = walkCost.Length() == 0;
-                if (root
-                    && ((onlyOne && letter != firstLetter)
-                        || (!onlyOne && letter == firstLetter))) {
-                    if (Dct::NodeIsLast(n))
-                        return;
-                    continue;
-                }
-                walkCost.Push(letter);
-                word.push_back(char(letter));
-                const size_t depth = word.size();
-                limits[depth] = depth <= WordPrior::PrefixReach ? limit(word) : limits[depth - 1];
-                if (walkCost.CanReach(limits[depth])) {
-                    if (Dct::NodeIsWordEnd(n) && walkCost.Cost() <= limits[depth])
-                        add(word, walkCost.Cost(), false);
-                    if (Dct::NodeChild(n) != 0 && depth < Dct::WordMax)
-                        self(self, int32_t(Dct::NodeChild(n)), false);
-                }
-                walkCost.Pop();
-                word.pop_back();
-                if (Dct::NodeIsLast(n) || (root && onlyOne))
-                    return;
-            }
-        };
-        walk(walk, 1, true);
-        walk(walk, 1, false);
+    auto visit = [&](auto &walkBelow, uint32_t index, bool firstLetterRight) {
+        const RankingTree::Node &node = FTree[index];
+        const float cap = limit(node, firstLetterRight);
+        walkCost.Push(node.letter);
+        word.push_back(char(node.letter));
+        if (walkCost.CanReach(cap)) {
+            if (node.wordEnd && walkCost.Cost() <= cap)
+                add(word, walkCost.Cost(), false);
+            if (node.firstChild != 0 && word.size() < Dct::WordMax)
+                walkBelow(walkBelow, index, firstLetterRight);
+        }
+        walkCost.Pop();
+        word.pop_back();
+    };
+    auto walkBelow = [&](auto &self, uint32_t parent, bool firstLetterRight) -> void {
+        for (uint32_t c = FTree[parent].firstChild; c != 0; c = FTree[c].nextSibling) {
+            if (!walkCost.CanReach(limit(FTree[c], firstLetterRight)))
+                return;
+            visit(self, c, firstLetterRight);
+        }
+    };
+    uint32_t first = 0;
+    for (uint32_t c = FTree[RankingTree::Root].firstChild; c != 0; c = FTree[c].nextSibling) {
+        if (FTree[c].letter == firstLetter)
+            first = c;
     }
+    if (first != 0)
+        visit(walkBelow, first, true);
+    for (uint32_t c = FTree[RankingTree::Root].firstChild; c != 0; c = FTree[c].nextSibling) {
+        if (c == first)
+            continue;
+        if (!walkCost.CanReach(limit(FTree[c], false)))
+            break;
+        visit(walkBelow, c, false);
+    }
+}
+
+float ChildRanker::WordValue(const WordPrior::Facts &facts)
+{
+    float value = facts.logProbability;
+    if (facts.nameOnly)
+        value -= NameOnlyPenalty;
+    if (facts.logProbability <= WordPrior::FloorLogProbability)
+        value -= UnknownWordPenalty;
+    return value;
 }
 
 float ChildRanker::Score(const std::string &typed, const Candidate &candidate) const
 {
     const std::string &word = candidate.word;
     float prior = 0.0f;
-    float penalty = 0.0f;
     std::string joined;
     if (const size_t space = word.find(' '); space != std::string::npos) {
         const std::string left = word.substr(0, space), right = word.substr(space + 1);
@@ -184,18 +199,11 @@ float ChildRanker::Score(const std::string &typed, const Candidate &candidate) c
         joined = left + right;
     } else {
         joined = word;
-        if (candidate.learned && !Prior.IsKnown(word)) {
-            prior = LearnedLogProbability;
-        } else {
-            prior = Prior.LogProbability(word);
-            if (Prior.IsNameOnly(word))
-                penalty += NameOnlyPenalty;
-            if (prior <= WordPrior::FloorLogProbability)
-                penalty += UnknownWordPenalty;
-        }
+        prior = candidate.learned && !Prior.IsKnown(word) ? LearnedLogProbability
+                                                          : WordValue(Prior.Lookup(word));
     }
     float score = prior - CostWeight * candidate.cost
-        + SimilarityWeight * float(Similarity(typed, joined)) / 100.0f - penalty;
+        + SimilarityWeight * float(Similarity(typed, joined)) / 100.0f;
     if (joined[0] == typed[0])
         score += FirstLetterBonus;
     if (joined.size() > typed.size())

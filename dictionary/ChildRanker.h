@@ -3,20 +3,22 @@
 // mean?", beside the dictionary's own Suggest, which stays as it is.
 //
 // Candidates are the first 30 of the dictionary's phonetic search, every word of the
-// letter tree within a children's edit cost of the typed word (EditCost; no first-letter,
-// sound-code or length screen), learned words within that cost, and the two-word splits.
+// letter tree within a children's edit cost of the typed word (EditCost; no sound-code or
+// length screen, a lower limit for another first letter) that could still come near the
+// best score (RankingTree), learned words within that cost, and the two-word splits.
 // Each is scored by how common the word is (WordPrior), how cheap the child's error is,
 // the dictionary's similarity percentage, whether the first letter is right, and whether
 // the word is longer than what was typed (children leave letters out more often than they
 // add them). Words of the never-suggest list are left out, and words the word lists write
 // with capitals keep them.
 //
-// The tables are read on the first request, so a check that never asks for suggestions
-// never loads them: WORDPRIOR.TXT and NOSUGGEST.TXT beside the first dictionary file, and a
+// The tables, and the ranking's own letter tree, are made on the first request, so a
+// check that never asks for suggestions never loads them: WORDPRIOR.TXT and NOSUGGEST.TXT beside the first dictionary file, and a
 // parent's USERNOSUGGEST.TXT beside the user word list. A missing table leaves its part out
 // of the ranking (every word equally common, or nothing never-suggested).
 
 #include "dictionary/NeverSuggestList.h"
+#include "dictionary/RankingTree.h"
 #include "dictionary/WordPrior.h"
 #include "platform/core/TStringList.h"
 
@@ -53,7 +55,13 @@ public:
 private:
     struct Candidate;
     float Score(const std::string &typed, const Candidate &candidate) const;
-    void CollectCandidates(const std::string &typed, std::vector<Candidate> &out) const;
+    // How common a word is, less the penalties for name-only and unknown words.
+    static float WordValue(const WordPrior::Facts &facts);
+    void CollectCandidates(const std::string &typed, std::vector<Candidate> &out);
 
     const TDictionary &FDictionary;
+    // The dictionary's words marked with WordValue; built on the first request for
+    // suggestions, and again when the files or the prior table change.
+    RankingTree FTree;
+    size_t FTreePriorCount = 0;
 };

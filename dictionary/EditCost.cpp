@@ -107,6 +107,11 @@ constexpr SoundRule SoundRules[] = {
     { "able", "ible", 0.3f },
     { "ful", "full", 0.3f },
     { "ly", "ley", 0.4f },
+    { "ies", "ys", 0.3f },
+    { "y", "ee", 0.4f },
+    { "ey", "ee", 0.4f },
+    { "ie", "ee", 0.4f },
+    { "x", "gs", 0.4f },
 };
 
 constexpr size_t RuleCount = std::size(SoundRules);
@@ -120,38 +125,57 @@ constexpr int LongestRuleWord()
 }
 constexpr int RuleReach = LongestRuleWord();
 
-// The rules by the last letter of their word side, so that a new letter of the word is
-// tried only against the rules that can end with it.
-struct RulesByLetter
+// The most rules that share the first or the last letter of their word side: the size of
+// EditCost's per-letter lists.
+constexpr size_t MostRulesPerLetter(bool byLast)
 {
-    std::array<std::array<uint8_t, 32>, 128> rules {};
-    std::array<uint8_t, 128> count {};
-};
-constexpr RulesByLetter MakeRulesByLetter(bool byLast)
-{
-    RulesByLetter t;
-    for (size_t r = 0; r < RuleCount; ++r) {
-        const std::string_view w = SoundRules[r].word;
-        const auto letter = static_cast<unsigned char>(byLast ? w.back() : w.front());
-        t.rules[letter][t.count[letter]++] = uint8_t(r);
+    std::array<size_t, 128> count {};
+    size_t most = 0;
+    for (const SoundRule &rule : SoundRules) {
+        const auto letter
+            = static_cast<unsigned char>(byLast ? rule.word.back() : rule.word.front());
+        most = std::max(most, ++count[letter]);
     }
-    return t;
+    return most;
 }
-constexpr RulesByLetter RulesEndingWith = MakeRulesByLetter(true);
-constexpr RulesByLetter RulesStartingWith = MakeRulesByLetter(false);
+static_assert(MostRulesPerLetter(true) <= 32 && MostRulesPerLetter(false) <= 32);
 
 constexpr float SwapCost = 0.8f;
+// More than any cost the rows can hold.
+constexpr float Unreachable = 1e9f;
 
-bool IsVowel(unsigned char c)
+// Whether the count letters at word end with (or, below, begin) text; rules are short, so
+// a plain loop beats a call to memcmp.
+bool EndsWith(const unsigned char *word, size_t count, std::string_view text)
+{
+    if (text.size() > count)
+        return false;
+    const unsigned char *from = word + count - text.size();
+    for (size_t k = 0; k < text.size(); ++k) {
+        if (from[k] != static_cast<unsigned char>(text[k]))
+            return false;
+    }
+    return true;
+}
+bool StartsWith(std::string_view text, const unsigned char *letters, size_t count)
+{
+    for (size_t k = 0; k < count; ++k) {
+        if (static_cast<unsigned char>(text[k]) != letters[k])
+            return false;
+    }
+    return true;
+}
+
+constexpr bool IsVowel(unsigned char c)
 {
     return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u';
 }
 
-// Letters children mix up because they sound alike.
-bool SoundAlike(unsigned char a, unsigned char b)
+// Letters children mix up: they sound alike, or (b and d) are mirror images.
+constexpr bool SoundAlike(unsigned char a, unsigned char b)
 {
     constexpr std::string_view pairs[]
-        = { "ck", "cs", "sz", "kq", "gj", "iy", "ey", "fv", "dt", "xz" };
+        = { "ck", "cs", "sz", "kq", "gj", "iy", "ey", "fv", "dt", "xz", "bd" };
     for (std::string_view p : pairs) {
         if ((a == p[0] && b == p[1]) || (a == p[1] && b == p[0]))
             return true;
@@ -159,7 +183,7 @@ bool SoundAlike(unsigned char a, unsigned char b)
     return false;
 }
 
-float Substitution(unsigned char wordLetter, unsigned char typedLetter)
+constexpr float Substitution(unsigned char wordLetter, unsigned char typedLetter)
 {
     if (wordLetter == typedLetter)
         return 0.0f;
@@ -167,6 +191,19 @@ float Substitution(unsigned char wordLetter, unsigned char typedLetter)
         return 0.5f;
     return 1.0f;
 }
+
+// Substitution of the first 128 letters, in halves, worked out at compile time.
+constexpr std::array<std::array<uint8_t, 128>, 128> MakeSubstitutionHalves()
+{
+    std::array<std::array<uint8_t, 128>, 128> t {};
+    for (unsigned a = 0; a < 128; ++a) {
+        for (unsigned b = 0; b < 128; ++b)
+            t[a][b] = uint8_t(
+                Substitution(static_cast<unsigned char>(a), static_cast<unsigned char>(b)) * 2.0f);
+    }
+    return t;
+}
+constexpr auto SubstitutionHalves = MakeSubstitutionHalves();
 
 } // namespace
 
@@ -180,22 +217,45 @@ EditCost::EditCost(std::string_view typed)
         const auto c = static_cast<unsigned char>(FTyped[i - 1]);
         const bool doubled
             = (i >= 2 && FTyped[i - 2] == FTyped[i - 1]) || (i < n && FTyped[i] == FTyped[i - 1]);
-        FRows[0][i] = FRows[0][i - 1]
-            + (doubled          ? 0.4f
-                   : c == '\''  ? 0.3f
-                   : IsVowel(c) ? 0.7f
-                                : 1.0f);
+        FExtra[i] = doubled ? 0.4f : c == '\'' ? 0.3f : IsVowel(c) ? 0.7f : 1.0f;
+        FRows[0][i] = FRows[0][i - 1] + FExtra[i];
     }
     FRowLowest[0] = 0.0f;
-    // Where each rule's typed side ends in the typed word.
+    // Where each rule's typed side ends in the typed word; the rules that never apply are
+    // left out of the lists Push and Floor go through.
     for (size_t r = 0; r < RuleCount; ++r) {
+        const std::string_view side = SoundRules[r].typed;
         uint64_t ends = 0;
-        for (size_t i = 1; i <= n; ++i) {
-            if (FTyped.substr(0, i).ends_with(SoundRules[r].typed))
-                ends |= uint64_t(1) << i;
+        if (side.empty()) {
+            ends = n == 0 ? 0 : (~uint64_t(0) >> (63 - n)) & ~uint64_t(1); // bits 1..n
+        } else {
+            for (size_t at = FTyped.find(side); at != std::string_view::npos;
+                 at = FTyped.find(side, at + 1))
+                ends |= uint64_t(1) << (at + side.size());
         }
         FTypedEnds[r] = ends;
+        if (ends == 0)
+            continue;
+        const std::string_view w = SoundRules[r].word;
+        RuleList &byLast = FApplyingByLast[static_cast<unsigned char>(w.back())];
+        RuleList &byFirst = FApplyingByFirst[static_cast<unsigned char>(w.front())];
+        byLast.rules[byLast.count++] = uint8_t(r);
+        byFirst.rules[byFirst.count++] = uint8_t(r);
     }
+}
+
+const float *EditCost::SubstitutionRow(unsigned char letter)
+{
+    float *row = FSubstitution[letter].data();
+    if (!FSubstitutionReady[letter]) {
+        for (size_t i = 0; i < FTyped.size(); ++i) {
+            const auto typedLetter = static_cast<unsigned char>(FTyped[i]);
+            row[i] = typedLetter < 128 ? 0.5f * SubstitutionHalves[letter][typedLetter]
+                                       : Substitution(letter, typedLetter);
+        }
+        FSubstitutionReady[letter] = true;
+    }
+    return row;
 }
 
 void EditCost::Push(unsigned char letter)
@@ -226,62 +286,86 @@ void EditCost::Push(unsigned char letter)
     };
     Jump jumps[32];
     size_t jumpCount = 0;
-    const std::string_view word(reinterpret_cast<const char *>(FWord.data()), size_t(j));
+    uint64_t jumpEnds = 0;
+    float substitution[Dct::WordMax];
+    const float *subst = substitution;
     if (letter < 128) {
-        for (size_t k = 0; k < RulesEndingWith.count[letter]; ++k) {
-            const size_t r = RulesEndingWith.rules[letter][k];
+        const RuleList &applying = FApplyingByLast[letter];
+        for (size_t k = 0; k < applying.count; ++k) {
+            const size_t r = applying.rules[k];
             const SoundRule &rule = SoundRules[r];
-            if (FTypedEnds[r] != 0 && word.ends_with(rule.word))
+            if (EndsWith(FWord.data(), size_t(j), rule.word)) {
                 jumps[jumpCount++]
                     = { rule.word.size(), rule.typed.size(), rule.cost, FTypedEnds[r] };
+                jumpEnds |= FTypedEnds[r];
+            }
         }
+        subst = SubstitutionRow(letter);
+    } else {
+        for (size_t i = 0; i < n; ++i)
+            substitution[i] = Substitution(letter, static_cast<unsigned char>(FTyped[i]));
     }
 
+    // A swap of neighbours needs the word's letter before this one typed right after it.
+    const unsigned char before = j >= 2 ? FWord[size_t(j - 2)] : 0;
     row[0] = above[0] + omit;
     float lowest = row[0];
+    // A later swap takes this letter as typed one place on, from the row before.
+    float swapFrom = Unreachable;
     for (size_t i = 1; i <= n; ++i) {
         const auto typedLetter = static_cast<unsigned char>(FTyped[i - 1]);
-        float best = above[i - 1] + Substitution(letter, typedLetter);
+        float best = above[i - 1] + subst[i - 1];
         best = std::min(best, above[i] + omit);
-        best = std::min(best, row[i - 1] + (FRows[0][i] - FRows[0][i - 1]));
-        if (j >= 2 && i >= 2 && FWord[size_t(j - 2)] == typedLetter
-            && letter == static_cast<unsigned char>(FTyped[i - 2]) && letter != typedLetter)
+        best = std::min(best, row[i - 1] + FExtra[i]);
+        if (before == typedLetter && i >= 2 && letter == static_cast<unsigned char>(FTyped[i - 2])
+            && letter != typedLetter)
             best = std::min(best, FRows[size_t(j - 2)][i - 2] + SwapCost);
-        for (size_t k = 0; k < jumpCount; ++k) {
-            const Jump &jump = jumps[k];
-            if (jump.ends & (uint64_t(1) << i))
-                best = std::min(
-                    best, FRows[size_t(j) - jump.wordLength][i - jump.typedLength] + jump.cost);
+        if (jumpEnds & (uint64_t(1) << i)) {
+            for (size_t k = 0; k < jumpCount; ++k) {
+                const Jump &jump = jumps[k];
+                if (jump.ends & (uint64_t(1) << i))
+                    best = std::min(
+                        best, FRows[size_t(j) - jump.wordLength][i - jump.typedLength] + jump.cost);
+            }
         }
         row[i] = best;
         lowest = std::min(lowest, best);
+        if (typedLetter == letter && i >= 2)
+            swapFrom = std::min(swapFrom, above[i - 2]);
     }
     FRowLowest[size_t(j)] = lowest;
+    FNearFloor[size_t(j)] = std::min(lowest, swapFrom + SwapCost);
+    FFloorKnown &= ~(uint64_t(1) << j);
 }
 
-bool EditCost::CanReach(float limit) const
+float EditCost::Floor() const
+{
+    const int j = FLength;
+    if ((FFloorKnown >> j & 1) == 0) {
+        FFloor[size_t(j)] = WorkOutFloor();
+        FFloorKnown |= uint64_t(1) << j;
+    }
+    return FFloor[size_t(j)];
+}
+
+float EditCost::WorkOutFloor() const
 {
     // Later rows grow from this one, or jump over it: from the row before by a swap, or
     // from an earlier row by a sound rule whose word side starts with the letters since.
     const int j = FLength;
-    if (FRowLowest[size_t(j)] <= limit)
-        return true;
-    if (j >= 1 && FRowLowest[size_t(j - 1)] + SwapCost <= limit)
-        return true;
-    const std::string_view word(reinterpret_cast<const char *>(FWord.data()), size_t(j));
+    float floor = FNearFloor[size_t(j)];
     for (int r = std::max(0, j - RuleReach + 1); r < j; ++r) {
-        if (FRowLowest[size_t(r)] + LowestRuleCost > limit)
+        if (FRowLowest[size_t(r)] + LowestRuleCost >= floor || FWord[size_t(r)] >= 128)
             continue;
-        const std::string_view since = word.substr(size_t(r));
-        const auto first = static_cast<unsigned char>(since[0]);
-        for (size_t k = 0; first < 128 && k < RulesStartingWith.count[first]; ++k) {
-            const SoundRule &rule = SoundRules[RulesStartingWith.rules[first][k]];
-            if (rule.word.size() > since.size() && rule.word.starts_with(since)
-                && FRowLowest[size_t(r)] + rule.cost <= limit)
-                return true;
+        const size_t since = size_t(j - r); // letters of the word since row r
+        const RuleList &applying = FApplyingByFirst[FWord[size_t(r)]];
+        for (size_t k = 0; k < applying.count; ++k) {
+            const SoundRule &rule = SoundRules[applying.rules[k]];
+            if (rule.word.size() > since && StartsWith(rule.word, &FWord[size_t(r)], since))
+                floor = std::min(floor, FRowLowest[size_t(r)] + rule.cost);
         }
     }
-    return false;
+    return floor;
 }
 
 float EditCost::Between(std::string_view word)

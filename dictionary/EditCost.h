@@ -31,20 +31,49 @@ public:
     void Pop() { --FLength; }
     // Cost of the word pushed so far as a whole word.
     float Cost() const { return FRows[FLength][FTyped.size()]; }
+    // A lower bound of the cost of every word that begins with the letters pushed so far.
+    float Floor() const;
     // Whether some word that begins with the letters pushed so far may cost at most limit.
-    bool CanReach(float limit) const;
+    bool CanReach(float limit) const
+    {
+        return FNearFloor[size_t(FLength)] <= limit || Floor() <= limit;
+    }
     int Length() const { return FLength; }
 
     // The cheapest sound rule.
     static constexpr float LowestRuleCost = 0.3f;
 
 private:
+    // The substitution costs of letter against each typed letter, worked out on first use.
+    const float *SubstitutionRow(unsigned char letter);
+    // Floor of the word pushed so far, from the rows and the sound rules that jump over them.
+    float WorkOutFloor() const;
+
     std::string_view FTyped;
     std::array<unsigned char, Dct::WordMax> FWord {};
     int FLength = 0;
     // FRows[j][i]: cost of turning the first j letters of the word into the first i typed.
     std::array<std::array<float, Dct::WordMax + 1>, Dct::WordMax + 1> FRows {};
     std::array<float, Dct::WordMax + 1> FRowLowest {};
+    // FNearFloor[j]: the floor of row j from the row itself and a swap that follows. The
+    // sound rules' part, dearer to work out and seldom lower, is added only when asked for:
+    // FFloor[j] holds the whole floor once bit j of FFloorKnown is set.
+    std::array<float, Dct::WordMax + 1> FNearFloor {};
+    mutable std::array<float, Dct::WordMax + 1> FFloor {};
+    mutable uint64_t FFloorKnown = 1;
     // Per sound rule, bit i set when the first i typed letters end with its typed side.
     std::array<uint64_t, 128> FTypedEnds {};
+    // The rules whose typed side occurs in the typed word, by the last and by the first
+    // letter of their word side: only these can ever apply.
+    struct RuleList
+    {
+        std::array<uint8_t, 32> rules;
+        uint8_t count = 0;
+    };
+    std::array<RuleList, 128> FApplyingByLast {};
+    std::array<RuleList, 128> FApplyingByFirst {};
+    // The cost of an extra typed letter at each place.
+    std::array<float, Dct::WordMax + 1> FExtra {};
+    std::array<std::array<float, Dct::WordMax>, 128> FSubstitution;
+    std::array<bool, 128> FSubstitutionReady {};
 };

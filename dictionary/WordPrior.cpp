@@ -10,18 +10,19 @@
 
 namespace {
 
-uint32_t PackPrefix(std::string_view prefix)
-{
-    uint32_t key = 0;
-    for (size_t k = 0; k < std::min<size_t>(prefix.size(), WordPrior::PrefixReach); ++k)
-        key = (key << 8) | static_cast<unsigned char>(prefix[k]);
-    return key;
-}
-
 // The code page 437 form of a UTF-8 word and its lower case (as the dictionary file holds
 // it); false when a character has no place in the code page.
 bool ToOem(std::string_view utf8, std::string &shown, std::string &key)
 {
+    // Printable ASCII, nearly every line, is the same in code page 437.
+    if (!utf8.empty() && utf8.size() <= Dct::WordMax
+        && std::all_of(utf8.begin(), utf8.end(), [](char c) { return c >= ' ' && c <= '~'; })) {
+        shown.assign(utf8);
+        key.assign(utf8);
+        for (char &c : key)
+            c = c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+        return true;
+    }
     std::u16string units;
     if (!CodePages::DecodeUtf8(utf8, units) || units.empty() || units.size() > Dct::WordMax)
         return false;
@@ -84,22 +85,14 @@ size_t WordPrior::Load(std::string_view text)
         }
         FEntries.push_back(e);
     }
-    FPrefixHighest.clear();
-    for (const Entry &e : FEntries) {
-        const float p
-            = e.cost == UnknownCost ? FloorLogProbability : -float(e.cost) / CostsPerDecade;
-        for (size_t k = 1; k <= std::min<size_t>(PrefixReach, e.keyLength); ++k) {
-            auto [it, added] = FPrefixHighest.emplace(PackPrefix(Key(e).substr(0, k)), p);
-            if (!added)
-                it->second = std::max(it->second, p);
-        }
-    }
     uint8_t lowestCost = FEntries.empty() ? 0 : UnknownCost;
     for (const Entry &e : FEntries)
         lowestCost = std::min(lowestCost, e.cost);
     FHighest = -float(lowestCost) / CostsPerDecade;
-    std::stable_sort(FEntries.begin(), FEntries.end(),
-                     [this](const Entry &a, const Entry &b) { return Key(a) < Key(b); });
+    // The table is written in order; sorting is needed only for a table made by hand.
+    const auto byKey = [this](const Entry &a, const Entry &b) { return Key(a) < Key(b); };
+    if (!std::is_sorted(FEntries.begin(), FEntries.end(), byKey))
+        std::stable_sort(FEntries.begin(), FEntries.end(), byKey);
     return skipped;
 }
 
@@ -116,6 +109,34 @@ bool WordPrior::LoadFromFile(const std::string &path)
     return true;
 }
 
+WordPrior::Facts WordPrior::Lookup(std::string_view lowerWord, size_t &cursor) const
+{
+    // Words asked for in order are each found a few entries past the one before: a search
+    // that starts at the cursor with growing steps finds them in a handful of comparisons.
+    const size_t count = FEntries.size();
+    if (cursor > count || (cursor > 0 && Key(FEntries[cursor - 1]) >= lowerWord))
+        cursor = 0;
+    size_t step = 1;
+    while (cursor + step <= count && Key(FEntries[cursor + step - 1]) < lowerWord) {
+        cursor += step;
+        step *= 2;
+    }
+    const auto end = FEntries.begin() + std::ptrdiff_t(std::min(cursor + step, count));
+    const auto it
+        = std::lower_bound(FEntries.begin() + std::ptrdiff_t(cursor), end, lowerWord,
+                           [this](const Entry &e, std::string_view w) { return Key(e) < w; });
+    cursor = size_t(it - FEntries.begin());
+    return it != FEntries.end() && Key(*it) == lowerWord
+        ? FactsOf(*it)
+        : Facts { FloorLogProbability, false, false };
+}
+
+WordPrior::Facts WordPrior::FactsOf(const Entry &e)
+{
+    return { e.cost == UnknownCost ? FloorLogProbability : -float(e.cost) / CostsPerDecade, true,
+             e.nameOnly };
+}
+
 const WordPrior::Entry *WordPrior::Find(std::string_view lowerWord) const
 {
     const auto it
@@ -124,10 +145,10 @@ const WordPrior::Entry *WordPrior::Find(std::string_view lowerWord) const
     return it != FEntries.end() && Key(*it) == lowerWord ? &*it : nullptr;
 }
 
-float WordPrior::HighestWithPrefix(std::string_view lowerPrefix) const
+WordPrior::Facts WordPrior::Lookup(std::string_view lowerWord) const
 {
-    const auto it = FPrefixHighest.find(PackPrefix(lowerPrefix));
-    return it == FPrefixHighest.end() ? FloorLogProbability : it->second;
+    const Entry *e = Find(lowerWord);
+    return e ? FactsOf(*e) : Facts { FloorLogProbability, false, false };
 }
 
 float WordPrior::LogProbability(std::string_view lowerWord) const

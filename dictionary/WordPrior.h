@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 class WordPrior
@@ -32,10 +31,17 @@ public:
     bool IsNameOnly(std::string_view lowerWord) const;
     // The log10 probability of the commonest word of the table (0 when it is empty).
     float HighestLogProbability() const { return FHighest; }
-    // The highest log10 probability of a word that begins with the first PrefixReach
-    // letters of prefix (all of them when it is shorter); the floor when there is none.
-    float HighestWithPrefix(std::string_view lowerPrefix) const;
-    static constexpr size_t PrefixReach = 4;
+    // What the table says of a word, in one lookup.
+    struct Facts
+    {
+        float logProbability; // the floor when the table lacks the word
+        bool known;
+        bool nameOnly;
+    };
+    Facts Lookup(std::string_view lowerWord) const;
+    // The same, faster for words asked for in alphabetical order: cursor (0 at first) keeps
+    // the place between calls.
+    Facts Lookup(std::string_view lowerWord, size_t &cursor) const;
     bool IsKnown(std::string_view lowerWord) const { return Find(lowerWord) != nullptr; }
     // The word as it is offered: its capitals from the table, else the word itself.
     std::string Shown(std::string_view lowerWord) const;
@@ -54,6 +60,7 @@ private:
         bool nameOnly;
     };
     const Entry *Find(std::string_view lowerWord) const;
+    static Facts FactsOf(const Entry &e);
     std::string_view Key(const Entry &e) const
     {
         return { FText.data() + e.keyOffset, e.keyLength };
@@ -62,6 +69,4 @@ private:
     std::string FText; // keys and shown forms, code page 437
     std::vector<Entry> FEntries; // sorted by key
     float FHighest = 0.0f;
-    // By the first PrefixReach letters packed into one number.
-    std::unordered_map<uint32_t, float> FPrefixHighest;
 };

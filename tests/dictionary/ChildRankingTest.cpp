@@ -1,12 +1,14 @@
 // The children's ranking: its edit cost, its word prior table and the ranking itself.
 #include "dictionary/ChildRanker.h"
 #include "dictionary/EditCost.h"
+#include "dictionary/RankingTree.h"
 #include "dictionary/TDictionary.h"
 #include "dictionary/WordPrior.h"
 #include "tests/support/TempDir.h"
 #include "tools/mkdct/DctBuilder.h"
 
 #include <gtest/gtest.h>
+#include <map>
 #include <tuple>
 #include <vector>
 
@@ -24,6 +26,9 @@ TEST(EditCost, ChildrensErrorsCostLessThanOtherEdits)
         { "phone", "fone", 0.3f },   { "knife", "nife", 0.3f }, // sound rules
         { "write", "rite", 0.3f },   { "catch", "cach", 0.3f },
         { "thought", "thot", 0.5f }, { "nation", "nashun", 0.5f },
+        { "robot", "rodot", 0.5f },  { "babies", "babys", 0.3f }, // b/d reversed; y+s
+        { "exist", "egsist", 0.4f }, { "happy", "happee", 0.4f }, // x as heard; y as heard
+        { "cookie", "cukee", 0.8f },
     };
     for (const auto &[word, typed, cost] : cases) {
         EditCost edit(typed);
@@ -66,10 +71,59 @@ TEST(WordPrior, LoadsTheTableAndSkipsLinesThatDoNotParse)
     EXPECT_TRUE(prior.IsNameOnly("aaliyah"));
     EXPECT_FALSE(prior.IsNameOnly("the"));
     EXPECT_FLOAT_EQ(prior.HighestLogProbability(), -35.0f / 25.0f);
-    EXPECT_FLOAT_EQ(prior.HighestWithPrefix("wh"), -90.0f / 25.0f);
-    EXPECT_FLOAT_EQ(prior.HighestWithPrefix("q"), WordPrior::FloorLogProbability);
+    // A lookup that keeps its place answers the same, in order or not.
+    size_t cursor = 0;
+    for (const char *w : { "aaliyah", "the", "wednesday", "whether", "zz", "a", "the", "wh" }) {
+        const WordPrior::Facts kept = prior.Lookup(w, cursor), fresh = prior.Lookup(w);
+        EXPECT_EQ(std::tuple(kept.logProbability, kept.known, kept.nameOnly),
+                  std::tuple(fresh.logProbability, fresh.known, fresh.nameOnly))
+            << w;
+    }
     EXPECT_FALSE(prior.LoadFromFile("/nonexistent/WORDPRIOR.TXT"));
     EXPECT_EQ(prior.Count(), 0u);
+}
+
+TEST(RankingTree, MarksEachBranchWithItsBestWordAndPutsTheBestBranchFirst)
+{
+    // Suffix-sharing files: "cart" and "dart" share one "art" list, yet their marks differ.
+    const std::map<std::string, float> value
+        = { { "cat", -3 }, { "car", -1 }, { "cart", -2 }, { "dart", -6 }, { "cab", -0.5f } };
+    TempDir dir;
+    TDictionary dictionary;
+    dictionary.OpenDictionary(dir.write("a.dct", BuildDct({ "cat", "car", "cart", "dart" })));
+    RankingTree tree;
+    const auto build = [&] {
+        tree.Build(dictionary, [&](std::string_view w) { return value.at(std::string(w)); });
+    };
+    build();
+    EXPECT_TRUE(tree.IsBuiltFrom(dictionary));
+    // The letters of a node's children, in order, with the node's mark.
+    const auto below = [&](uint32_t node) {
+        std::string letters;
+        for (uint32_t c = tree[node].firstChild; c != 0; c = tree[c].nextSibling)
+            letters += char(tree[c].letter);
+        return std::pair(letters, tree[node].best);
+    };
+    const auto child = [&](uint32_t node, char letter) {
+        uint32_t c = tree[node].firstChild;
+        while (c != 0 && tree[c].letter != letter)
+            c = tree[c].nextSibling;
+        return c;
+    };
+    const uint32_t ca = child(child(RankingTree::Root, 'c'), 'a');
+    EXPECT_EQ(below(RankingTree::Root), std::pair(std::string("cd"), -1.0f));
+    EXPECT_EQ(below(ca), std::pair(std::string("rt"), -1.0f));
+    EXPECT_EQ(below(child(child(child(RankingTree::Root, 'd'), 'a'), 'r')),
+              std::pair(std::string("t"), -6.0f));
+    EXPECT_TRUE(tree[child(ca, 'r')].wordEnd);
+    EXPECT_FALSE(tree[child(RankingTree::Root, 'c')].wordEnd);
+
+    // A second file's words join the same branches.
+    dictionary.OpenDictionary(dir.write("b.dct", BuildDct({ "cab" })));
+    EXPECT_FALSE(tree.IsBuiltFrom(dictionary));
+    build();
+    EXPECT_EQ(below(child(child(RankingTree::Root, 'c'), 'a')),
+              std::pair(std::string("brt"), -0.5f));
 }
 
 struct Ranked

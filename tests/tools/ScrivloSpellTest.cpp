@@ -10,6 +10,7 @@
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <tuple>
 #include <unistd.h>
 
 extern char **environ;
@@ -321,6 +322,30 @@ TEST_F(SpellTool, SuggestPrintsTheRankedList)
     EXPECT_EQ(r.out, "cet: cat, cot, cut\nCet: Cat, Cot, Cut\nzzzz:\n");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(Spell({ "--max=1", "suggest", "cet" }).out, "cet: cat\n");
+}
+
+TEST_F(SpellTool, ClassicGivesTheFixedSearchTheDefaultTheChildrensRanking)
+{
+    UseWords({ "phone", "fine", "fun", "whore", "who", "whom" });
+    dir.write("WORDPRIOR.TXT", "phone\t110\nfine\t200\nfun\t120\nwhore\t150\nwho\t50\nwhom\t100\n");
+    dir.write("NOSUGGEST.TXT", "whore\n");
+    // options, input, output: "phone" lies beyond the fixed search's first-letter screen;
+    // the never-suggest list holds for the children's ranking only.
+    const std::vector<std::tuple<std::vector<std::string>, std::string, std::string>> cases = {
+        { { "suggest", "fone", "whor" }, "", "fone: phone, fun, fine\nwhor: who, whom\n" },
+        { { "--classic", "suggest", "fone", "whor" }, "", "fone: fine, fun\nwhor: whore, who\n" },
+        { { "-a" }, "fone whor\n", "& fone 3 0: phone, fun, fine\n& whor 2 5: who, whom\n\n" },
+        { { "--classic", "-a" },
+          "fone whor\n",
+          "& fone 2 0: fine, fun\n& whor 2 5: whore, who\n\n" },
+    };
+    for (const auto &[args, input, expected] : cases) {
+        const RunResult r = Spell(args, input);
+        // The pipe's answers follow its banner line.
+        const size_t from = args.back() == "-a" ? r.out.find('\n') + 1 : 0;
+        EXPECT_EQ(r.out.substr(from), expected) << args.front();
+        EXPECT_EQ(r.status, 0);
+    }
 }
 
 TEST_F(SpellTool, CompleteListsWordsExtendingThePrefix)
