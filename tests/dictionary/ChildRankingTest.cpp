@@ -5,7 +5,7 @@
 #include "dictionary/TDictionary.h"
 #include "dictionary/WordPrior.h"
 #include "tests/support/TempDir.h"
-#include "tools/mkdct/DctBuilder.h"
+#include "dictionary/DctBuilder.h"
 
 #include <gtest/gtest.h>
 #include <map>

@@ -3,7 +3,7 @@
 #include "platform/core/Exceptions.h"
 #include "tests/support/RawDct.h"
 #include "tests/support/TempDir.h"
-#include "tools/mkdct/DctBuilder.h"
+#include "dictionary/DctBuilder.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

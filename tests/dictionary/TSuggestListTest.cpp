@@ -2,7 +2,7 @@
 
 #include "dictionary/TDCTFile.h"
 #include "tests/support/TempDir.h"
-#include "tools/mkdct/DctBuilder.h"
+#include "dictionary/DctBuilder.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Runs the built scrivlo-spell program on small dictionaries made for each test.
 
 #include "tests/support/TempDir.h"
-#include "tools/mkdct/DctBuilder.h"
+#include "dictionary/DctBuilder.h"
 
 #include <csignal>
 #include <fcntl.h>

@@ -2,7 +2,7 @@
 // per line), checks the written file against the words, and prints a summary.
 
 #include "platform/core/FileUtils.h"
-#include "tools/mkdct/DctBuilder.h"
+#include "dictionary/DctBuilder.h"
 
 #include <cerrno>
 #include <cstdio>

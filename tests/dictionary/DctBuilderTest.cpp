@@ -1,7 +1,7 @@
 // The dictionary builder: exact layout, shared endings, sibling order, input conversion,
 // limits, and the file check.
 
-#include "tools/mkdct/DctBuilder.h"
+#include "dictionary/DctBuilder.h"
 
 #include "tests/support/RawDct.h"
 #include "tests/support/TempDir.h"

@@ -1,4 +1,4 @@
-#include "tools/mkdct/DctBuilder.h"
+#include "dictionary/DctBuilder.h"
 
 #include "dictionary/TDCTFile.h"
 #include "platform/core/CodePages.h"
