@@ -119,7 +119,7 @@ void TCustomSpellDlg::SetSuggestionRanking(TSuggestionRanking value)
 
 void TCustomSpellDlg::SetSuggestions(int value)
 {
-    if (value > 255) {
+    if (value > 255) { // the dialog's count is a byte
         Message("Maximum limit suggestions is 255.", mtInformation, Buttons({ mbOK }));
         FSuggestions = 255;
     } else if (value < 1) {
@@ -202,7 +202,7 @@ void TCustomSpellDlg::LoadAutoCorrectList()
     FAutoCorrectFrom.Clear();
     FAutoCorrectTo.Clear();
     for (const std::string &whole : lines) {
-        const std::string line = whole.substr(0, 255);
+        const std::string line(ShortString(whole));
         const size_t eq = line.find('=');
         if (eq == std::string::npos || eq == 0 || eq + 1 == line.size())
             continue;
@@ -289,7 +289,7 @@ bool TCustomSpellDlg::IsKnownWord(const std::string &word)
     }
     if (!dictionary.Active)
         return false;
-    return dictionary.IsWord(std::string_view(word).substr(0, 255));
+    return dictionary.IsWord(ShortString(word));
 }
 
 void TCustomSpellDlg::RevealControl(QWidget *control)
@@ -558,7 +558,7 @@ void TCustomSpellDlg::Learn(std::string word)
             cancelAdd = Message(question, mtConfirmation, Buttons({ mbYes, mbNo })) != mrYes;
         }
     }
-    if (!cancelAdd && SharedDictionary().AddWord(std::string_view(word).substr(0, 255)))
+    if (!cancelAdd && SharedDictionary().AddWord(ShortString(word)))
         emit WordListsChanged();
 }
 
@@ -568,13 +568,13 @@ bool TCustomSpellDlg::IsMisspelt(const std::string &word) const
     if (!dictionary.Active
         || !WordRule::IsChecked(word, { FIgnoreAllUpperCase, FIgnoreWithNumbers }))
         return false;
-    return !dictionary.IsWord(std::string_view(word).substr(0, 255))
+    return !dictionary.IsWord(ShortString(word))
         && IgnoreAllList.IndexOf(WordScan::LowerCase(word)) < 0;
 }
 
 std::unique_ptr<TStringList> TCustomSpellDlg::WordSuggestions(const std::string &word)
 {
-    const std::string_view asked = std::string_view(word).substr(0, 255);
+    const std::string_view asked = ShortString(word);
     const auto count = static_cast<uint16_t>(FSuggestions);
     return FSuggestionRanking == rkChildren ? FRanker->Suggest(asked, count)
                                             : SharedDictionary().Suggest(asked, count);

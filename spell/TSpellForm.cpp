@@ -24,7 +24,7 @@ constexpr int LabelStripWidth = 78;
 constexpr int MainWidth = 447;
 constexpr int ClientHeight = 223;
 constexpr int ExtraWidth = 450; // form width beyond the label strip
-constexpr int MaxTextLength = 255;
+constexpr int MaxTextLength = MaxShortString;
 
 QString FromAnsi(const std::string &ansi)
 {

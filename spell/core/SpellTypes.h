@@ -1,7 +1,9 @@
 #pragma once
 // Small value types shared by the spell check's buffers, controller and dialog.
 
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 // Where a scan starts and ends.
 enum TSpellCheckMode : uint8_t { scmCheckFromStart, scmCheckFromCursor, scmCheckSelectedText };
@@ -22,3 +24,12 @@ enum : int32_t {
     srIgnoreAll = 23,
     srReplaceAll = 24,
 };
+
+// Words, replacements and auto-correct lines reach the dictionary and the dialog as short
+// strings: a length byte and at most this many characters.
+constexpr size_t MaxShortString = 255;
+
+inline std::string_view ShortString(std::string_view text)
+{
+    return text.substr(0, MaxShortString);
+}
