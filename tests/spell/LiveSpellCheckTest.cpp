@@ -25,11 +25,11 @@ namespace {
 // The words under a wavy line, in document order.
 QStringList Underlined(QTextEdit *edit)
 {
+    const auto *live = edit->findChild<LiveSpellChecker *>("LiveSpellChecker");
     QStringList words;
     for (QTextBlock b = edit->document()->begin(); b.isValid(); b = b.next())
-        for (const QTextLayout::FormatRange &r : b.layout()->formats())
-            if (r.format.underlineStyle() == QTextCharFormat::WaveUnderline)
-                words << b.text().mid(r.start, r.length);
+        for (const LiveSpellChecker::Underline &u : live->Underlines(b))
+            words << b.text().mid(u.Start, u.Length);
     return words;
 }
 
