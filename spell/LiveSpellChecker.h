@@ -86,6 +86,7 @@ private:
     int TopVisibleBlock();
     QList<Underline> Misspellings(const QTextBlock &block, const QString &text);
     void UpdateBlockArea(const QTextBlock &block);
+    QTextBlock FirstBlockIn(const QRect &area) const;
     void PaintUnderlines(const QRect &area);
     void CaretMoved();
     bool ShowMenu(QContextMenuEvent *event);

@@ -194,6 +194,21 @@ private slots:
         QVERIFY(c.charFormat().font().bold());
     }
 
+    // The line is painted over the text, in red, and kept out of the paragraph's layout.
+    void theLineIsPaintedNotLaidOut()
+    {
+        edit->setPlainText("A freind");
+        WaitChecked();
+        QCOMPARE(Underlined(edit), QStringList({ "freind" }));
+        QVERIFY(edit->document()->begin().layout()->formats().isEmpty());
+        const QImage shot = edit->viewport()->grab().toImage();
+        int red = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                red += shot.pixel(x, y) == qRgb(255, 0, 0);
+        QVERIFY(red > 0);
+    }
+
     // The line is only drawn: not saved, copied or undone, Modified untouched, gone while
     // printing.
     void theUnderlineIsOnlyDrawn()
