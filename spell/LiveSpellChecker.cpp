@@ -322,7 +322,8 @@ void LiveSpellChecker::PaintUnderlines(const QRect &area)
                 const int from = std::max(word.Start, line.textStart());
                 const int to
                     = std::min(word.Start + word.Length, line.textStart() + line.textLength());
-                if (from >= to)
+                const qreal lineTop = origin.y() + line.y();
+                if (from >= to || lineTop > area.bottom() || lineTop + line.height() < area.top())
                     continue;
                 DrawWave(painter, origin.x() + line.cursorToX(from),
                          origin.x() + line.cursorToX(to),
