@@ -181,7 +181,10 @@ void LiveSpellChecker::Attach()
 
 void LiveSpellChecker::Detach()
 {
-    setDocument(nullptr); // drops every underline
+    // The words found so far go too: the text may change before checking resumes.
+    for (QTextBlock block = FEdit->document()->begin(); block.isValid(); block = block.next())
+        block.setUserData(nullptr);
+    setDocument(nullptr);
     FHasPending = false;
     FExemptStart = FExemptEnd = -1;
     FEdit->viewport()->update();
