@@ -10,6 +10,9 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -17,6 +20,7 @@
 #include <algorithm>
 #include <climits>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -27,14 +31,50 @@ constexpr qint64 SliceNs = 6'000'000;
 constexpr int VisibleBlocks = 80;
 constexpr int MaxMenuSuggestions = 5;
 
-// Marks a paragraph that changed but waits for a slice to be checked.
-class PendingMark : public QTextBlockUserData
+// What is known of a paragraph's spelling: its misspelt words, and whether it changed
+// but waits for a slice to be checked (its old words are shown until then).
+class BlockSpelling : public QTextBlockUserData
 {
+public:
+    QList<LiveSpellChecker::Underline> Words;
+    bool Pending = false;
 };
+
+BlockSpelling *SpellingOf(const QTextBlock &block)
+{
+    return dynamic_cast<BlockSpelling *>(block.userData());
+}
+
+BlockSpelling &SpellingFor(QTextBlock block)
+{
+    BlockSpelling *spelling = SpellingOf(block);
+    if (!spelling) {
+        spelling = new BlockSpelling;
+        block.setUserData(spelling);
+    }
+    return *spelling;
+}
 
 bool IsPending(const QTextBlock &block)
 {
-    return dynamic_cast<PendingMark *>(block.userData()) != nullptr;
+    const BlockSpelling *spelling = SpellingOf(block);
+    return spelling && spelling->Pending;
+}
+
+// A red zigzag from x1 to x2 just below the baseline y, filled from a tile: a pattern is
+// far cheaper to paint than a smoothed polyline on every key.
+void DrawWave(QPainter &painter, qreal x1, qreal x2, qreal y)
+{
+    static const QBrush wave = [] {
+        QPixmap tile(4, 3);
+        tile.fill(Qt::transparent);
+        QPainter tilePainter(&tile);
+        tilePainter.setPen(Qt::red);
+        tilePainter.drawPoints(QPolygon({ { 0, 2 }, { 1, 1 }, { 2, 0 }, { 3, 1 } }));
+        return QBrush(tile);
+    }();
+    painter.setBrushOrigin(QPointF(x1, y - 1));
+    painter.fillRect(QRectF(x1, y - 1, x2 - x1, 3), wave);
 }
 
 // The spell check's view of a text: one code page 437 byte per UTF-16 unit, so that
@@ -87,8 +127,6 @@ LiveSpellChecker::LiveSpellChecker(QTextEdit *edit, TCustomSpellDlg *spell)
 {
     setParent(edit);
     setObjectName("LiveSpellChecker");
-    FMisspelt.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-    FMisspelt.setUnderlineColor(Qt::red);
     // Connected before the highlighter's own connection, so the budget and the end of
     // the change are known when the changed paragraphs are checked.
     connect(edit->document(), &QTextDocument::contentsChange, this,
@@ -143,7 +181,10 @@ void LiveSpellChecker::Attach()
 
 void LiveSpellChecker::Detach()
 {
-    setDocument(nullptr); // drops every underline
+    // The words found so far go too: the text may change before checking resumes.
+    for (QTextBlock block = FEdit->document()->begin(); block.isValid(); block = block.next())
+        block.setUserData(nullptr);
+    setDocument(nullptr);
     FHasPending = false;
     FExemptStart = FExemptEnd = -1;
     FEdit->viewport()->update();
@@ -174,9 +215,7 @@ void LiveSpellChecker::RunSlice()
     if (!doc || !FHasPending)
         return;
     FClock.start();
-    // The paragraphs' new underlines are set first and laid out once at the end: every
-    // layout of the document walks all of its paragraphs.
-    int dirtyFrom = INT_MAX, dirtyTo = -1;
+    bool changed = false;
     auto checkFrom = [&](QTextBlock block, int last) {
         for (; block.isValid() && block.blockNumber() <= last; block = block.next()) {
             if (!IsPending(block))
@@ -185,12 +224,12 @@ void LiveSpellChecker::RunSlice()
                 FScanFrom = block.blockNumber();
                 return false;
             }
-            block.setUserData(nullptr);
-            const QList<QTextLayout::FormatRange> underlines = Misspellings(block, block.text());
-            if (underlines != block.layout()->formats()) {
-                block.layout()->setFormats(underlines);
-                dirtyFrom = std::min(dirtyFrom, block.position());
-                dirtyTo = std::max(dirtyTo, block.position() + block.length());
+            BlockSpelling &spelling = SpellingFor(block);
+            spelling.Pending = false;
+            QList<Underline> words = Misspellings(block, block.text());
+            if (words != spelling.Words) {
+                spelling.Words = std::move(words);
+                changed = true;
             }
         }
         return true;
@@ -199,8 +238,8 @@ void LiveSpellChecker::RunSlice()
     const bool done = checkFrom(doc->findBlockByNumber(top), top + VisibleBlocks)
         && checkFrom(doc->findBlockByNumber(FScanFrom), INT_MAX)
         && checkFrom(doc->begin(), INT_MAX);
-    if (dirtyTo >= 0)
-        doc->markContentsDirty(dirtyFrom, dirtyTo - dirtyFrom);
+    if (changed)
+        FEdit->viewport()->update();
     if (done) {
         FHasPending = false;
         FScanFrom = 0;
@@ -226,19 +265,75 @@ void LiveSpellChecker::RecheckAll()
     if (!FEnabled || !doc)
         return;
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
-        block.setUserData(new PendingMark);
+        SpellingFor(block).Pending = true;
     FHasPending = true;
     FScanFrom = 0;
     ScheduleSlice();
 }
 
-void LiveSpellChecker::KeepOldUnderlines()
+QList<LiveSpellChecker::Underline> LiveSpellChecker::Underlines(const QTextBlock &block) const
 {
-    const QTextLayout *layout = currentBlock().layout();
-    if (!layout)
-        return;
-    for (const QTextLayout::FormatRange &range : layout->formats())
-        setFormat(range.start, range.length, range.format);
+    const BlockSpelling *spelling = SpellingOf(block);
+    return document() && spelling ? spelling->Words : QList<Underline>();
+}
+
+void LiveSpellChecker::UpdateBlockArea(const QTextBlock &block)
+{
+    const QRectF area = document()->documentLayout()->blockBoundingRect(block);
+    FEdit->viewport()->update(area.toAlignedRect().translated(
+        -FEdit->horizontalScrollBar()->value(), -FEdit->verticalScrollBar()->value()));
+}
+
+QTextBlock LiveSpellChecker::FirstBlockIn(const QRect &area) const
+{
+    // Sought from the caret's paragraph, where the text changes while typing: finding it
+    // from a point walks the layout from the start of the document.
+    const qreal top = area.top() + FEdit->verticalScrollBar()->value();
+    const QAbstractTextDocumentLayout *layout = document()->documentLayout();
+    QTextBlock block = FEdit->textCursor().block();
+    for (int step = 0; block.isValid() && step < VisibleBlocks; ++step) {
+        const QRectF rect = layout->blockBoundingRect(block);
+        if (rect.top() > top && block.previous().isValid())
+            block = block.previous();
+        else if (rect.bottom() < top && block.next().isValid())
+            block = block.next();
+        else
+            return block;
+    }
+    return FEdit->cursorForPosition(area.topLeft()).block();
+}
+
+void LiveSpellChecker::PaintUnderlines(const QRect &area)
+{
+    const QPoint scroll(FEdit->horizontalScrollBar()->value(), FEdit->verticalScrollBar()->value());
+    QPainter painter(FEdit->viewport());
+    for (QTextBlock block = FirstBlockIn(area); block.isValid(); block = block.next()) {
+        const QTextLayout *layout = block.layout();
+        const QPointF origin = layout->position() - scroll;
+        if (origin.y() > area.bottom())
+            break;
+        const BlockSpelling *spelling = SpellingOf(block);
+        if (!spelling || !block.isVisible())
+            continue;
+        for (const Underline &word : spelling->Words) {
+            // A word broken over lines gets a line on each of its parts.
+            for (int i = std::max(0, layout->lineForTextPosition(word.Start).lineNumber());
+                 i < layout->lineCount(); ++i) {
+                const QTextLine line = layout->lineAt(i);
+                if (line.textStart() >= word.Start + word.Length)
+                    break;
+                const int from = std::max(word.Start, line.textStart());
+                const int to
+                    = std::min(word.Start + word.Length, line.textStart() + line.textLength());
+                const qreal lineTop = origin.y() + line.y();
+                if (from >= to || lineTop > area.bottom() || lineTop + line.height() < area.top())
+                    continue;
+                DrawWave(painter, origin.x() + line.cursorToX(from),
+                         origin.x() + line.cursorToX(to),
+                         origin.y() + line.y() + line.ascent() + 2);
+            }
+        }
+    }
 }
 
 int LiveSpellChecker::CaretPosition() const
@@ -251,22 +346,26 @@ void LiveSpellChecker::highlightBlock(const QString &text)
 {
     if (!FSpell)
         return;
+    const QTextBlock block = currentBlock();
+    BlockSpelling &spelling = SpellingFor(block);
     if (!WithinBudget()) {
-        KeepOldUnderlines();
-        setCurrentBlockUserData(new PendingMark);
+        spelling.Pending = true;
         FHasPending = true;
         ScheduleSlice();
         return;
     }
-    setCurrentBlockUserData(nullptr);
-    for (const QTextLayout::FormatRange &range : Misspellings(currentBlock(), text))
-        setFormat(range.start, range.length, range.format);
+    spelling.Pending = false;
+    QList<Underline> words = Misspellings(block, text);
+    if (words != spelling.Words) {
+        spelling.Words = std::move(words);
+        UpdateBlockArea(block);
+    }
 }
 
-QList<QTextLayout::FormatRange> LiveSpellChecker::Misspellings(const QTextBlock &block,
-                                                               const QString &text)
+QList<LiveSpellChecker::Underline> LiveSpellChecker::Misspellings(const QTextBlock &block,
+                                                                  const QString &text)
 {
-    QList<QTextLayout::FormatRange> underlines;
+    QList<Underline> underlines;
     const int blockStart = block.position();
     const int caret = CaretPosition();
     // The word being typed stays without a line until the caret leaves it: the caret
@@ -281,7 +380,7 @@ QList<QTextLayout::FormatRange> LiveSpellChecker::Misspellings(const QTextBlock 
             FExemptStart = blockStart + start;
             FExemptEnd = blockStart + start + length;
         } else if (FSpell->IsMisspelt(word)) {
-            underlines.append({ start, length, FMisspelt });
+            underlines.append({ start, length });
         }
         return true;
     });
@@ -410,6 +509,15 @@ bool LiveSpellChecker::eventFilter(QObject *watched, QEvent *event)
             QGuiApplication::sendEvent(FEdit, &menuEvent);
             return true;
         }
+    }
+    if (watched == FEdit->viewport() && event->type() == QEvent::Paint && !FPaintingText && FEnabled
+        && document()) {
+        // The text first (through the edit's own handling), then the lines over it.
+        FPaintingText = true;
+        QCoreApplication::sendEvent(watched, event);
+        FPaintingText = false;
+        PaintUnderlines(static_cast<QPaintEvent *>(event)->rect());
+        return true;
     }
     if (event->type() == QEvent::ContextMenu && FEnabled
         && (watched == FEdit || watched == FEdit->viewport()))

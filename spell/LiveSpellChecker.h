@@ -4,8 +4,10 @@
 // It asks the spell check component, so it follows F7's word rule, dictionary, user word
 // list and Ignore All list.
 //
-// The underline lives in the layout of each paragraph only (a syntax highlighter), never
-// in the document: it is not saved, copied or undone and never sets the modified flag.
+// The misspelt words of each paragraph are kept as offsets beside it (block user data) and
+// the wavy line is painted over the text, never put into the document or its layout: it is
+// not saved, copied or undone, never sets the modified flag, and never makes a paragraph be
+// laid out again (formats in a layout split its text into many separately shaped runs).
 // Paragraphs are checked when they change; when a change covers much of the text (a
 // document is opened, a word is learned) only 10 ms are spent at once, and the rest is
 // checked in idle-time slices of at most 10 ms, the visible paragraphs first.
@@ -13,8 +15,7 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QSyntaxHighlighter>
-#include <QTextCharFormat>
-#include <QTextLayout>
+#include <QTextBlock>
 
 class QContextMenuEvent;
 class QMenu;
@@ -26,6 +27,16 @@ class LiveSpellChecker : public QSyntaxHighlighter
     Q_OBJECT
 public:
     LiveSpellChecker(QTextEdit *edit, TCustomSpellDlg *spell);
+
+    // A misspelt word of a paragraph, as offsets in it.
+    struct Underline
+    {
+        int Start = 0;
+        int Length = 0;
+        bool operator==(const Underline &) const = default;
+    };
+    // The words of a paragraph underlined now (none while checking is off or paused).
+    QList<Underline> Underlines(const QTextBlock &block) const;
 
     bool Enabled() const { return FEnabled; }
     // Turning on opens the dictionary when it is closed; if that fails, the one message
@@ -73,16 +84,18 @@ private:
     void ScheduleSlice();
     void RunSlice();
     int TopVisibleBlock();
-    void KeepOldUnderlines();
-    QList<QTextLayout::FormatRange> Misspellings(const QTextBlock &block, const QString &text);
+    QList<Underline> Misspellings(const QTextBlock &block, const QString &text);
+    void UpdateBlockArea(const QTextBlock &block);
+    QTextBlock FirstBlockIn(const QRect &area) const;
+    void PaintUnderlines(const QRect &area);
     void CaretMoved();
     bool ShowMenu(QContextMenuEvent *event);
     int CaretPosition() const;
 
     QTextEdit *FEdit;
     QPointer<TCustomSpellDlg> FSpell;
-    QTextCharFormat FMisspelt;
     bool FEnabled = false;
+    bool FPaintingText = false; // the viewport's own paint event is running
     bool FSliceQueued = false;
     bool FHasPending = false; // some paragraph waits for a slice
     QElapsedTimer FClock; // restarted by every change of the text and every slice

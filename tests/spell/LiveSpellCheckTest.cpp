@@ -25,11 +25,11 @@ namespace {
 // The words under a wavy line, in document order.
 QStringList Underlined(QTextEdit *edit)
 {
+    const auto *live = edit->findChild<LiveSpellChecker *>("LiveSpellChecker");
     QStringList words;
     for (QTextBlock b = edit->document()->begin(); b.isValid(); b = b.next())
-        for (const QTextLayout::FormatRange &r : b.layout()->formats())
-            if (r.format.underlineStyle() == QTextCharFormat::WaveUnderline)
-                words << b.text().mid(r.start, r.length);
+        for (const LiveSpellChecker::Underline &u : live->Underlines(b))
+            words << b.text().mid(u.Start, u.Length);
     return words;
 }
 
@@ -192,6 +192,21 @@ private slots:
         QTextCursor c(edit->document());
         c.setPosition(6);
         QVERIFY(c.charFormat().font().bold());
+    }
+
+    // The line is painted over the text, in red, and kept out of the paragraph's layout.
+    void theLineIsPaintedNotLaidOut()
+    {
+        edit->setPlainText("A freind");
+        WaitChecked();
+        QCOMPARE(Underlined(edit), QStringList({ "freind" }));
+        QVERIFY(edit->document()->begin().layout()->formats().isEmpty());
+        const QImage shot = edit->viewport()->grab().toImage();
+        int red = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                red += shot.pixel(x, y) == qRgb(255, 0, 0);
+        QVERIFY(red > 0);
     }
 
     // The line is only drawn: not saved, copied or undone, Modified untouched, gone while
