@@ -95,10 +95,19 @@ void TRichEdit::LoadFromBytes(std::string_view bytes)
         QTextDocument loaded;
         loaded.setDefaultFont(font());
         if (ReadRichTextWithProgress(bytes, loaded, this)) {
-            // Swapped in only when complete, so a failed read leaves nothing behind.
+            // Copied in only when complete, so a failed read leaves nothing behind. A null
+            // page size keeps the layout from laying out the copy at once, which would hold
+            // the window for as long again as the load; set back, the page size starts the
+            // layout anew, lazily: the visible part now, the rest while the window is idle.
+            QTextDocument *doc = document();
+            const QSizeF pageSize = doc->pageSize();
+            doc->setPageSize(QSizeF(0, 0));
             clear();
-            textCursor().insertFragment(QTextDocumentFragment(&loaded));
-            moveCursor(QTextCursor::Start);
+            QTextCursor(doc).insertFragment(QTextDocumentFragment(&loaded));
+            // The caret goes to the start before anything is laid out: placed at the end
+            // first, showing it would lay out the whole text.
+            setTextCursor(QTextCursor(doc));
+            doc->setPageSize(pageSize);
             document()->clearUndoRedoStacks();
             document()->setModified(false);
             return;
