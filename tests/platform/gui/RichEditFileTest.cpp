@@ -8,6 +8,8 @@
 #include <QProgressDialog>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 #include <csignal>
 #include <sys/resource.h>
@@ -55,7 +57,29 @@ private slots:
     void selAttributesApplyToSelectionOrTyping();
     void printWritesOneJobWithTheName();
     void cancelledLoadKeepsTheDocument();
+    void loadLaysOutTheRestWhenIdle();
 };
+
+// Open lays out what the window shows, with the caret at the start; the rest of a long
+// text is laid out later, while the window is idle, not before Open returns.
+void RichEditFileTest::loadLaysOutTheRestWhenIdle()
+{
+    std::string rtf = "{\\rtf1 ";
+    for (int i = 0; i < 3000; ++i)
+        rtf += "{\\b Once} upon {\\i a time} a little dragon found a shiny pebble\\par ";
+    rtf += "end}";
+    TRichEdit edit;
+    edit.resize(400, 300);
+    edit.show();
+    edit.LoadFromBytes(rtf);
+    QTextDocument *doc = edit.document();
+    QCOMPARE(doc->blockCount(), 3001);
+    QCOMPARE(edit.textCursor().position(), 0);
+    QCOMPARE(doc->pageSize().width(), edit.viewport()->width());
+    QVERIFY(doc->firstBlock().layout()->lineCount() > 0);
+    QCOMPARE(doc->lastBlock().layout()->lineCount(), 0);
+    QTRY_VERIFY(doc->lastBlock().layout()->lineCount() > 0);
+}
 
 // Cancel in the progress of a long Rich Text load: EAbort, and the text and its modified
 // flag are what they were.
