@@ -3,9 +3,12 @@
 #include "platform/core/Exceptions.h"
 #include "platform/gui/TRichEdit.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
+#include <QImage>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -58,7 +61,31 @@ private slots:
     void printWritesOneJobWithTheName();
     void cancelledLoadKeepsTheDocument();
     void loadLaysOutTheRestWhenIdle();
+    void richTextLoadKeepsTheWindowsDocumentSettings();
 };
+
+// A Rich Text load shows a new document, announced, with the font, margin and paint device
+// (the zoom) of the old one, undo on and not modified.
+void RichEditFileTest::richTextLoadKeepsTheWindowsDocumentSettings()
+{
+    TRichEdit edit;
+    QTextDocument *old = edit.document();
+    const QFont font("Liberation Sans", 17);
+    old->setDefaultFont(font);
+    old->setDocumentMargin(9);
+    QImage device(1, 1, QImage::Format_RGB32);
+    old->documentLayout()->setPaintDevice(&device);
+    QSignalSpy replaced(&edit, &TRichEdit::DocumentReplaced);
+    edit.LoadFromBytes("{\\rtf1 new}");
+    QCOMPARE(replaced.size(), 1);
+    QTextDocument *doc = edit.document();
+    QCOMPARE(replaced[0][0].value<QTextDocument *>(), doc);
+    QCOMPARE(doc->toPlainText(), QString("new"));
+    QCOMPARE(doc->defaultFont(), font);
+    QCOMPARE(doc->documentMargin(), 9.0);
+    QCOMPARE(doc->documentLayout()->paintDevice(), &device);
+    QVERIFY(doc->isUndoRedoEnabled() && !doc->isModified());
+}
 
 // Open lays out what the window shows, with the caret at the start; the rest of a long
 // text is laid out later, while the window is idle, not before Open returns.
