@@ -98,8 +98,6 @@ static void CopyDocumentSettings(const QTextDocument &from, QTextDocument &to)
     to.setIndentWidth(from.indentWidth());
     to.setUseDesignMetrics(from.useDesignMetrics());
     to.setDefaultStyleSheet(from.defaultStyleSheet());
-    // A zoom draws on a device of its own resolution.
-    to.documentLayout()->setPaintDevice(from.documentLayout()->paintDevice());
 }
 
 void TRichEdit::LoadFromBytes(std::string_view bytes)
@@ -118,6 +116,9 @@ void TRichEdit::LoadFromBytes(std::string_view bytes)
             loaded->setUndoRedoEnabled(old->isUndoRedoEnabled());
             loaded->setModified(false);
             loaded->setParent(old->parent());
+            // A zoom draws on a device of its own resolution. Set only now: a layout made
+            // before the text went in would have laid it out at every piece.
+            loaded->documentLayout()->setPaintDevice(old->documentLayout()->paintDevice());
             QTextDocument *doc = loaded.release();
             setDocument(doc); // deletes the old document, which the control owned
             setTextCursor(QTextCursor(doc));
