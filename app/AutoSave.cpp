@@ -36,6 +36,9 @@ TAutoSave::TAutoSave(TMainForm *form)
     connect(&FTimer, &QTimer::timeout, this, [this] { WriteNow(); });
     connect(form->RichEdit()->document(), &QTextDocument::contentsChanged, this,
             &TAutoSave::Edited);
+    connect(form->RichEdit(), &TRichEdit::DocumentReplaced, this, [this](QTextDocument *doc) {
+        connect(doc, &QTextDocument::contentsChanged, this, &TAutoSave::Edited);
+    });
     form->installEventFilter(this);
 }
 

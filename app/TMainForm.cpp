@@ -175,6 +175,9 @@ TMainForm::TMainForm(QWidget *parent)
 
     connect(FRichEdit->document(), &QTextDocument::modificationChanged, this,
             &TMainForm::ActionManagerUpdate);
+    connect(FRichEdit, &TRichEdit::DocumentReplaced, this, [this](QTextDocument *doc) {
+        connect(doc, &QTextDocument::modificationChanged, this, &TMainForm::ActionManagerUpdate);
+    });
     connect(FRichEdit, &QTextEdit::selectionChanged, this, &TMainForm::ActionManagerUpdate);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
             &TMainForm::ActionManagerUpdate);

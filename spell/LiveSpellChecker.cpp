@@ -2,6 +2,7 @@
 
 #include "platform/core/CodePages.h"
 #include "platform/gui/Application.h"
+#include "platform/gui/TRichEdit.h"
 #include "spell/TCustomSpellDlg.h"
 #include "spell/core/WordScan.h"
 
@@ -129,11 +130,21 @@ LiveSpellChecker::LiveSpellChecker(QTextEdit *edit, TCustomSpellDlg *spell)
     setObjectName("LiveSpellChecker");
     // Connected before the highlighter's own connection, so the budget and the end of
     // the change are known when the changed paragraphs are checked.
-    connect(edit->document(), &QTextDocument::contentsChange, this,
-            [this](int position, int, int added) {
-                FLastEditEnd = position + added;
-                FClock.start();
-            });
+    const auto watch = [this](QTextDocument *doc) {
+        connect(doc, &QTextDocument::contentsChange, this, [this](int position, int, int added) {
+            FLastEditEnd = position + added;
+            FClock.start();
+        });
+    };
+    watch(edit->document());
+    // A Rich Text load shows a new document: watched and checked like the old one.
+    if (auto *rich = qobject_cast<TRichEdit *>(edit))
+        connect(rich, &TRichEdit::DocumentReplaced, this, [this, watch](QTextDocument *doc) {
+            watch(doc);
+            FExemptStart = FExemptEnd = -1;
+            if (FEnabled)
+                Attach();
+        });
     connect(edit, &QTextEdit::cursorPositionChanged, this, &LiveSpellChecker::CaretMoved);
     connect(spell, &TCustomSpellDlg::WordListsChanged, this, &LiveSpellChecker::RecheckAll);
     // Words another program learned are taken in whenever the program comes to the front.

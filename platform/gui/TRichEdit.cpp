@@ -6,14 +6,15 @@
 #include "platform/core/rtf/RtfReader.h"
 #include "platform/gui/RichTextAdapter.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QTextDocument>
-#include <QTextDocumentFragment>
 #include <algorithm>
+#include <memory>
 
 TRichEdit::TRichEdit(QWidget *parent)
     : QTextEdit(parent)
@@ -88,19 +89,40 @@ static bool ReadRichTextWithProgress(std::string_view bytes, QTextDocument &load
     return true;
 }
 
+// The settings a document takes from the window rather than from the file.
+static void CopyDocumentSettings(const QTextDocument &from, QTextDocument &to)
+{
+    to.setDefaultFont(from.defaultFont());
+    to.setDefaultTextOption(from.defaultTextOption());
+    to.setDocumentMargin(from.documentMargin());
+    to.setIndentWidth(from.indentWidth());
+    to.setUseDesignMetrics(from.useDesignMetrics());
+    to.setDefaultStyleSheet(from.defaultStyleSheet());
+}
+
 void TRichEdit::LoadFromBytes(std::string_view bytes)
 {
     FTextFormat = {};
     if (!FPlainText) {
-        QTextDocument loaded;
-        loaded.setDefaultFont(font());
-        if (ReadRichTextWithProgress(bytes, loaded, this)) {
-            // Swapped in only when complete, so a failed read leaves nothing behind.
-            clear();
-            textCursor().insertFragment(QTextDocumentFragment(&loaded));
-            moveCursor(QTextCursor::Start);
-            document()->clearUndoRedoStacks();
-            document()->setModified(false);
+        QTextDocument *old = document();
+        auto loaded = std::make_unique<QTextDocument>();
+        CopyDocumentSettings(*old, *loaded);
+        if (ReadRichTextWithProgress(bytes, *loaded, this)) {
+            // Shown only when complete, so a failed read leaves nothing behind. The loaded
+            // document itself takes the old one's place: a copy of it would hold the window,
+            // with no progress, for as long again as the load. Owned as the old one was (by the
+            // control, which deletes it on the next swap), it is laid out lazily: the visible part
+            // now, the rest while the window is idle.
+            loaded->setUndoRedoEnabled(old->isUndoRedoEnabled());
+            loaded->setModified(false);
+            loaded->setParent(old->parent());
+            // A zoom draws on a device of its own resolution. Set only now: a layout made
+            // before the text went in would have laid it out at every piece.
+            loaded->documentLayout()->setPaintDevice(old->documentLayout()->paintDevice());
+            QTextDocument *doc = loaded.release();
+            setDocument(doc); // deletes the old document, which the control owned
+            setTextCursor(QTextCursor(doc));
+            emit DocumentReplaced(doc);
             return;
         }
         // Not Rich Text: read the same bytes once more as plain text.

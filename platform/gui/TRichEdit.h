@@ -52,6 +52,11 @@ public:
     // Prints the whole document as one job named jobName; raises Exception on failure.
     void Print(const QString &jobName, QPrinter &printer);
 
+signals:
+    // A Rich Text load shows a new document object; whatever was connected to the old one
+    // connects to this one.
+    void DocumentReplaced(QTextDocument *document);
+
 protected:
     QTextDocument *Document() const override { return document(); }
     QTextCursor TextCursor() const override { return textCursor(); }

@@ -235,6 +235,17 @@ private slots:
         QCOMPARE(Underlined(edit).size(), 2);
     }
 
+    // An opened Rich Text document is a new document object: checked, and typing in it too.
+    void anOpenedRichTextIsChecked()
+    {
+        edit->LoadFromBytes("{\\rtf1 My freind\\par went to the libary}");
+        WaitChecked();
+        QCOMPARE(Underlined(edit), QStringList({ "freind", "libary" }));
+        QTest::keyClicks(edit, "A wunder ");
+        WaitChecked();
+        QCOMPARE(Underlined(edit), QStringList({ "wunder", "freind", "libary" }));
+    }
+
     // A text too large to check at once is finished in slices, all of it.
     void aLargeTextIsCheckedToTheEnd()
     {

@@ -3,11 +3,16 @@
 #include "platform/core/Exceptions.h"
 #include "platform/gui/TRichEdit.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
+#include <QImage>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 #include <csignal>
 #include <sys/resource.h>
@@ -55,7 +60,53 @@ private slots:
     void selAttributesApplyToSelectionOrTyping();
     void printWritesOneJobWithTheName();
     void cancelledLoadKeepsTheDocument();
+    void loadLaysOutTheRestWhenIdle();
+    void richTextLoadKeepsTheWindowsDocumentSettings();
 };
+
+// A Rich Text load shows a new document, announced, with the font, margin and paint device
+// (the zoom) of the old one, undo on and not modified.
+void RichEditFileTest::richTextLoadKeepsTheWindowsDocumentSettings()
+{
+    TRichEdit edit;
+    QTextDocument *old = edit.document();
+    const QFont font("Liberation Sans", 17);
+    old->setDefaultFont(font);
+    old->setDocumentMargin(9);
+    QImage device(1, 1, QImage::Format_RGB32);
+    old->documentLayout()->setPaintDevice(&device);
+    QSignalSpy replaced(&edit, &TRichEdit::DocumentReplaced);
+    edit.LoadFromBytes("{\\rtf1 new}");
+    QCOMPARE(replaced.size(), 1);
+    QTextDocument *doc = edit.document();
+    QCOMPARE(replaced[0][0].value<QTextDocument *>(), doc);
+    QCOMPARE(doc->toPlainText(), QString("new"));
+    QCOMPARE(doc->defaultFont(), font);
+    QCOMPARE(doc->documentMargin(), 9.0);
+    QCOMPARE(doc->documentLayout()->paintDevice(), &device);
+    QVERIFY(doc->isUndoRedoEnabled() && !doc->isModified());
+}
+
+// Open lays out what the window shows, with the caret at the start; the rest of a long
+// text is laid out later, while the window is idle, not before Open returns.
+void RichEditFileTest::loadLaysOutTheRestWhenIdle()
+{
+    std::string rtf = "{\\rtf1 ";
+    for (int i = 0; i < 3000; ++i)
+        rtf += "{\\b Once} upon {\\i a time} a little dragon found a shiny pebble\\par ";
+    rtf += "end}";
+    TRichEdit edit;
+    edit.resize(400, 300);
+    edit.show();
+    edit.LoadFromBytes(rtf);
+    QTextDocument *doc = edit.document();
+    QCOMPARE(doc->blockCount(), 3001);
+    QCOMPARE(edit.textCursor().position(), 0);
+    QCOMPARE(doc->pageSize().width(), edit.viewport()->width());
+    QVERIFY(doc->firstBlock().layout()->lineCount() > 0);
+    QCOMPARE(doc->lastBlock().layout()->lineCount(), 0);
+    QTRY_VERIFY(doc->lastBlock().layout()->lineCount() > 0);
+}
 
 // Cancel in the progress of a long Rich Text load: EAbort, and the text and its modified
 // flag are what they were.
