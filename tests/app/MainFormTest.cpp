@@ -10,6 +10,7 @@
 #include "platform/gui/StandardDialogs.h"
 #include "platform/gui/TRichEdit.h"
 #include "spell/TSpellDlg.h"
+#include "tests/support/IsolatedQTestMain.h"
 #include "tests/support/RecordingSpeaker.h"
 #include "widgets/TPicBitBtn.h"
 
@@ -733,15 +734,6 @@ private:
     std::unique_ptr<RecordingSpeaker> speaker;
 };
 
-int main(int argc, char **argv)
-{
-    // Settings of this run only, apart from those of tests running beside it.
-    QStandardPaths::setTestModeEnabled(true);
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-    TApplication app(argc, argv);
-    MainFormTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+SCRIVLO_ISOLATED_QTEST_MAIN(MainFormTest)
 
 #include "MainFormTest.moc"

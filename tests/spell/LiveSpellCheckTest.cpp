@@ -7,6 +7,7 @@
 #include "platform/gui/TRichEdit.h"
 #include "spell/LiveSpellChecker.h"
 #include "spell/TSpellDlg.h"
+#include "tests/support/IsolatedQTestMain.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -288,15 +289,6 @@ private slots:
     }
 };
 
-int main(int argc, char **argv)
-{
-    // Settings of this run only, apart from those of tests running beside it.
-    QStandardPaths::setTestModeEnabled(true);
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-    TApplication app(argc, argv);
-    LiveSpellCheckTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+SCRIVLO_ISOLATED_QTEST_MAIN(LiveSpellCheckTest)
 
 #include "LiveSpellCheckTest.moc"
