@@ -8,7 +8,7 @@ FUZZ_TARGETS := DctFileFuzzer UserWordsFuzzer ScannerFuzzer RtfReaderFuzzer
 JOBS      ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps build run demo install test bench fuzz asan-test format clean
+.PHONY: all deps build run demo install test bench fuzz asan-test format format-check clean
 
 all: build
 
@@ -83,6 +83,10 @@ fuzz: deps
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# Fails when a C++ file is not as the repository's .clang-format lays it out (CI runs it).
+format-check: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
 	rm -rf $(BUILD) $(ASAN) $(FUZZ)

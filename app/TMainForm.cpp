@@ -1,15 +1,15 @@
 #include "app/TMainForm.h"
 
-#include "app/ReadAloud.h"
-#include "app/Settings.h"
-#include "app/SpeechDialog.h"
-#include "app/TypingCorrector.h"
 #include "app/AutoSave.h"
 #include "app/FindDialog.h"
 #include "app/PageZoom.h"
+#include "app/ReadAloud.h"
 #include "app/RecentDocuments.h"
+#include "app/Settings.h"
 #include "app/ShutdownSignals.h"
+#include "app/SpeechDialog.h"
 #include "app/TImage.h"
+#include "app/TypingCorrector.h"
 #include "dialogs/MessageDialogs.h"
 #include "platform/core/FileUtils.h"
 #include "platform/gui/Application.h"
@@ -42,9 +42,9 @@
 #include <QStyle>
 #include <QStyleOptionMenuItem>
 #include <QTextEdit>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
-#include <QTimer>
 #include <functional>
 #include <unistd.h>
 

@@ -13,9 +13,9 @@
 // with capitals keep them.
 //
 // The tables, and the ranking's own letter tree, are made on the first request, so a
-// check that never asks for suggestions never loads them: WORDPRIOR.TXT and NOSUGGEST.TXT beside the first dictionary file, and a
-// parent's USERNOSUGGEST.TXT beside the user word list. A missing table leaves its part out
-// of the ranking (every word equally common, or nothing never-suggested).
+// check that never asks for suggestions never loads them: WORDPRIOR.TXT and NOSUGGEST.TXT beside
+// the first dictionary file, and a parent's USERNOSUGGEST.TXT beside the user word list. A missing
+// table leaves its part out of the ranking (every word equally common, or nothing never-suggested).
 
 #include "dictionary/NeverSuggestList.h"
 #include "dictionary/RankingTree.h"

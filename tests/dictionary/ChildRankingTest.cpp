@@ -1,11 +1,11 @@
 // The children's ranking: its edit cost, its word prior table and the ranking itself.
 #include "dictionary/ChildRanker.h"
+#include "dictionary/DctBuilder.h"
 #include "dictionary/EditCost.h"
 #include "dictionary/RankingTree.h"
 #include "dictionary/TDictionary.h"
 #include "dictionary/WordPrior.h"
 #include "tests/support/TempDir.h"
-#include "dictionary/DctBuilder.h"
 
 #include <gtest/gtest.h>
 #include <map>

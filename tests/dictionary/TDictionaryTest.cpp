@@ -1,9 +1,9 @@
 #include "dictionary/TDictionary.h"
 
+#include "dictionary/DctBuilder.h"
 #include "platform/core/Exceptions.h"
 #include "tests/support/RawDct.h"
 #include "tests/support/TempDir.h"
-#include "dictionary/DctBuilder.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

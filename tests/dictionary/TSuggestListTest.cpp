@@ -1,8 +1,8 @@
 #include "dictionary/TSuggestList.h"
 
+#include "dictionary/DctBuilder.h"
 #include "dictionary/TDCTFile.h"
 #include "tests/support/TempDir.h"
-#include "dictionary/DctBuilder.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -26,7 +26,9 @@ TEST(LanguageTables, SpanishTextsUseCodePage1252Letters)
     EXPECT_EQ(Ansi(LanguageTables::Label(lgSpanish, 6)),
               "A\xF1"
               "adir");
-    EXPECT_EQ(Ansi(LanguageTables::Caption(lgSpanish)), "Verificaci\xF3n de Ortograf\xED" "a.");
+    EXPECT_EQ(Ansi(LanguageTables::Caption(lgSpanish)),
+              "Verificaci\xF3n de Ortograf\xED"
+              "a.");
     EXPECT_EQ(static_cast<unsigned char>(Ansi(LanguageTables::AddWordQuestion(lgSpanish))[0]),
               0xBF);
     EXPECT_EQ(LanguageTables::CompletionMessage(lgSpanish, ssUnchanged),

@@ -1,7 +1,7 @@
 // The mkdct program, run on word lists in a temporary folder.
 
-#include "tests/support/TempDir.h"
 #include "dictionary/DctBuilder.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>

@@ -1,7 +1,7 @@
 // Runs the built scrivlo-spell program on small dictionaries made for each test.
 
-#include "tests/support/TempDir.h"
 #include "dictionary/DctBuilder.h"
+#include "tests/support/TempDir.h"
 
 #include <csignal>
 #include <fcntl.h>

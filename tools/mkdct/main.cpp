@@ -1,8 +1,8 @@
 // mkdct: builds a .DCT dictionary file from UTF-8 word lists ("word" or "word<TAB>rank"
 // per line), checks the written file against the words, and prints a summary.
 
-#include "platform/core/FileUtils.h"
 #include "dictionary/DctBuilder.h"
+#include "platform/core/FileUtils.h"
 
 #include <cerrno>
 #include <cstdio>
