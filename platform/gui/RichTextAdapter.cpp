@@ -116,7 +116,7 @@ RtfCharFormat ToRtfCharFormat(const QTextCharFormat &f, const QFont &defaultFont
     if (!families.isEmpty())
         out.fontFamily = families.front().toStdU16String();
     else if (f.hasProperty(QTextFormat::FontFamily))
-        out.fontFamily = f.fontFamily().toStdU16String();
+        out.fontFamily = f.stringProperty(QTextFormat::FontFamily).toStdU16String();
     else
         out.fontFamily = defaultFont.family().toStdU16String(); // the editor's own font
 

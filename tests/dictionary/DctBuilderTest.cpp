@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase { "SharedOnce",
                      { "ab", "xb" },
                      { N('a', 3), N('x', 3, false, true), N('b', 0, true, true) } }),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 // Equal endings are stored once: nodes whose child lists are equal point at one list.
 struct SharingCase
@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
         OrderCase { "HighBytesByValue",
                     { { "\x82", NoRank }, { "z", NoRank }, { "\xA4", NoRank } },
                     "z\x82\xA4" }),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 TEST(DctBuilder, ChildListsFollowRanks)
 {
@@ -209,7 +209,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase { "RankTwoFields", "cat\t1\t2", "", Skip::BadRank },
                       LineCase { "EmptyWord", "\t5", "", Skip::Ignored },
                       LineCase { "EmptyLine", "\r", "", Skip::Ignored }),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 TEST(DctBuilder, CountsLinesAndDuplicates)
 {
@@ -386,7 +386,7 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase { "LoopSpellingWords", RunsOfA(50),
                      [] { return RawDct({ N('a', 1, true, true) }); }, "beyond 50 letters" },
         DamageCase { "LoopSpellingNothing", LongWords(), LongWordsWithLoop, "beyond 50 letters" }),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 } // namespace
 

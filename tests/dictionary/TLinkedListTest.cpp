@@ -8,9 +8,9 @@ namespace {
 // A node that records its destruction, so ownership can be checked.
 struct CountedNode : TLinkedListNode
 {
-    CountedNode(int id, std::vector<int> &freed)
-        : id(id)
-        , freed(freed)
+    CountedNode(int nodeId, std::vector<int> &freedIds)
+        : id(nodeId)
+        , freed(freedIds)
     { }
     ~CountedNode() override { freed.push_back(id); }
     int id;

@@ -102,4 +102,4 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase { "UnknownOption", "--fast words.txt", "mkdct: unknown option --fast\nusage:" },
         ErrorCase { "UnwritableOutput", "-o no/such/dir/X.DCT words.txt",
                     "mkdct: Cannot create file no/such/dir/X.DCT" }),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });

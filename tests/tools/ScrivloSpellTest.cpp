@@ -179,9 +179,9 @@ TEST_P(CheckReport, ListsUnknownWordsWithLineAndColumn)
 
 INSTANTIATE_TEST_SUITE_P(Cases, CheckReport,
                          ::testing::Combine(::testing::ValuesIn(CheckCases), ::testing::Bool()),
-                         [](const auto &info) {
-                             return std::string(std::get<0>(info.param).name)
-                                 + (std::get<1>(info.param) ? "_File" : "_Stdin");
+                         [](const auto &test) {
+                             return std::string(std::get<0>(test.param).name)
+                                 + (std::get<1>(test.param) ? "_File" : "_Stdin");
                          });
 
 // Long texts are read in pieces: a CR LF, a UTF-8 sequence or a word cut by a piece end

@@ -60,7 +60,7 @@ private slots:
         QTest::addColumn<QString>("url");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<bool>("succeeds");
-        QTest::addColumn<QString>("opened");
+        QTest::addColumn<QString>("target"); // what the desktop was asked to open
         QTest::newRow("url") << "https://scrivlo.example/"
                              << "home" << true << "https://scrivlo.example/";
         QTest::newRow("blank url: caption") << "   "
@@ -77,7 +77,7 @@ private slots:
         QFETCH(QString, url);
         QFETCH(QString, caption);
         QFETCH(bool, succeeds);
-        QFETCH(QString, opened);
+        QFETCH(QString, target);
         openResult = succeeds;
         TPicURLLabel label;
         label.SetURL(url);
@@ -87,8 +87,8 @@ private slots:
         label.resize(100, 20);
         label.show();
         QTest::mouseClick(&label, Qt::LeftButton, {}, QPoint(1, 1));
-        QCOMPARE(this->opened.join('|'), opened);
-        const bool visited = succeeds && !opened.isEmpty();
+        QCOMPARE(opened.join('|'), target);
+        const bool visited = succeeds && !target.isEmpty();
         QCOMPARE(label.Visited(), visited);
         QCOMPARE(label.FontColor(), visited ? QColor(128, 0, 128) : QColor(Qt::darkBlue));
     }

@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
                   u"\uFFFC" },
         Snippet { "TrailingBlanksAfterEnd", "{\\rtf1 a}\r\n\0\0"s, u"a" },
         Snippet { "LeadingBlanksAndBom", "\xEF\xBB\xBF \r\n{\\rtf1 a}", u"a" }),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 struct FormatCase
 {
@@ -208,7 +208,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase { "DoubleByteFontName",
                      R"({\rtf1{\fonttbl{\f0\fcharset128 \'96\'be\'92\'a9;}}x})",
                      { .fontFamily = u"明朝" } }),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 TEST(RtfReader, ParagraphFormatTakenAtParagraphEndAndResetByPard)
 {

@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
         Damaged { "DeepNestingOfSkippedGroups", Nested(100000, "{\\*\\x y}deep"), u"adeepz" },
         Damaged { "BinLongerThanTheData", R"({\rtf1 a{\pict\pngblip\bin999999 xyz)", u"a" },
         Damaged { "BinHugeOutsidePicture", R"({\rtf1 a\bin99999999999999999999 b})", u"a" }),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 TEST(RtfRobustness, HugeAndNegativeNumbersAreClamped)
 {

@@ -61,8 +61,8 @@ INSTANTIATE_TEST_SUITE_P(Samples, RtfSampleText,
                                                         u"こんにちは世界\n"
                                                         u"漢字テスト ｱ\n"
                                                         u"あ café" }),
-                         [](const auto &info) {
-                             std::string name = info.param.file;
+                         [](const auto &test) {
+                             std::string name = test.param.file;
                              name = name.substr(0, name.find('.'));
                              std::erase(name, '-');
                              return name;

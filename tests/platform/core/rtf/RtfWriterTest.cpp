@@ -160,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
                     }() },
         RoundTrip { "Pictures", Pictures() }, RoundTrip { "Tables", Tables() },
         RoundTrip { "LongParagraph", LongParagraph() }),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 TEST(RtfWriter, StartsWithTheHeaderAndTablesOfWhatIsUsed)
 {
