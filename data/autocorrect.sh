@@ -2,7 +2,7 @@
 # Prints the auto-correct list that ships beside ENGLISH.DCT (AUTOCORR.TXT), one
 # "misspelling=correction" a line, from the common-misspelling list of Debian's codespell
 # package. A pair is kept only when it is safe to apply without asking:
-#   - the misspelling has exactly one correction,
+#   - the misspelling has exactly one correction, of at most 12 letters,
 #   - the misspelling is not a word of ENGLISH.DCT, nor of any SCOWL list of ordinary words
 #     (every size and spelling: words, upper-case words, contractions, abbreviations), so no
 #     real word is ever changed; the rare proper names beyond ENGLISH.DCT ("Teh") are not
@@ -43,6 +43,9 @@ LC_ALL=C awk -v scowl="$tmp/scowl" -v dct="$tmp/dct" '
     from = side[1]; to = side[2]
     sub(/,$/, "", to)
     if (to == "" || index(to, ",") || from !~ /^[a-z][a-z'\'']+$/) next
+    # Corrected while typing are the words children write; a longer word is left to the
+    # underline and F7, where the child sees the change being made.
+    if (length(to) > 12) next
     if (tolower(from) in known) next
     n = split(tolower(to), words, " ")
     for (i = 1; i <= n; i++) if (!(words[i] in indct)) next
