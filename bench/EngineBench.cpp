@@ -55,22 +55,22 @@ void Run(benchmark::State &state, const std::vector<std::string> &words, Op op)
 void BM_IsWordKnown(benchmark::State &state)
 {
     Run(state, KnownWords,
-        [](const std::string &w) { benchmark::DoNotOptimize(Dict().IsWord(w)); });
+        [](const std::string &w) { benchmark::DoNotOptimize(Dict().IsWord(AnsiText(w))); });
 }
 void BM_IsWordMisspelt(benchmark::State &state)
 {
     Run(state, Misspellings,
-        [](const std::string &w) { benchmark::DoNotOptimize(Dict().IsWord(w)); });
+        [](const std::string &w) { benchmark::DoNotOptimize(Dict().IsWord(AnsiText(w))); });
 }
 void BM_Suggest(benchmark::State &state)
 {
     Run(state, Misspellings,
-        [](const std::string &w) { benchmark::DoNotOptimize(Dict().Suggest(w, 10)); });
+        [](const std::string &w) { benchmark::DoNotOptimize(Dict().Suggest(AnsiText(w), 10)); });
 }
 void BM_WordsStartingWith(benchmark::State &state)
 {
     Run(state, KnownWords, [](const std::string &w) {
-        benchmark::DoNotOptimize(Dict().WordsStartingWith(w.substr(0, 3), 10));
+        benchmark::DoNotOptimize(Dict().WordsStartingWith(AnsiText(w.substr(0, 3)), 10));
     });
 }
 void BM_ReadBlock(benchmark::State &state)

@@ -31,9 +31,9 @@ std::vector<std::string> KnownWords(TDictionary &dictionary)
 {
     std::vector<std::string> words;
     for (char c = 'a'; c <= 'z'; ++c) {
-        const auto list = dictionary.WordsStartingWith(std::string(1, c), 40);
+        const auto list = dictionary.WordsStartingWith(AnsiText(std::string(1, c)), 40);
         for (const std::string &w : *list)
-            if (w.size() >= 2 && dictionary.IsWord(w)
+            if (w.size() >= 2 && dictionary.IsWord(AnsiText(w))
                 && std::all_of(w.begin(), w.end(), [](char x) { return x >= 'a' && x <= 'z'; }))
                 words.push_back(w);
     }

@@ -46,11 +46,6 @@ constexpr float SplitCost = 1.5f;
 // A learned word counts as this common when the table lacks it.
 constexpr float LearnedLogProbability = -5.0f;
 
-std::string Lower(std::string_view oemWord)
-{
-    return TDictionary::MatchCase(oemWord, "a");
-}
-
 } // namespace
 
 struct ChildRanker::Candidate
@@ -80,7 +75,8 @@ void ChildRanker::LoadTables()
     NeverSuggest.AddFile(userFolder + ParentNeverSuggestFileName);
 }
 
-void ChildRanker::CollectCandidates(const std::string &typed, std::vector<Candidate> &out)
+void ChildRanker::CollectCandidates(const AnsiText &asTyped, const std::string &typed,
+                                    std::vector<Candidate> &out)
 {
     // The best score so far. A word may come twice (from the search and the walk); the
     // listing skips repeats.
@@ -103,16 +99,18 @@ void ChildRanker::CollectCandidates(const std::string &typed, std::vector<Candid
         add(s->Word, cost.Between(s->Word), false);
 
     for (const std::string &entry : FDictionary.UserWords) {
-        const std::string learned = Lower(AnsiToOemWord(entry));
+        const std::string learned = TDictionary::LookupKey(AnsiText(entry)).str();
         if (learned.empty() || learned == typed)
             continue;
         if (const float c = cost.Between(learned); c <= CostLimit)
             add(learned, c, true);
     }
 
-    const auto splits = FDictionary.TwoWordSplits(typed, 255);
-    for (const std::string &split : *splits)
+    const auto splits = FDictionary.TwoWordSplits(asTyped, 255);
+    for (std::string split : *splits) {
+        CodePages::AnsiToOemBuff(split);
         add(split, SplitCost, false);
+    }
 
     if (!FTree.IsBuiltFrom(FDictionary) || FTreePriorCount != Prior.Count()) {
         // The tree asks for its words in alphabetical order.
@@ -211,18 +209,18 @@ float ChildRanker::Score(const std::string &typed, const Candidate &candidate) c
     return score;
 }
 
-std::unique_ptr<TStringList> ChildRanker::Suggest(std::string_view word, uint16_t maxCount)
+std::unique_ptr<TStringList> ChildRanker::Suggest(const AnsiText &word, uint16_t maxCount)
 {
     if (!TablesLoaded)
         LoadTables();
-    const std::string_view pattern = word.substr(0, Dct::WordMax);
-    const std::string typed = Lower(pattern);
+    const AnsiText pattern(word.view().substr(0, Dct::WordMax));
+    const std::string typed = TDictionary::LookupKey(pattern).str();
     auto result = std::make_unique<TStringList>();
     if (typed.empty() || maxCount == 0)
         return result;
 
     std::vector<Candidate> candidates;
-    CollectCandidates(typed, candidates);
+    CollectCandidates(pattern, typed, candidates);
     std::vector<std::pair<float, const Candidate *>> ranked;
     for (const Candidate &c : candidates)
         ranked.emplace_back(c.score, &c);
@@ -233,12 +231,12 @@ std::unique_ptr<TStringList> ChildRanker::Suggest(std::string_view word, uint16_
 
     // A pattern in capitals throughout asks for capitals; otherwise a word the word lists
     // write with capitals keeps them.
-    const bool allCapitals = TDictionary::MatchCase("ab", pattern) == "AB";
+    const bool allCapitals = TDictionary::MatchCase(AnsiText("ab"), pattern) == AnsiText("AB");
     for (size_t i = 0; i < ranked.size() && result->Count() < maxCount; ++i) {
         const std::string &w = ranked[i].second->word;
         if (!listed.insert(w).second)
             continue;
-        std::string cased = TDictionary::MatchCase(w, pattern);
+        AnsiText cased = TDictionary::MatchCase(OemToAnsiWord(OemText(w)), pattern);
         if (!allCapitals) {
             std::string shown;
             const size_t space = w.find(' ');
@@ -247,14 +245,14 @@ std::unique_ptr<TStringList> ChildRanker::Suggest(std::string_view word, uint16_
             else
                 shown = Prior.Shown(w.substr(0, space)) + ' ' + Prior.Shown(w.substr(space + 1));
             if (shown != w)
-                cased = shown;
+                cased = OemToAnsiWord(OemText(shown));
         }
-        result->Add(OemToAnsiWord(cased));
+        result->Add(cased.str());
     }
     return result;
 }
 
-std::unique_ptr<TStringList> ChildRanker::WordsStartingWith(std::string_view prefix,
+std::unique_ptr<TStringList> ChildRanker::WordsStartingWith(const AnsiText &prefix,
                                                             uint16_t maxCount)
 {
     if (!TablesLoaded)
@@ -266,7 +264,7 @@ std::unique_ptr<TStringList> ChildRanker::WordsStartingWith(std::string_view pre
     for (const std::string &entry : *all) {
         if (result->Count() >= maxCount)
             break;
-        if (!NeverSuggest.Contains(AnsiToOemWord(entry)))
+        if (!NeverSuggest.Contains(AnsiText(entry)))
             result->Add(entry);
     }
     return result;

@@ -20,6 +20,7 @@
 #include "dictionary/NeverSuggestList.h"
 #include "dictionary/RankingTree.h"
 #include "dictionary/WordPrior.h"
+#include "platform/core/CodePageText.h"
 #include "platform/core/TStringList.h"
 
 #include <cstdint>
@@ -34,11 +35,11 @@ class ChildRanker
 public:
     explicit ChildRanker(const TDictionary &dictionary);
 
-    // At most maxCount suggestions for word (code page 437, as typed), best first, in code
-    // page 1252 with the capitals of the typed word.
-    std::unique_ptr<TStringList> Suggest(std::string_view word, uint16_t maxCount);
-    // The dictionary's completions of prefix (code page 1252), without never-suggest words.
-    std::unique_ptr<TStringList> WordsStartingWith(std::string_view prefix, uint16_t maxCount);
+    // At most maxCount suggestions for word (as typed), best first, with the capitals of
+    // the typed word.
+    std::unique_ptr<TStringList> Suggest(const AnsiText &word, uint16_t maxCount);
+    // The dictionary's completions of prefix, without never-suggest words.
+    std::unique_ptr<TStringList> WordsStartingWith(const AnsiText &prefix, uint16_t maxCount);
 
     // Reads the tables from their places now; the first request does it otherwise.
     void LoadTables();
@@ -57,7 +58,9 @@ private:
     float Score(const std::string &typed, const Candidate &candidate) const;
     // How common a word is, less the penalties for name-only and unknown words.
     static float WordValue(const WordPrior::Facts &facts);
-    void CollectCandidates(const std::string &typed, std::vector<Candidate> &out);
+    // typed: the lookup key of asTyped.
+    void CollectCandidates(const AnsiText &asTyped, const std::string &typed,
+                           std::vector<Candidate> &out);
 
     const TDictionary &FDictionary;
     // The dictionary's words marked with WordValue; built on the first request for

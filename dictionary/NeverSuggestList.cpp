@@ -6,16 +6,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// Lower case as the dictionary file holds words: the case of a one-letter lower-case pattern.
-std::string Lower(std::string_view oemWord)
-{
-    return TDictionary::MatchCase(oemWord, "a");
-}
-
-} // namespace
-
 bool NeverSuggestList::AddFile(const std::string &path)
 {
     if (!FileUtils::FileExists(path))
@@ -37,15 +27,15 @@ void NeverSuggestList::Add(std::string_view ansiWord)
         ansiWord.remove_suffix(1);
     if (ansiWord.empty())
         return;
-    std::string word = Lower(AnsiToOemWord(ansiWord));
+    std::string word = TDictionary::LookupKey(AnsiText(ansiWord)).str();
     const auto at = std::lower_bound(FWords.begin(), FWords.end(), word);
     if (at == FWords.end() || *at != word)
         FWords.insert(at, std::move(word));
 }
 
-bool NeverSuggestList::Contains(std::string_view oemWord) const
+bool NeverSuggestList::Contains(const AnsiText &word) const
 {
-    return !FWords.empty() && ContainsLowerCase(Lower(oemWord));
+    return !FWords.empty() && ContainsLowerCase(TDictionary::LookupKey(word).view());
 }
 
 bool NeverSuggestList::ContainsLowerCase(std::string_view word) const

@@ -7,6 +7,8 @@
 // in a file of their own (USERNOSUGGEST.TXT beside the user word list). Both are text in
 // code page 1252, one word a line, like the user word list; letter case does not matter.
 
+#include "platform/core/CodePageText.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,9 +21,9 @@ public:
     // Adds one word, code page 1252.
     void Add(std::string_view ansiWord);
 
-    // Whether a word (code page 437, any case) or either half of a two-word entry is listed.
-    bool Contains(std::string_view oemWord) const;
-    // The same for a word already in lower case; quicker.
+    // Whether a word (any case) or either half of a two-word entry is listed.
+    bool Contains(const AnsiText &word) const;
+    // The same for a word already in lower case, code page 437; quicker.
     bool ContainsLowerCase(std::string_view lowerWord) const;
     size_t Count() const { return FWords.size(); }
 

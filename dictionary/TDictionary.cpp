@@ -8,56 +8,13 @@
 #include "platform/core/FileUtils.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 
 namespace {
 
-// Accented lower-case letters of code page 437 and the capital each folds to.
-constexpr std::string_view AccentLower = "\x81\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8D\x91"
-                                         "\x93\x94\x95\x96\x98\xA0\xA1\xA2\xA3\xA4";
-constexpr std::string_view AccentUpper = "\x9A\x90\x41\x8E\x41\x8F\x80\x45\x45\x45\x49\x49\x49\x92"
-                                         "\x4F\x99\x4F\x55\x59\x41\x49\x4F\x55\xA5";
-static_assert(AccentLower.size() == AccentUpper.size());
-
-// Lower case of a code page 437 byte: A-Z, and the accented capitals that have exactly one
-// lower-case letter in the code page (so "Éclair" at the start of a sentence is found).
-constexpr std::array<unsigned char, 256> MakeLowerTable()
+AnsiText Cut(const AnsiText &word)
 {
-    std::array<unsigned char, 256> t {};
-    for (int b = 0; b < 256; ++b)
-        t[b] = (b >= 'A' && b <= 'Z') ? b + 32 : b;
-    constexpr std::pair<unsigned char, unsigned char> capitals[]
-        = { { 0x9A, 0x81 }, { 0x90, 0x82 }, { 0x8E, 0x84 }, { 0x8F, 0x86 },
-            { 0x80, 0x87 }, { 0x92, 0x91 }, { 0x99, 0x94 }, { 0xA5, 0xA4 } };
-    for (auto [upper, lower] : capitals)
-        t[upper] = lower;
-    return t;
-}
-constexpr std::array<unsigned char, 256> LowerTable = MakeLowerTable();
-
-std::string LowerOem(std::string_view word)
-{
-    std::string w(word.substr(0, Dct::WordMax));
-    for (char &c : w)
-        c = char(LowerTable[static_cast<unsigned char>(c)]);
-    return w;
-}
-
-// Lower case of a code page 1252 word: A-Z and the accented capitals of the code page.
-std::string LowerAnsi(std::string_view word)
-{
-    std::string w(word.substr(0, Dct::WordMax));
-    for (char &c : w) {
-        const auto b = static_cast<unsigned char>(c);
-        if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7))
-            c = char(b + 32);
-        else if (b == 0x8A || b == 0x8C || b == 0x8E)
-            c = char(b + 16);
-        else if (b == 0x9F)
-            c = char(0xFF);
-    }
-    return w;
+    return AnsiText(word.view().substr(0, Dct::WordMax));
 }
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b)
@@ -179,111 +136,111 @@ int64_t TDictionary::UserFileSize() const
     return size < 0 ? 0 : size;
 }
 
-bool TDictionary::IsListedWord(std::string_view lowerOemWord) const
+OemText TDictionary::LookupKey(const AnsiText &word)
 {
-    const std::string ansi = OemToAnsiWord(lowerOemWord);
-    int index;
-    return UserWords.Find(ansi, index);
+    return AnsiToOemWord(CodePages::LowerCase(Cut(word)));
 }
 
-bool TDictionary::IsWord(std::string_view word) const
+bool TDictionary::IsWord(const AnsiText &word) const
 {
-    // Lower-cased into a buffer on the stack: the check of a text calls this for every
-    // word, and nothing here needs to outlive the call.
-    char lowered[Dct::WordMax];
-    const size_t length = std::min(word.size(), Dct::WordMax);
-    for (size_t i = 0; i < length; ++i)
-        lowered[i] = char(LowerTable[static_cast<unsigned char>(word[i])]);
-    std::string_view w(lowered, length);
+    return IsLowerWord(CodePages::LowerCase(Cut(word)).view());
+}
+
+bool TDictionary::IsLowerWord(std::string_view lowerAnsiWord) const
+{
+    std::string_view w = lowerAnsiWord;
     if (w.ends_with("'s"))
         w.remove_suffix(2);
     // The empty word is never a word, even when the user list holds an empty line.
     if (w.empty())
         return false;
-    if (ExclusionWords && ExclusionWords->IndexOf(OemToAnsiWord(w)) >= 0)
+    const std::string ansi(w);
+    int index;
+    if (ExclusionWords && ExclusionWords->IndexOf(ansi) >= 0)
         return false;
-    if (UserWords.Count() > 0 && IsListedWord(w))
+    if (UserWords.Count() > 0 && UserWords.Find(ansi, index))
         return true;
+    const OemText key = AnsiToOemWord(AnsiText(ansi));
     for (auto *node = Files.Head(); node; node = node->Next) {
-        if (static_cast<TDCTFile *>(node)->ContainsWord(w))
+        if (static_cast<TDCTFile *>(node)->ContainsWord(key.view()))
             return true;
     }
     return false;
 }
 
-bool TDictionary::AddWord(std::string_view word)
+bool TDictionary::AddWord(const AnsiText &word)
 {
-    const std::string w(word.substr(0, Dct::WordMax));
-    if (IsWord(AnsiToOemWord(w)))
+    const AnsiText w = Cut(word);
+    if (IsWord(w))
         return false;
-    UserWords.Add(LowerAnsi(w));
+    UserWords.Add(CodePages::LowerCase(w).str());
     UserWordsModified = true;
     return true;
 }
 
-std::unique_ptr<TStringList> TDictionary::TwoWordSplits(std::string_view word,
+std::unique_ptr<TStringList> TDictionary::TwoWordSplits(const AnsiText &word,
                                                         uint16_t maxCount) const
 {
-    const std::string_view w = word.substr(0, Dct::WordMax);
+    const AnsiText lower = CodePages::LowerCase(Cut(word));
+    const std::string_view w = lower.view();
     auto result = std::make_unique<TStringList>();
     for (size_t k = 1; k < w.size() && result->Count() < maxCount; ++k) {
         const std::string_view left = w.substr(0, k), right = w.substr(k);
-        if (IsWord(left) && IsWord(right))
+        if (IsLowerWord(left) && IsLowerWord(right))
             result->Add(std::string(left) + ' ' + std::string(right));
     }
     return result;
 }
 
-std::unique_ptr<TStringList> TDictionary::Suggest(std::string_view word, uint16_t maxCount) const
+std::unique_ptr<TStringList> TDictionary::Suggest(const AnsiText &word, uint16_t maxCount) const
 {
-    const std::string_view pattern = word.substr(0, Dct::WordMax);
-    const std::string w = LowerOem(word);
-    auto result = TwoWordSplits(w, maxCount);
+    const AnsiText pattern = Cut(word);
+    const std::string key = LookupKey(pattern).str();
+    auto result = TwoWordSplits(pattern, maxCount);
     const int found = result->Count();
-    if (maxCount > found && FirstFile() && !w.empty()) {
+    if (maxCount > found && FirstFile() && !key.empty()) {
         // The ranked list holds at most 255 entries; a larger request gets that many.
         const auto capacity = uint8_t(std::min(int(maxCount) - found, 255));
         TSuggestList list(const_cast<TDictionary *>(this));
         for (auto *node = Files.Head(); node; node = node->Next)
-            list.SearchFile(*static_cast<TDCTFile *>(node), capacity, w);
-        AddUserWordCandidates(list, w);
+            list.SearchFile(*static_cast<TDCTFile *>(node), capacity, key);
+        AddUserWordCandidates(list, key);
         for (TSuggestion *s = list.First(); s; s = TSuggestList::NextOf(s))
-            result->Add(s->Word);
+            result->Add(OemToAnsiWord(OemText(s->Word)).str());
     }
-    FinishWordList(*result, pattern);
+    for (int i = 0; i < result->Count(); ++i)
+        result->Put(i, MatchCase(AnsiText((*result)[i]), pattern).str());
     return result;
 }
 
-void TDictionary::AddUserWordCandidates(TSuggestList &list, const std::string &word) const
+void TDictionary::AddUserWordCandidates(TSuggestList &list, const std::string &key) const
 {
     // Learned words compete with the dictionary's under the same screens: same first
     // letter, length within two, and a matching sound code.
     for (const std::string &entry : UserWords) {
-        const std::string candidate = LowerOem(AnsiToOemWord(entry));
-        if (candidate.empty() || candidate[0] != word[0] || int(candidate.size()) < list.MinLength
+        const std::string candidate = LookupKey(AnsiText(entry)).str();
+        if (candidate.empty() || candidate[0] != key[0] || int(candidate.size()) < list.MinLength
             || int(candidate.size()) > list.MaxLength || !list.SoundsLike(candidate))
             continue;
         bool present = false;
         for (TSuggestion *s = list.First(); s && !present; s = TSuggestList::NextOf(s))
             present = s->Word == candidate;
         if (!present)
-            list.AddRanked(word, candidate);
+            list.AddRanked(key, candidate);
     }
 }
 
-std::unique_ptr<TStringList> TDictionary::WordsStartingWith(std::string_view prefix,
+std::unique_ptr<TStringList> TDictionary::WordsStartingWith(const AnsiText &prefix,
                                                             uint16_t maxCount) const
 {
-    const std::string stem = AnsiToOemWord(prefix);
-    const std::string pattern = stem;
+    const AnsiText pattern = Cut(prefix);
+    const std::string stem = LookupKey(pattern).str();
     auto result = std::make_unique<TStringList>();
     TDCTFile *file = FirstFile();
     if (!file)
         return result;
 
-    std::string_view rest;
-    const std::string lower = LowerOem(stem);
-    rest = lower;
+    std::string_view rest = stem;
     int32_t index = 1;
     while (index != 0 && !rest.empty()) {
         const auto ch = static_cast<unsigned char>(rest.front());
@@ -327,42 +284,26 @@ std::unique_ptr<TStringList> TDictionary::WordsStartingWith(std::string_view pre
     return result;
 }
 
-std::string TDictionary::MatchCase(std::string_view word, std::string_view pattern)
+AnsiText TDictionary::MatchCase(const AnsiText &word, const AnsiText &pattern)
 {
-    word = word.substr(0, Dct::WordMax);
-    pattern = pattern.substr(0, Dct::WordMax);
-    if (pattern.empty())
-        return std::string(word);
-    const auto letter = static_cast<unsigned char>(pattern.size() > 1 ? pattern[1] : pattern[0]);
-    if (UpCaseFold(letter) == letter)
-        return UpCaseFoldWord(word);
-    std::string w = LowerOem(word);
-    const auto first = static_cast<unsigned char>(pattern[0]);
-    if (!w.empty() && UpCaseFold(first) == first)
-        w[0] = char(UpCaseFold(static_cast<unsigned char>(w[0])));
-    return w;
+    const AnsiText w = Cut(word);
+    const std::string_view p = pattern.view().substr(0, Dct::WordMax);
+    if (p.empty())
+        return w;
+    auto isCapitalOrCaseless = [](char ch) {
+        const auto b = static_cast<unsigned char>(ch);
+        return CodePages::AnsiUpperChar(b) == b;
+    };
+    if (isCapitalOrCaseless(p.size() > 1 ? p[1] : p[0]))
+        return CodePages::UpperCase(w);
+    std::string lower = CodePages::LowerCase(w).str();
+    if (!lower.empty() && isCapitalOrCaseless(p[0]))
+        lower[0] = char(CodePages::AnsiUpperChar(static_cast<unsigned char>(lower[0])));
+    return AnsiText(std::move(lower));
 }
 
-void TDictionary::FinishWordList(TStringList &list, std::string_view pattern)
+void TDictionary::FinishWordList(TStringList &list, const AnsiText &pattern)
 {
-    // Capitalisation is matched while both are still in code page 437, where the fold
-    // table lives; then the entry is converted for display.
     for (int i = 0; i < list.Count(); ++i)
-        list.Put(i, OemToAnsiWord(MatchCase(list[i], pattern)));
-}
-
-unsigned char TDictionary::UpCaseFold(unsigned char ch)
-{
-    const size_t k = AccentLower.find(char(ch));
-    if (k != std::string_view::npos)
-        return static_cast<unsigned char>(AccentUpper[k]);
-    return (ch >= 'a' && ch <= 'z') ? ch - 32 : ch;
-}
-
-std::string TDictionary::UpCaseFoldWord(std::string_view word)
-{
-    std::string w(word.substr(0, Dct::WordMax));
-    for (char &c : w)
-        c = char(UpCaseFold(static_cast<unsigned char>(c)));
-    return w;
+        list.Put(i, MatchCase(OemToAnsiWord(OemText(list[i])), pattern).str());
 }

@@ -4,12 +4,14 @@
 // words, and builds suggestion, completion and two-word-split lists that carry the
 // capitalisation of the word the user typed.
 //
-// Code pages: IsWord, Suggest and TwoWordSplits take words in code page 437 (as the
-// spell check scans them); AddWord and WordsStartingWith take code page 1252 text (as the
-// user typed it). Every returned list is in code page 1252. The user word list and the
-// exclusion list hold the 1252 text of their files.
+// Code pages: every word goes in and comes out in code page 1252, as the user sees it;
+// the user word list and the exclusion list hold the 1252 text of their files. Code page
+// 437, the letters of the dictionary files, stays inside: a word is lower-cased while it
+// is still in 1252, where every accented capital has its small letter, and converted once
+// (LookupKey). Capitals are matched in 1252 as well, so none loses its accent.
 
 #include "dictionary/TLinkedList.h"
+#include "platform/core/CodePageText.h"
 #include "platform/core/TStringList.h"
 
 #include <cstdint>
@@ -54,27 +56,25 @@ public:
     int64_t UserFileSize() const;
 
     // The spelling test of one word: not excluded, and in the user list or a dictionary.
-    bool IsWord(std::string_view word) const;
+    bool IsWord(const AnsiText &word) const;
     // Learns a word into the user list (lower-cased); false when it is already a word.
-    bool AddWord(std::string_view word);
+    bool AddWord(const AnsiText &word);
     // Two-word splits first, then similarity-ranked candidates; at most maxCount entries.
-    std::unique_ptr<TStringList> Suggest(std::string_view word, uint16_t maxCount) const;
+    std::unique_ptr<TStringList> Suggest(const AnsiText &word, uint16_t maxCount) const;
     // Words of the first dictionary that extend prefix (the prefix itself excluded).
-    std::unique_ptr<TStringList> WordsStartingWith(std::string_view prefix,
-                                                   uint16_t maxCount) const;
-    // Ways of cutting word into two known words, as "left right", in order of the cut.
-    std::unique_ptr<TStringList> TwoWordSplits(std::string_view word, uint16_t maxCount) const;
+    std::unique_ptr<TStringList> WordsStartingWith(const AnsiText &prefix, uint16_t maxCount) const;
+    // Ways of cutting word into two known words, as "left right" in lower case, in order
+    // of the cut.
+    std::unique_ptr<TStringList> TwoWordSplits(const AnsiText &word, uint16_t maxCount) const;
 
+    // The letters the dictionary files hold for a word: cut to 50, lower case, code page 437.
+    static OemText LookupKey(const AnsiText &word);
     // Word with the capitalisation of pattern: all capitals when pattern's second letter
     // (its only letter for one-letter patterns) is a capital or has no case; otherwise
     // lower case with a capital first letter when pattern starts with one.
-    static std::string MatchCase(std::string_view word, std::string_view pattern);
+    static AnsiText MatchCase(const AnsiText &word, const AnsiText &pattern);
     // Converts every entry from code page 437 to 1252 and gives it pattern's capitalisation.
-    static void FinishWordList(TStringList &list, std::string_view pattern);
-    // Upper case of a code page 437 letter, accented lower-case letters folding to their
-    // capital (or to the plain capital where the code page has no accented one).
-    static unsigned char UpCaseFold(unsigned char ch);
-    static std::string UpCaseFoldWord(std::string_view word);
+    static void FinishWordList(TStringList &list, const AnsiText &pattern);
 
     bool Active = false;
     TLinkedList Files; // of TDCTFile, in opening order
@@ -86,6 +86,7 @@ public:
 
 private:
     TDCTFile *FirstFile() const;
-    bool IsListedWord(std::string_view lowerOemWord) const;
-    void AddUserWordCandidates(TSuggestList &list, const std::string &word) const;
+    // IsWord of a word already cut to 50 and lower-cased.
+    bool IsLowerWord(std::string_view lowerAnsiWord) const;
+    void AddUserWordCandidates(TSuggestList &list, const std::string &key) const;
 };

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const bool withHeader = data[0] & 1;
     const size_t wordLength = std::min<size_t>(data[1], size - 2);
-    const std::string word(reinterpret_cast<const char *>(data) + 2, wordLength);
+    const AnsiText word(std::string(reinterpret_cast<const char *>(data) + 2, wordLength));
     const std::string body(reinterpret_cast<const char *>(data) + 2 + wordLength,
                            size - 2 - wordLength);
     const std::string path

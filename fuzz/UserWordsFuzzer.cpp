@@ -59,12 +59,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
     if (!dictionary.OpenExclusionList(Fuzz::WriteFile("EXCLUDE.TXT", text)))
         std::abort();
-    dictionary.IsWord(word);
-    dictionary.Suggest(word, 10);
-    dictionary.WordsStartingWith(word, 10);
+    const AnsiText asked(word);
+    dictionary.IsWord(asked);
+    dictionary.Suggest(asked, 10);
+    dictionary.WordsStartingWith(asked, 10);
     // Words to learn come from the text scanner, which never gives line breaks or NULs.
     if (word.find_first_of(std::string("\r\n\0", 3)) == std::string::npos)
-        dictionary.AddWord(word);
+        dictionary.AddWord(asked);
     // Saving writes the list back; loading it again must give the same list.
     dictionary.SaveUserWords();
     TStringList reloaded(true);

@@ -78,38 +78,38 @@ void DrawWave(QPainter &painter, qreal x1, qreal x2, qreal y)
     painter.fillRect(QRectF(x1, y - 1, x2 - x1, 3), wave);
 }
 
-// The spell check's view of a text: one code page 437 byte per UTF-16 unit, so that
+// The spell check's view of a text: one code page 1252 byte per UTF-16 unit, so that
 // positions in both agree.
-std::string ToOem(QStringView text)
+std::string ToAnsi(QStringView text)
 {
-    std::string oem(static_cast<size_t>(text.size()), '\0');
+    std::string ansi(static_cast<size_t>(text.size()), '\0');
     for (qsizetype i = 0; i < text.size(); ++i)
-        oem[static_cast<size_t>(i)] = static_cast<char>(
-            CodePages::AnsiToOemChar(CodePages::Utf16UnitToAnsi(text[i].unicode())));
-    return oem;
+        ansi[static_cast<size_t>(i)]
+            = static_cast<char>(CodePages::Utf16UnitToAnsi(text[i].unicode()));
+    return ansi;
 }
 
 // Calls visit(start, length, word) for each word of a paragraph, as F7's scan reads them.
 // A run of word characters too long to be a word is passed over.
 template<typename Visit> void ForEachWord(const QString &text, Visit visit)
 {
-    const std::string oem = ToOem(text);
-    const auto textLen = static_cast<int32_t>(oem.size()) + 1;
+    const std::string ansi = ToAnsi(text);
+    const auto textLen = static_cast<int32_t>(ansi.size()) + 1;
     WordScan::Cursor cursor;
     for (;;) {
-        const WordScan::Result result = WordScan::Next(oem.data(), textLen, cursor, {});
+        const WordScan::Result result = WordScan::Next(ansi.data(), textLen, cursor, {});
         if (result == WordScan::Result::End)
             return;
         if (result == WordScan::Result::TooLong) {
             while (cursor.Pos < textLen
-                   && WordScan::IsWordChar(static_cast<unsigned char>(oem[cursor.Pos - 1])))
+                   && WordScan::IsWordChar(static_cast<unsigned char>(ansi[cursor.Pos - 1])))
                 ++cursor.Pos;
             continue;
         }
         const int start = cursor.WordStart - 1;
         const int length = cursor.WordEnd - cursor.WordStart;
         if (!visit(start, length,
-                   oem.substr(static_cast<size_t>(start), static_cast<size_t>(length))))
+                   AnsiText(ansi.substr(static_cast<size_t>(start), static_cast<size_t>(length)))))
             return;
     }
 }
@@ -386,7 +386,7 @@ QList<LiveSpellChecker::Underline> LiveSpellChecker::Misspellings(const QTextBlo
     const bool typing = caret >= 0 && (caret == FLastEditEnd || wasExempt);
     if (FExemptStart >= blockStart && FExemptStart <= blockStart + text.size())
         FExemptStart = FExemptEnd = -1;
-    ForEachWord(text, [&](int start, int length, const std::string &word) {
+    ForEachWord(text, [&](int start, int length, const AnsiText &word) {
         if (typing && caret > blockStart + start && caret <= blockStart + start + length) {
             FExemptStart = blockStart + start;
             FExemptEnd = blockStart + start + length;
@@ -421,7 +421,7 @@ bool LiveSpellChecker::MisspeltWordAt(int position, int &start, int &length) con
         return false;
     const int offset = position - block.position();
     bool found = false;
-    ForEachWord(block.text(), [&](int wordStart, int wordLength, const std::string &word) {
+    ForEachWord(block.text(), [&](int wordStart, int wordLength, const AnsiText &word) {
         if (offset < wordStart)
             return false;
         if (offset <= wordStart + wordLength && FSpell->IsMisspelt(word)) {
@@ -454,7 +454,7 @@ QMenu *LiveSpellChecker::CreateSpellingMenu(int position)
     if (!MisspeltWordAt(position, start, length))
         return nullptr;
     const QTextBlock block = FEdit->document()->findBlock(start);
-    const std::string word = ToOem(block.text().mid(start - block.position(), length));
+    const AnsiText word(ToAnsi(block.text().mid(start - block.position(), length)));
     QMenu *menu = FEdit->createStandardContextMenu();
     menu->setObjectName("SpellingMenu");
     QAction *standard = menu->actions().value(0);

@@ -40,7 +40,7 @@ void TAbsSpellForm::SetChoice(int32_t code)
     Choice = code;
 }
 
-int32_t TAbsSpellForm::QueryWord(std::string &, std::unique_ptr<TStringList>)
+int32_t TAbsSpellForm::QueryWord(AnsiText &, std::unique_ptr<TStringList>)
 {
     Choice = srNone;
     return srNone;

@@ -4,6 +4,7 @@
 // the program's other windows disabled; QueryWord waits for the user's choice while the
 // scan stays in the caller's call stack.
 
+#include "platform/core/CodePageText.h"
 #include "spell/core/SpellTypes.h"
 
 #include <QWidget>
@@ -40,10 +41,10 @@ public:
     virtual void SetLabelLanguage(TLanguages language);
     virtual void SetChoice(int32_t code);
 
-    // Shows word (code page 437) with its suggestions (code page 1252; the form takes them
-    // over) and returns the user's choice. word then holds the answer: the unknown word
-    // (code page 437) for srLearn, otherwise the replacement (code page 1252).
-    virtual int32_t QueryWord(std::string &word, std::unique_ptr<TStringList> suggestions);
+    // Shows word with its suggestions (the form takes them over) and returns the user's
+    // choice. word then holds the answer: the unknown word for srLearn, otherwise the
+    // replacement.
+    virtual int32_t QueryWord(AnsiText &word, std::unique_ptr<TStringList> suggestions);
 
     // Handles events until a choice is made or the window is closed; waits for the next
     // event instead of spinning.

@@ -10,12 +10,10 @@
 #include <QWidget>
 #include <algorithm>
 
-void ShowInvalidWordMessage(const std::string &oemRun)
+void ShowInvalidWordMessage(const std::string &run)
 {
-    std::string ansi = oemRun;
-    CodePages::OemToAnsiBuff(ansi);
     MessageDlg(QStringLiteral("Aborting spell check (Invalid word): \n")
-                   + QString::fromStdU16String(CodePages::DecodeAnsi(ansi)),
+                   + QString::fromStdU16String(CodePages::DecodeAnsi(run)),
                mtError, Buttons({ mbOK }), 0);
 }
 
@@ -94,7 +92,6 @@ void TCEBuffer::LoadText()
         Control->GetTextBuf(Text.data(), TextLen);
     else
         Text[0] = 0;
-    AnsiToOemText();
 }
 
 void TCEBuffer::SelectWord()

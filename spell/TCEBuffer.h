@@ -43,4 +43,4 @@ private:
 };
 
 // The same report for every buffer of the editor: the run of letters in a message box.
-void ShowInvalidWordMessage(const std::string &oemRun);
+void ShowInvalidWordMessage(const std::string &run);

@@ -210,12 +210,10 @@ void TCustomSpellDlg::LoadAutoCorrectList()
         if (FSuggestionRanking == rkChildren) {
             if (!FRanker->TablesLoaded)
                 FRanker->LoadTables();
-            if (FRanker->NeverSuggest.Contains(AnsiToOemWord(line.substr(eq + 1))))
+            if (FRanker->NeverSuggest.Contains(AnsiText(line.substr(eq + 1))))
                 continue;
         }
-        // Words reach the lists in code page 437, as the scan reads them.
-        std::string from = line.substr(0, eq);
-        CodePages::AnsiToOemBuff(from);
+        const std::string from = line.substr(0, eq);
         FAutoCorrectFrom.Add(from);
         FAutoCorrectTo.Add(line.substr(eq + 1));
         ChangeFromList.Add(from);
@@ -280,7 +278,7 @@ void TCustomSpellDlg::CloseAll()
     DeactivateDictionary();
 }
 
-bool TCustomSpellDlg::IsKnownWord(const std::string &word)
+bool TCustomSpellDlg::IsKnownWord(const AnsiText &word)
 {
     TDictionary &dictionary = SharedDictionary();
     if (!dictionary.Active && !FOpenFailed) {
@@ -289,7 +287,7 @@ bool TCustomSpellDlg::IsKnownWord(const std::string &word)
     }
     if (!dictionary.Active)
         return false;
-    return dictionary.IsWord(ShortString(word));
+    return dictionary.IsWord(AnsiText(ShortString(word.view())));
 }
 
 void TCustomSpellDlg::RevealControl(QWidget *control)
@@ -461,7 +459,7 @@ void TCustomSpellDlg::CountWords(QWidget *control, int &words, int &uniqueWords)
                 mtInformation, Buttons({ mbOK }));
 }
 
-int32_t TCustomSpellDlg::AskUser(std::string &word)
+int32_t TCustomSpellDlg::AskUser(AnsiText &word)
 {
     std::unique_ptr<TStringList> suggestions;
     if (FAutoSuggest)
@@ -469,16 +467,16 @@ int32_t TCustomSpellDlg::AskUser(std::string &word)
     return Form->QueryWord(word, std::move(suggestions));
 }
 
-void TCustomSpellDlg::CheckWord(TAbsBuffer &sender, const std::string &word, bool &stop)
+void TCustomSpellDlg::CheckWord(TAbsBuffer &sender, const std::string &scanned, bool &stop)
 {
-    const std::string foundWord = word;
-    if (!WordRule::NeedsLookup(word, sender.AllDigits) || IsKnownWord(word))
+    const AnsiText word(scanned);
+    if (!WordRule::NeedsLookup(word.view(), sender.AllDigits) || IsKnownWord(word))
         return;
     if (FOpenFailed) {
         stop = true; // no dictionary: nothing can be checked
         return;
     }
-    const std::string lower = WordScan::LowerCase(foundWord);
+    const std::string lower = CodePages::LowerCase(word).str();
     if (int i = ChangeFromList.IndexOf(lower); i >= 0) {
         sender.SelectWord();
         sender.ReplaceWord(ChangeToList[i]);
@@ -500,7 +498,7 @@ void TCustomSpellDlg::CheckWord(TAbsBuffer &sender, const std::string &word, boo
     if (FAutoShift && Form)
         Form->ShiftAwayFrom(sender.GetWordScreenTop());
 
-    std::string answer = word;
+    AnsiText answer = word;
     int32_t choice = AskUser(answer);
     if (!Form || !Form->isVisible())
         choice = srCancel;
@@ -510,14 +508,14 @@ void TCustomSpellDlg::CheckWord(TAbsBuffer &sender, const std::string &word, boo
         SpellState = ssCancelled;
         break;
     case srReplace:
-        sender.ReplaceWord(answer);
+        sender.ReplaceWord(answer.str());
         SpellState = ssChanged;
         break;
     case srReplaceAll:
         SpellState = ssChanged;
         ChangeFromList.Add(lower);
-        ChangeToList.Add(answer);
-        sender.ReplaceWord(answer);
+        ChangeToList.Add(answer.str());
+        sender.ReplaceWord(answer.str());
         sender.SkipReplacement();
         break;
     case srIgnoreAll:
@@ -533,61 +531,60 @@ void TCustomSpellDlg::CheckWord(TAbsBuffer &sender, const std::string &word, boo
     TApplication::SetBusyCursor(false);
 }
 
-void TCustomSpellDlg::Learn(std::string word)
+void TCustomSpellDlg::Learn(const AnsiText &word)
 {
-    const bool known = IsKnownWord(word);
-    CodePages::OemToAnsiBuff(word);
-    if (known) {
+    if (IsKnownWord(word)) {
         if (OnWordAlreadyAddedMsg)
-            OnWordAlreadyAddedMsg(*this, word);
+            OnWordAlreadyAddedMsg(*this, word.str());
         else
             Message(MessageText(LanguageTables::FormatWord(
                         LanguageTables::AlreadyKnownMessage(FLabelLanguage),
-                        CodePages::AnsiToUtf8(word))),
+                        CodePages::AnsiToUtf8(word.view()))),
                     mtInformation, Buttons({ mbOK }));
         return;
     }
     bool cancelAdd = false;
     if (FConfirmAdd) {
         if (OnAddWordMsg) {
-            OnAddWordMsg(*this, word, cancelAdd);
+            OnAddWordMsg(*this, word.str(), cancelAdd);
         } else {
-            const QString question = MessageText(LanguageTables::FormatWord(
-                LanguageTables::AddWordQuestion(FLabelLanguage), CodePages::AnsiToUtf8(word)));
+            const QString question = MessageText(
+                LanguageTables::FormatWord(LanguageTables::AddWordQuestion(FLabelLanguage),
+                                           CodePages::AnsiToUtf8(word.view())));
             // Only a Yes learns the word; No or a closed box leave the list alone.
             cancelAdd = Message(question, mtConfirmation, Buttons({ mbYes, mbNo })) != mrYes;
         }
     }
-    if (!cancelAdd && SharedDictionary().AddWord(ShortString(word)))
+    if (!cancelAdd && SharedDictionary().AddWord(AnsiText(ShortString(word.view()))))
         emit WordListsChanged();
 }
 
-bool TCustomSpellDlg::IsMisspelt(const std::string &word) const
+bool TCustomSpellDlg::IsMisspelt(const AnsiText &word) const
 {
     const TDictionary &dictionary = SharedDictionary();
     if (!dictionary.Active
-        || !WordRule::IsChecked(word, { FIgnoreAllUpperCase, FIgnoreWithNumbers }))
+        || !WordRule::IsChecked(word.view(), { FIgnoreAllUpperCase, FIgnoreWithNumbers }))
         return false;
-    return !dictionary.IsWord(ShortString(word))
-        && IgnoreAllList.IndexOf(WordScan::LowerCase(word)) < 0;
+    return !dictionary.IsWord(AnsiText(ShortString(word.view())))
+        && IgnoreAllList.IndexOf(CodePages::LowerCase(word).str()) < 0;
 }
 
-std::unique_ptr<TStringList> TCustomSpellDlg::WordSuggestions(const std::string &word)
+std::unique_ptr<TStringList> TCustomSpellDlg::WordSuggestions(const AnsiText &word)
 {
-    const std::string_view asked = ShortString(word);
+    const AnsiText asked(ShortString(word.view()));
     const auto count = static_cast<uint16_t>(FSuggestions);
     return FSuggestionRanking == rkChildren ? FRanker->Suggest(asked, count)
                                             : SharedDictionary().Suggest(asked, count);
 }
 
-void TCustomSpellDlg::LearnWord(const std::string &word)
+void TCustomSpellDlg::LearnWord(const AnsiText &word)
 {
     Learn(word);
 }
 
-void TCustomSpellDlg::IgnoreAll(const std::string &word)
+void TCustomSpellDlg::IgnoreAll(const AnsiText &word)
 {
-    const std::string lower = WordScan::LowerCase(word);
+    const std::string lower = CodePages::LowerCase(word).str();
     if (IgnoreAllList.IndexOf(lower) < 0)
         IgnoreAllList.Add(lower);
     emit WordListsChanged();
@@ -621,8 +618,7 @@ bool SelectedIsWordChar(TCustomEdit &edit)
     const QString text = edit.SelText();
     if (text.isEmpty())
         return false;
-    const unsigned char ansi = CodePages::Utf16UnitToAnsi(text.at(0).unicode());
-    return WordScan::IsWordChar(CodePages::AnsiToOemChar(ansi));
+    return WordScan::IsWordChar(CodePages::Utf16UnitToAnsi(text.at(0).unicode()));
 }
 
 void SelectOne(TCustomEdit &edit, int pos)
@@ -694,7 +690,7 @@ void TCustomSpellDlg::AutoCorrectKey(QWidget *control, bool correct, uint16_t ke
     const int selLength = edit->SelLength();
     std::string word;
     GetWordBeforeCaret(control, word);
-    const int index = word.empty() || !correct ? -1 : ChangeFromList.IndexOf(AnsiToOemWord(word));
+    const int index = word.empty() || !correct ? -1 : ChangeFromList.IndexOf(word);
     if (index < 0) {
         edit->SetSelStart(selStart);
     } else {

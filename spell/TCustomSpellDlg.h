@@ -4,6 +4,7 @@
 // word of the text goes through CheckWord, which skips known, short and numeric words,
 // applies the change and ignore lists, and asks the user about the rest.
 
+#include "platform/core/CodePageText.h"
 #include "platform/core/TComponent.h"
 #include "platform/core/TStringList.h"
 #include "platform/gui/EditMessages.h"
@@ -38,9 +39,9 @@ public:
 
     TAbsBuffer *Buffer = nullptr; // owned; the buffer of the current or last check
     QPointer<TAbsSpellForm> Form;
-    TStringList ChangeFromList; // code page 437
+    TStringList ChangeFromList; // code page 1252, as the scan reads words
     TStringList ChangeToList; // code page 1252, parallel to ChangeFromList
-    TStringList IgnoreAllList; // code page 437
+    TStringList IgnoreAllList; // code page 1252, lower case
     TSpellState SpellState = ssUnchanged;
 
     // Events; each replaces the message it is named after.
@@ -140,27 +141,27 @@ public:
     void CreateForm();
     void ResolveDictionaryPath();
     void LoadAutoCorrectList();
-    int32_t AskUser(std::string &word);
-    // The buffer's word handler.
-    void CheckWord(TAbsBuffer &sender, const std::string &word, bool &stop);
+    int32_t AskUser(AnsiText &word);
+    // The buffer's word handler; the buffer scans code page 1252 text.
+    void CheckWord(TAbsBuffer &sender, const std::string &scanned, bool &stop);
     void OpenAndShow();
     void CloseAll();
     void ShowForm();
     void HideForm();
     bool ActivateDictionary();
     void DeactivateDictionary();
-    bool IsKnownWord(const std::string &word);
+    bool IsKnownWord(const AnsiText &word);
 
-    // Helpers for checking while typing; words in code page 437.
+    // Helpers for checking while typing.
     // Whether a word of the text counts as misspelt: the check looks at it, it is not in
     // IgnoreAllList, and the open dictionary does not know it. Never opens the dictionary
     // and never shows anything: false while the dictionary is closed.
-    bool IsMisspelt(const std::string &word) const;
-    // The suggestions the spelling dialog lists for a word, in code page 1252.
-    std::unique_ptr<TStringList> WordSuggestions(const std::string &word);
+    bool IsMisspelt(const AnsiText &word) const;
+    // The suggestions the spelling dialog lists for a word.
+    std::unique_ptr<TStringList> WordSuggestions(const AnsiText &word);
     // The dialog's Learn (with its confirmation) and Ignore All for a word.
-    void LearnWord(const std::string &word);
-    void IgnoreAll(const std::string &word);
+    void LearnWord(const AnsiText &word);
+    void IgnoreAll(const AnsiText &word);
     // Takes in words another program added to the user word list since it was read;
     // true when there were any.
     bool TakeInOutsideWords();
@@ -184,7 +185,7 @@ private:
     void ReportOutcome();
     // The outcome's event or message, whatever ShowCompletedDialog says.
     void ReportState();
-    void Learn(std::string word);
+    void Learn(const AnsiText &word);
 
     std::string FAccentedCharacters;
     std::string FAutoCorrectList;

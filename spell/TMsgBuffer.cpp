@@ -1,6 +1,5 @@
 #include "spell/TMsgBuffer.h"
 
-#include "platform/core/CodePages.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/TCustomEdit.h"
 #include "spell/TCEBuffer.h"
@@ -72,7 +71,6 @@ void TMsgBuffer::LoadText()
     EnsureCapacity(TextLen);
     Text[0] = 0;
     SendMessage(Handle, WM_GETTEXT, WPARAM(TextLen), reinterpret_cast<LPARAM>(Text.data()));
-    AnsiToOemText();
 }
 
 void TMsgBuffer::SelectWord()

@@ -31,13 +31,13 @@ QString FromAnsi(const std::string &ansi)
     return QString::fromStdU16String(CodePages::DecodeAnsi(ansi));
 }
 
-std::string ToAnsi(const QString &text)
+AnsiText ToAnsi(const QString &text)
 {
     std::string out;
     out.reserve(text.size());
     for (QChar ch : text)
         out += static_cast<char>(CodePages::Utf16UnitToAnsi(ch.unicode()));
-    return out;
+    return AnsiText(std::move(out));
 }
 
 // Rows of the suggestion list are 13 pixels high, as the dialog was laid out for.
@@ -225,10 +225,10 @@ void TSpellForm::SetAccentedCharacters(const std::string &chars)
     }
 }
 
-int32_t TSpellForm::QueryWord(std::string &word, std::unique_ptr<TStringList> suggestions)
+int32_t TSpellForm::QueryWord(AnsiText &word, std::unique_ptr<TStringList> suggestions)
 {
     TAbsSpellForm::QueryWord(word, nullptr);
-    const QString shown = FromAnsi(OemToAnsiWord(word.substr(0, MaxTextLength)));
+    const QString shown = FromAnsi(word.str().substr(0, MaxTextLength));
     edtBadWord->setText(shown);
     edtReplace->setText(shown);
     if (suggestions) {
@@ -243,13 +243,7 @@ int32_t TSpellForm::QueryWord(std::string &word, std::unique_ptr<TStringList> su
     WaitForChoice();
     if (!isVisible())
         return srCancel;
-    if (Choice == srLearn) {
-        std::string ansi = ToAnsi(edtBadWord->text());
-        CodePages::AnsiToOemBuff(ansi);
-        word = ansi;
-    } else {
-        word = ToAnsi(edtReplace->text());
-    }
+    word = ToAnsi(Choice == srLearn ? edtBadWord->text() : edtReplace->text());
     return Choice;
 }
 
@@ -266,7 +260,7 @@ void TSpellForm::edtReplaceKeyPress()
 {
     if (!Dictionary)
         return;
-    const std::string prefix = ToAnsi(edtReplace->text().left(MaxTextLength));
+    const AnsiText prefix = ToAnsi(edtReplace->text().left(MaxTextLength));
     FillList(Ranker ? Ranker->WordsStartingWith(prefix, MaxSuggestions)
                     : Dictionary->WordsStartingWith(prefix, MaxSuggestions));
 }
@@ -275,8 +269,7 @@ void TSpellForm::btnSuggestClick()
 {
     if (!Dictionary)
         return;
-    std::string word = ToAnsi(edtReplace->text().left(MaxTextLength));
-    CodePages::AnsiToOemBuff(word);
+    const AnsiText word = ToAnsi(edtReplace->text().left(MaxTextLength));
     FillList(Ranker ? Ranker->Suggest(word, MaxSuggestions)
                     : Dictionary->Suggest(word, MaxSuggestions));
 }

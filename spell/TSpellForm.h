@@ -24,7 +24,7 @@ public:
 
     void SetAccentedCharacters(const std::string &chars) override;
     void SetLabelLanguage(TLanguages language) override;
-    int32_t QueryWord(std::string &word, std::unique_ptr<TStringList> suggestions) override;
+    int32_t QueryWord(AnsiText &word, std::unique_ptr<TStringList> suggestions) override;
 
     // Adds the speech controls in the label strip's free space, where no other control
     // moves: "Listen" (Alt+L) says the selected suggestion, or the replacement box's text

@@ -64,6 +64,49 @@ std::string ConvertWord(std::string_view word, const std::array<unsigned char, 2
     return w;
 }
 
+// Lower case of a code page 437 byte: A-Z, and the accented capitals that have exactly one
+// lower-case letter in the code page.
+constexpr std::array<unsigned char, 256> MakeOemLower()
+{
+    std::array<unsigned char, 256> t {};
+    for (int b = 0; b < 256; ++b)
+        t[b] = (b >= 'A' && b <= 'Z') ? b + 32 : b;
+    constexpr std::pair<unsigned char, unsigned char> capitals[]
+        = { { 0x9A, 0x81 }, { 0x90, 0x82 }, { 0x8E, 0x84 }, { 0x8F, 0x86 },
+            { 0x80, 0x87 }, { 0x92, 0x91 }, { 0x99, 0x94 }, { 0xA5, 0xA4 } };
+    for (auto [upper, lower] : capitals)
+        t[upper] = lower;
+    return t;
+}
+constexpr std::array<unsigned char, 256> OemLower = MakeOemLower();
+
+// Lower case of a code page 1252 byte: A-Z, the accented capitals 0xC0..0xDE (not the
+// multiplication sign), and the capitals of the 0x80 row.
+constexpr std::array<unsigned char, 256> MakeAnsiLower()
+{
+    std::array<unsigned char, 256> t {};
+    for (int b = 0; b < 256; ++b) {
+        if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7))
+            t[b] = b + 32;
+        else if (b == 0x8A || b == 0x8C || b == 0x8E)
+            t[b] = b + 16;
+        else if (b == 0x9F)
+            t[b] = 0xFF;
+        else
+            t[b] = b;
+    }
+    return t;
+}
+constexpr std::array<unsigned char, 256> AnsiLower = MakeAnsiLower();
+
+std::string Mapped(std::string_view text, unsigned char (*map)(unsigned char))
+{
+    std::string out(text);
+    for (char &c : out)
+        c = char(map(static_cast<unsigned char>(c)));
+    return out;
+}
+
 } // namespace
 
 namespace CodePages {
@@ -93,6 +136,32 @@ unsigned char AnsiToOemChar(unsigned char ch)
 unsigned char OemToAnsiChar(unsigned char ch)
 {
     return CodePageTables::OemToAnsi[ch];
+}
+
+unsigned char OemLowerChar(unsigned char ch)
+{
+    return OemLower[ch];
+}
+unsigned char AnsiLowerChar(unsigned char ch)
+{
+    return AnsiLower[ch];
+}
+unsigned char AnsiUpperChar(unsigned char ch)
+{
+    return CodePageTables::AnsiUpper[ch];
+}
+
+OemText LowerCase(const OemText &text)
+{
+    return OemText(Mapped(text.view(), OemLowerChar));
+}
+AnsiText LowerCase(const AnsiText &text)
+{
+    return AnsiText(Mapped(text.view(), AnsiLowerChar));
+}
+AnsiText UpperCase(const AnsiText &text)
+{
+    return AnsiText(Mapped(text.view(), AnsiUpperChar));
 }
 
 void AnsiToOemBuff(std::string &text)
@@ -208,12 +277,12 @@ std::string OemToUtf8(std::string_view oem)
 
 } // namespace CodePages
 
-std::string OemToAnsiWord(std::string_view word)
+AnsiText OemToAnsiWord(const OemText &word)
 {
-    return ConvertWord(word, CodePageTables::OemToAnsi);
+    return AnsiText(ConvertWord(word.view(), CodePageTables::OemToAnsi));
 }
 
-std::string AnsiToOemWord(std::string_view word)
+OemText AnsiToOemWord(const AnsiText &word)
 {
-    return ConvertWord(word, CodePageTables::AnsiToOem);
+    return OemText(ConvertWord(word.view(), CodePageTables::AnsiToOem));
 }

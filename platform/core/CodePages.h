@@ -3,6 +3,8 @@
 // dictionary stores its letters and the spell check scans text, and ANSI (code page
 // 1252), in which the editor's text, the user word list and every shown word are held.
 
+#include "platform/core/CodePageText.h"
+
 #include <string>
 #include <string_view>
 
@@ -21,6 +23,16 @@ int UnicodeToAnsi(char32_t cp);
 // otherwise the base letter without its accent, otherwise '?'. Byte 0 stays 0.
 unsigned char AnsiToOemChar(unsigned char ch);
 unsigned char OemToAnsiChar(unsigned char ch);
+
+// Letter case within one code page: A-Z and the accented letters that have their
+// counterpart in the same page; every other byte stays as it is. Code page 437 lacks
+// most accented capitals, so text is lower-cased in code page 1252 before it crosses.
+unsigned char OemLowerChar(unsigned char ch);
+unsigned char AnsiLowerChar(unsigned char ch);
+unsigned char AnsiUpperChar(unsigned char ch);
+OemText LowerCase(const OemText &text);
+AnsiText LowerCase(const AnsiText &text);
+AnsiText UpperCase(const AnsiText &text);
 
 // Whole buffers, converted byte by byte in place.
 void AnsiToOemBuff(std::string &text);
@@ -50,5 +62,5 @@ std::string OemToUtf8(std::string_view oem);
 
 // The dictionary's word conversions: the word cut to 50 characters, converted, and cut
 // to 50 characters again.
-std::string OemToAnsiWord(std::string_view word);
-std::string AnsiToOemWord(std::string_view word);
+AnsiText OemToAnsiWord(const OemText &word);
+OemText AnsiToOemWord(const AnsiText &word);

@@ -12,8 +12,7 @@ namespace {
 // Extra room above the text, so that replacements rarely need a larger copy.
 constexpr int32_t Reserve = 4096;
 
-// Case-insensitive order for the unique-word count (ASCII and the code page 437 capitals
-// of the accented letters the scanner takes).
+// Case-insensitive order for the unique-word count.
 struct LessNoCase
 {
     bool operator()(const std::string &a, const std::string &b) const

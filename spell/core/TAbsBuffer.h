@@ -1,6 +1,6 @@
 #pragma once
 // A text buffer is the spell check's view of the text being checked: a copy of an edit
-// control's text in code page 437, walked word by word. Each word goes to OnWord, which
+// control's text in code page 1252, walked word by word. Each word goes to OnWord, which
 // may select it in the control, replace it, or stop the scan; after every change the
 // copy is reloaded. This base holds the scan loop, the word count and the position
 // conventions; the descendants know the control.
@@ -40,7 +40,7 @@ public:
     TBufferWordEvent OnWord;
     bool IgnoreAllUpperCase = false;
     bool IgnoreWithNumbers = false;
-    std::vector<char> Text; // the copy, code page 437, zero-terminated
+    std::vector<char> Text; // the copy, code page 1252, zero-terminated
     int32_t Capacity = 0;
     int32_t Pos = 1;
 

@@ -1,6 +1,5 @@
 #include "spell/core/TPCharBuffer.h"
 
-#include "platform/core/CodePages.h"
 #include "spell/core/WordScan.h"
 
 #include <algorithm>
@@ -16,13 +15,6 @@ void TPCharBuffer::TakeText(const char *text, int32_t n)
     std::memcpy(Text.data(), text, n);
     Text[n] = 0;
     TextLen = n + 1;
-}
-
-void TPCharBuffer::AnsiToOemText()
-{
-    const int32_t n = std::min<int32_t>(TextLen, static_cast<int32_t>(Text.size()));
-    for (int32_t i = 0; i < n; ++i)
-        Text[i] = static_cast<char>(CodePages::AnsiToOemChar(static_cast<unsigned char>(Text[i])));
 }
 
 void TPCharBuffer::LoadText()

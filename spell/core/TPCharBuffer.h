@@ -25,8 +25,6 @@ public:
 protected:
     void ResetCRCount() override { CRCount = 0; }
     bool HasTextSource() override { return Control != nullptr || Source != nullptr; }
-    // Converts the first TextLen bytes of the copy from code page 1252 to 437 in place.
-    void AnsiToOemText();
     // Copies a text of n bytes into the copy and sets TextLen to n + 1.
     void TakeText(const char *text, int32_t n);
 };

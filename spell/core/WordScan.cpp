@@ -1,26 +1,26 @@
 #include "spell/core/WordScan.h"
 
+#include "platform/core/CodePages.h"
+
 #include <array>
 
 namespace WordScan {
 namespace {
 
-constexpr std::array<uint64_t, 4> BuildWordSet()
+std::array<uint64_t, 4> BuildWordSet()
 {
     std::array<uint64_t, 4> set {};
-    auto add = [&set](int ch) { set[ch >> 6] |= uint64_t(1) << (ch & 63); };
-    add('\'');
-    for (int ch = '0'; ch <= '9'; ++ch)
-        add(ch);
-    for (int ch = 'A'; ch <= 'Z'; ++ch)
-        add(ch);
-    for (int ch = 'a'; ch <= 'z'; ++ch)
-        add(ch);
-    for (int ch = 128; ch <= 165; ++ch)
-        add(ch);
+    auto isOemWordChar = [](unsigned char ch) {
+        return ch == '\'' || (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z')
+            || (ch >= 'a' && ch <= 'z') || (ch >= 128 && ch <= 165);
+    };
+    for (int ch = 0; ch < 256; ++ch) {
+        if (isOemWordChar(CodePages::AnsiToOemChar(static_cast<unsigned char>(ch))))
+            set[ch >> 6] |= uint64_t(1) << (ch & 63);
+    }
     return set;
 }
-constexpr std::array<uint64_t, 4> WordSet = BuildWordSet();
+const std::array<uint64_t, 4> WordSet = BuildWordSet();
 
 } // namespace
 
@@ -31,36 +31,7 @@ bool IsWordChar(unsigned char ch)
 
 unsigned char LowerChar(unsigned char ch)
 {
-    if (ch >= 'A' && ch <= 'Z')
-        return static_cast<unsigned char>(ch + ('a' - 'A'));
-    switch (ch) {
-    case 0x80:
-        return 0x87; // C cedilla
-    case 0x8E:
-        return 0x84; // A diaeresis
-    case 0x8F:
-        return 0x86; // A ring
-    case 0x90:
-        return 0x82; // E acute
-    case 0x92:
-        return 0x91; // AE
-    case 0x99:
-        return 0x94; // O diaeresis
-    case 0x9A:
-        return 0x81; // U diaeresis
-    case 0xA5:
-        return 0xA4; // N tilde
-    default:
-        return ch;
-    }
-}
-
-std::string LowerCase(std::string_view word)
-{
-    std::string out(word);
-    for (char &c : out)
-        c = static_cast<char>(LowerChar(static_cast<unsigned char>(c)));
-    return out;
+    return CodePages::AnsiLowerChar(ch);
 }
 
 Result Next(const char *text, int32_t textLen, Cursor &cursor, Options options)

@@ -1,8 +1,11 @@
 #pragma once
 // The word scanner of the spell check, shared by the editor's text buffers and the
-// command-line checker. It works on code page 437 text; a word is a run of word
-// characters: the apostrophe, digits, ASCII letters and the accented letters 128..165.
-// Everything else, the hyphen included, separates words.
+// command-line checker. It works on code page 1252 text, the text as the editor holds it,
+// so that a word reaches the dictionary with its accented capitals. A word is a run of
+// word characters: the apostrophe, digits, ASCII letters and the letters whose code page
+// 437 form is one of the accented letters 128..165 or an ASCII letter (so Á, which code
+// page 437 lacks, belongs to words). Everything else, the hyphen, ¿ ¡ « » included,
+// separates words.
 
 #include <cstdint>
 #include <string>
@@ -17,10 +20,8 @@ inline bool IsDigit(unsigned char ch)
     return ch >= '0' && ch <= '9';
 }
 
-// Lower case of a code page 437 letter (ASCII and the accented capitals); other bytes
-// stay as they are.
+// Lower case of a code page 1252 letter; other bytes stay as they are.
 unsigned char LowerChar(unsigned char ch);
-std::string LowerCase(std::string_view word);
 
 // A run of this many word characters is taken for garbage, not a word.
 constexpr int32_t MaxRun = 50;

@@ -486,7 +486,7 @@ private slots:
         QVERIFY(QFile::copy(SCRIVLO_BIN_DIR "/ENGLISH.DCT", dir.filePath("ENGLISH.DCT")));
         form->SpellDlg->SetDictionaryPath(dir.path().toStdString());
         form->SpellDlg->SetDictionaryActive(true);
-        QVERIFY(TCustomSpellDlg::SharedDictionary().AddWord("zorbleflip"));
+        QVERIFY(TCustomSpellDlg::SharedDictionary().AddWord(AnsiText("zorbleflip")));
         QVERIFY(form->close());
         QCOMPARE(ReadFile(dir.filePath("USERDCT.TXT")).trimmed(), QByteArray("zorbleflip"));
         QVERIFY(!form->SpellDlg->DictionaryActive());

@@ -138,7 +138,7 @@ struct Ranked
     }
     std::vector<std::string> Suggest(const std::string &word, uint16_t count = 10)
     {
-        auto list = ranker.Suggest(word, count);
+        auto list = ranker.Suggest(AnsiText(word), count);
         return { list->begin(), list->end() };
     }
     TempDir dir;
@@ -167,17 +167,17 @@ TEST(ChildRanker, FindsWordsThePhoneticSearchCannotAndKeepsTheirCapitals)
              "phone\t110\nfine\t200\nWednesday\t114\nweekday\t140\nwhore\t150\nwho\t50\n");
     // First letter and sound code differ: the fixed search never reaches "phone".
     EXPECT_EQ(r.Suggest("fone").front(), "phone");
-    auto fixed = r.dictionary.Suggest("fone", 10);
+    auto fixed = r.dictionary.Suggest(AnsiText("fone"), 10);
     EXPECT_EQ(fixed->IndexOf("phone"), -1);
     EXPECT_EQ(r.Suggest("wensday").front(), "Wednesday");
     EXPECT_EQ(r.Suggest("WENSDAY").front(), "WEDNESDAY");
     // Never offered, in any list; still a word when typed.
     const auto whor = r.Suggest("whor");
     EXPECT_EQ(std::find(whor.begin(), whor.end(), "whore"), whor.end());
-    auto completions = r.ranker.WordsStartingWith("wh", 10);
+    auto completions = r.ranker.WordsStartingWith(AnsiText("wh"), 10);
     EXPECT_EQ(completions->IndexOf("whore"), -1);
     EXPECT_EQ(completions->IndexOf("who"), 0);
-    EXPECT_TRUE(r.dictionary.IsWord("whore"));
+    EXPECT_TRUE(r.dictionary.IsWord(AnsiText("whore")));
 }
 
 } // namespace

@@ -158,8 +158,8 @@ private slots:
             driver->messages,
             QStringList({ "Add \"blorptastic\" to dictionary?", "Add \"snorfle\" to dictionary?",
                           "No errors found. Spell checking complete." }));
-        QVERIFY(spell->IsKnownWord("blorptastic"));
-        QVERIFY(!spell->IsKnownWord("snorfle"));
+        QVERIFY(spell->IsKnownWord(AnsiText("blorptastic")));
+        QVERIFY(!spell->IsKnownWord(AnsiText("snorfle")));
         spell->SetDictionaryActive(false); // closing the dictionary saves learned words
         QFile user(dir.filePath("USERDCT.TXT"));
         QVERIFY(user.open(QIODevice::ReadOnly));
@@ -170,7 +170,7 @@ private slots:
         driver->actions = { SpellCheckDriver::Press("btnLearn") };
         spell->Check(edit);
         QCOMPARE(driver->messages, QStringList({ "No errors found. Spell checking complete." }));
-        QVERIFY(spell->IsKnownWord("snorfle"));
+        QVERIFY(spell->IsKnownWord(AnsiText("snorfle")));
     }
 
     void completionMessagesFollowTheLanguage_data()

@@ -2,6 +2,7 @@
 
 #include "spell/core/WordScan.h"
 
+#include "platform/core/CodePages.h"
 #include "spell/core/TPCharBuffer.h"
 
 #include <gtest/gtest.h>
@@ -50,7 +51,8 @@ using Words = std::vector<std::string>;
 
 } // namespace
 
-// Which bytes make words: apostrophe, digits, ASCII letters and code page 437's 128..165.
+// Which bytes of code page 1252 make words: apostrophe, digits, ASCII letters and the
+// letters whose code page 437 form is an ASCII letter or one of 128..165.
 TEST(WordScan, WordCharactersAndSeparators)
 {
     struct Case
@@ -61,8 +63,12 @@ TEST(WordScan, WordCharactersAndSeparators)
         { "don't 'tis", { "don't", "'tis" } },
         { "well-known", { "well", "known" } },
         { "abc123 2024", { "abc123", "2024" } },
-        { "caf\x82 \xa5o\xa4o", { "caf\x82", "\xa5o\xa4o" } }, // é, Ñ, ñ belong to words
-        { "a\xe1z", { "a", "z" } }, // ß (225) lies above 165 and splits
+        { "caf\xe9 \xd1o\xf1o", { "caf\xe9", "\xd1o\xf1o" } }, // é, Ñ, ñ belong to words
+        { "\xc1RBOL \xc9L", { "\xc1RBOL", "\xc9L" } }, // Á, which 437 lacks, and É
+        { "\xbf"
+          "D\xf3nde? \xa1S\xed! \xabno\xbb",
+          { "D\xf3nde", "S\xed", "no" } }, // ¿ ¡ « »
+        { "a\xdfz", { "a", "z" } }, // ß is 225 in code page 437, above 165: it splits
         { "  end", { "end" } },
         { "last", { "last" } }, // no separator after the last word
         { "", {} },
@@ -109,7 +115,7 @@ TEST(WordScan, CarriageReturnsAreCountedWhenAsked)
 
 TEST(WordScan, LowerCaseFoldsAccentedCapitals)
 {
-    EXPECT_EQ(WordScan::LowerCase("CAF\x90 \xa5"), "caf\x82 \xa4");
+    EXPECT_EQ(CodePages::LowerCase(AnsiText("CAF\xC9 \xD1\xC1")).str(), "caf\xe9 \xf1\xe1");
 }
 
 // From the cursor: the word under the caret first, then on from the top of the text up

@@ -207,7 +207,7 @@ public:
     void Word(const ScannedWord &word) override
     {
         if (FCache.IsWord(word.letters,
-                          [this](std::string_view w) { return FDictionary.IsWord(w); }))
+                          [this](std::string_view w) { return FDictionary.IsWord(AnsiText(w)); }))
             return;
         FFoundUnknown = true;
         Locate(word);

@@ -32,9 +32,10 @@ void RunSuggest(const TDictionary &dictionary, const std::vector<std::string> &w
                 uint16_t maxCount, ChildRanker *ranker)
 {
     for (const std::string &word : words) {
-        const std::string oem = TextMapping::ArgumentToOem(word);
+        const AnsiText asked = TextMapping::ArgumentToAnsi(word);
         PrintList(word,
-                  ranker ? *ranker->Suggest(oem, maxCount) : *dictionary.Suggest(oem, maxCount));
+                  ranker ? *ranker->Suggest(asked, maxCount)
+                         : *dictionary.Suggest(asked, maxCount));
     }
 }
 

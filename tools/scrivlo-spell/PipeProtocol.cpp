@@ -102,7 +102,7 @@ void PipeSession::Accept(std::string_view word)
     while (!word.empty() && (word.back() == ' ' || word.back() == '\t'))
         word.remove_suffix(1);
     if (!word.empty())
-        FSessionWords.Add(TextMapping::ArgumentToAnsi(word).substr(0, WordMax));
+        FSessionWords.Add(TextMapping::ArgumentToAnsi(word).str().substr(0, WordMax));
 }
 
 void PipeSession::CheckText(std::string_view text)
@@ -141,7 +141,7 @@ void PipeSession::CheckWord(std::u16string_view word, size_t offset)
         FOut += "# " + shown + ' ' + std::to_string(offset) + '\n';
         return;
     }
-    const std::string letters = TextMapping::UnitsToOem(word);
+    const AnsiText letters = TextMapping::UnitsToAnsi(word);
     if (FDictionary.IsWord(letters) || IsSessionWord(word)) {
         if (!FTerse)
             FOut += "*\n";
@@ -165,7 +165,7 @@ bool PipeSession::IsSessionWord(std::u16string_view word) const
     if (FSessionWords.Count() == 0)
         return false;
     // Like the user's list: "word's" is found as "word".
-    std::string ansi = TextMapping::UnitsToAnsi(word);
+    std::string ansi = TextMapping::UnitsToAnsi(word).str();
     int index;
     if (FSessionWords.Find(ansi, index))
         return true;

@@ -1,6 +1,7 @@
 #include "tools/scrivlo-spell/TextMapping.h"
 
 #include "platform/core/CodePages.h"
+#include "spell/core/WordScan.h"
 
 #include <memory>
 
@@ -8,26 +9,15 @@ namespace TextMapping {
 
 namespace {
 
-bool IsOemWordLetter(unsigned char ch)
-{
-    return ch == '\'' || (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z')
-        || (ch >= 'a' && ch <= 'z') || (ch >= 128 && ch <= 165);
-}
-
-unsigned char UnitToOem(char16_t unit)
-{
-    return CodePages::AnsiToOemChar(CodePages::Utf16UnitToAnsi(unit));
-}
-
 std::unique_ptr<Tables> BuildTables()
 {
     auto t = std::make_unique<Tables>();
     for (size_t u = 0; u < t->wordLetter.size(); ++u) {
         const auto unit = char16_t(u);
-        const unsigned char oem = UnitToOem(unit);
+        const unsigned char ansi = CodePages::Utf16UnitToAnsi(unit);
         // A surrogate is half of a character outside code page 1252: never a letter.
         const bool surrogate = unit >= 0xD800 && unit <= 0xDFFF;
-        t->wordLetter[u] = (!surrogate && IsOemWordLetter(oem)) ? oem : 0;
+        t->wordLetter[u] = (!surrogate && WordScan::IsWordChar(ansi)) ? ansi : 0;
     }
     std::string allBytes(256, '\0');
     for (int b = 0; b < 256; ++b)
@@ -98,34 +88,19 @@ void DecodeText(std::string_view bytes, bool atStart, std::u16string &out)
         DecodePiece(bytes, false, atStart, out);
 }
 
-std::string UnitsToAnsi(std::u16string_view units)
+AnsiText UnitsToAnsi(std::u16string_view units)
 {
     std::string ansi(units.size(), '\0');
     for (size_t i = 0; i < units.size(); ++i)
         ansi[i] = char(CodePages::Utf16UnitToAnsi(units[i]));
-    return ansi;
+    return AnsiText(std::move(ansi));
 }
 
-std::string UnitsToOem(std::u16string_view units)
-{
-    std::string oem(units.size(), '\0');
-    for (size_t i = 0; i < units.size(); ++i)
-        oem[i] = char(UnitToOem(units[i]));
-    return oem;
-}
-
-std::string ArgumentToAnsi(std::string_view bytes)
+AnsiText ArgumentToAnsi(std::string_view bytes)
 {
     std::u16string units;
     DecodeText(bytes, true, units);
     return UnitsToAnsi(units);
-}
-
-std::string ArgumentToOem(std::string_view bytes)
-{
-    std::u16string units;
-    DecodeText(bytes, true, units);
-    return UnitsToOem(units);
 }
 
 void AppendUtf8(std::string &out, std::u16string_view units)

@@ -1,8 +1,9 @@
 #pragma once
-// How the checker turns outside text into the code page 437 letters the dictionary knows,
+// How the checker turns outside text into the code page 1252 letters the dictionary takes,
 // exactly as the editor maps its text: bytes decoded as UTF-8 (as code page 1252 when they
-// are not valid UTF-8), each UTF-16 code unit taken as one code page 1252 byte, and that
-// byte converted to code page 437.
+// are not valid UTF-8), and each UTF-16 code unit taken as one code page 1252 byte.
+
+#include "platform/core/CodePageText.h"
 
 #include <array>
 #include <cstddef>
@@ -13,8 +14,8 @@ namespace TextMapping {
 
 struct Tables
 {
-    // The code page 437 letter of a code unit that belongs to a word (the apostrophe,
-    // 0-9, A-Z, a-z and bytes 128..165), 0 for a unit that separates words.
+    // The code page 1252 letter of a code unit that belongs to a word (as the spell
+    // check's word scan takes them), 0 for a unit that separates words.
     std::array<unsigned char, 65536> wordLetter;
     // The code unit of each code page 1252 byte.
     std::array<char16_t, 256> ansiUnit;
@@ -40,12 +41,10 @@ bool DecodePiece(std::string_view bytes, bool utf8, bool atStart, std::u16string
 // Text given whole (an argument, a protocol line): UTF-8, else code page 1252.
 void DecodeText(std::string_view bytes, bool atStart, std::u16string &out);
 
-// One byte per code unit: the code page 1252 text, and from it the code page 437 text.
-std::string UnitsToAnsi(std::u16string_view units);
-std::string UnitsToOem(std::u16string_view units);
-// Argument text (UTF-8, else code page 1252) in either code page.
-std::string ArgumentToAnsi(std::string_view bytes);
-std::string ArgumentToOem(std::string_view bytes);
+// One code page 1252 byte per code unit.
+AnsiText UnitsToAnsi(std::u16string_view units);
+// Argument text (UTF-8, else code page 1252) in code page 1252.
+AnsiText ArgumentToAnsi(std::string_view bytes);
 
 // Appends the UTF-8 of code units; unpaired surrogates become U+FFFD.
 void AppendUtf8(std::string &out, std::u16string_view units);

@@ -19,7 +19,7 @@ public:
         : FSlots(new Slot[SlotCount]())
     { }
 
-    // The answer for letters (2 to 49 code page 437 characters, as the scanner gives them),
+    // The answer for letters (2 to 49 code page 1252 characters, as the scanner gives them),
     // from the cache or else from lookup(letters).
     template<class Lookup> bool IsWord(std::string_view letters, Lookup &&lookup)
     {

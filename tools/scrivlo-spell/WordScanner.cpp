@@ -67,7 +67,7 @@ void WordScanner::EndRun()
 void WordScanner::Feed(std::u16string_view units)
 {
     // The view: the open word of the last piece, then this piece's units, each with its
-    // code page 437 letter or a blank where it is no word letter.
+    // code page 1252 letter or a blank where it is no word letter.
     FUnits.erase(0, FUnits.size() - FOpen);
     FLetters.erase(0, FLetters.size() - FOpen);
     FUnits.append(units);

@@ -1,7 +1,7 @@
 #pragma once
 // Walks a text given piece by piece as UTF-16 code units and hands on every word worth
 // checking with its line and column. Words never need to fit in one piece. The words are
-// found by the spell check's own scanner, over the code page 437 view of the text that
+// found by the spell check's own word rule, over the code page 1252 view of the text that
 // the editor's check scans too.
 
 #include "spell/core/WordScan.h"
@@ -13,7 +13,7 @@
 
 struct ScannedWord
 {
-    std::string_view letters; // code page 437, as the dictionary takes it
+    std::string_view letters; // code page 1252, as the dictionary takes it
     std::u16string_view text; // the word as it stands in the text
     uint64_t line; // 1-based
     uint64_t column; // 1-based, in characters (code points) of the line
@@ -73,6 +73,6 @@ private:
 
     // The view being scanned: the word left open by the last piece, then this piece.
     std::u16string FUnits;
-    std::string FLetters; // one code page 437 byte per unit; ' ' for every non-letter
+    std::string FLetters; // one code page 1252 byte per unit; ' ' for every non-letter
     size_t FOpen = 0; // length of the open word at the start of the view
 };

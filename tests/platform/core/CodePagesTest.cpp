@@ -106,6 +106,6 @@ TEST(CodePages, BuffersWordsAndUtf8OfBothPages)
     EXPECT_EQ(AnsiToUtf8("\xE9\x80"), "\xC3\xA9\xE2\x82\xAC");
     EXPECT_EQ(OemToUtf8("\x82\xB3"), "\xC3\xA9\xE2\x94\x82");
     EXPECT_EQ(DecodeAnsi("a\x80\x81"), u"a\u20ac\u0081");
-    EXPECT_EQ(OemToAnsiWord(std::string(60, '\x82')), std::string(50, '\xE9'));
-    EXPECT_EQ(AnsiToOemWord("na\xEFve"), "na\x8Bve");
+    EXPECT_EQ(OemToAnsiWord(OemText(std::string(60, '\x82'))).str(), std::string(50, '\xE9'));
+    EXPECT_EQ(AnsiToOemWord(AnsiText("na\xEFve")).str(), "na\x8Bve");
 }
