@@ -1,12 +1,15 @@
 #include "dictionary/TDictionary.h"
 
+#include "dictionary/ChildRanker.h"
 #include "dictionary/DctBuilder.h"
 #include "platform/core/Exceptions.h"
 #include "tests/support/RawDct.h"
+#include "tests/support/SpanishDct.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <type_traits>
 
 using namespace std::string_literals;
 
@@ -280,3 +283,58 @@ TEST(DictionaryRobustness, WalksOverLoopsThatSpellNoWordEnd)
 }
 
 } // namespace
+
+// Code page 1252 text cannot be passed for the dictionary file's code page 437 letters.
+static_assert(
+    !std::is_convertible_v<OemText, AnsiText> && !std::is_convertible_v<AnsiText, OemText>);
+static_assert(!std::is_convertible_v<std::string, AnsiText>);
+static_assert(!std::is_invocable_v<decltype(&TDictionary::IsWord), const TDictionary &, OemText>);
+
+// Accented words are known and suggested whatever their capitals, and a suggestion keeps
+// its accents under the capitals typed.
+class SpanishAccents : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dict.OpenDictionary(dir.write("ESPANOL.DCT", SpanishDct())));
+        ranker.TablesLoaded = true;
+    }
+    static std::string First(const TStringList &list)
+    {
+        return list.Count() > 0 ? CodePages::AnsiToUtf8(list[0]) : "";
+    }
+    TempDir dir;
+    TDictionary dict;
+    ChildRanker ranker { dict };
+};
+
+TEST_F(SpanishAccents, CapitalsFindTheWord)
+{
+    for (const char *word : { "ÁRBOL", "Árbol", "árbol", "ÉL", "Él", "MAÑANA", "CANCIÓN", "Dónde" })
+        EXPECT_TRUE(dict.IsWord(AnsiFromUtf8(word))) << word;
+    EXPECT_FALSE(dict.IsWord(AnsiFromUtf8("Arbol")));
+}
+
+TEST_F(SpanishAccents, SuggestionsAndCompletionsKeepTheirAccents)
+{
+    struct Case
+    {
+        const char *typed, *fixedSearch, *children;
+    } cases[] = {
+        { "TAMBIEN", "TAMBIÉN", "TAMBIÉN" },
+        { "Tambien", "También", "También" },
+        { "ÁRBOLL", "ÁRBOL", "ÁRBOL" },
+        { "Árboll", "Árbol", "Árbol" },
+        { "NINO", "NIÑO", "NIÑO" },
+        // The fixed search keeps to the first letter typed; the children's ranking does not.
+        { "Arbol", "", "Árbol" },
+        { "ARBOL", "", "ÁRBOL" },
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(First(*dict.Suggest(AnsiFromUtf8(c.typed), 5)), c.fixedSearch) << c.typed;
+        EXPECT_EQ(First(*ranker.Suggest(AnsiFromUtf8(c.typed), 5)), c.children) << c.typed;
+    }
+    EXPECT_EQ(First(*dict.WordsStartingWith(AnsiFromUtf8("Árb"), 5)), "Árbol");
+    EXPECT_EQ(First(*dict.WordsStartingWith(AnsiFromUtf8("ÁR"), 5)), "ÁRBOL");
+}

@@ -1,6 +1,7 @@
 // Runs the built scrivlo-spell program on small dictionaries made for each test.
 
 #include "dictionary/DctBuilder.h"
+#include "tests/support/SpanishDct.h"
 #include "tests/support/TempDir.h"
 
 #include <csignal>
@@ -322,6 +323,21 @@ TEST_F(SpellTool, SuggestPrintsTheRankedList)
     EXPECT_EQ(r.out, "cet: cat, cot, cut\nCet: Cat, Cot, Cut\nzzzz:\n");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(Spell({ "--max=1", "suggest", "cet" }).out, "cet: cat\n");
+}
+
+// Accented capitals, which code page 437 lacks, are checked and suggested with their
+// accents, in UTF-8 and in code page 1252; ¿ ¡ « » belong to no word.
+TEST_F(SpellTool, SpanishAccentsSurviveCheckAndSuggest)
+{
+    dict = dir.write("TEST.DCT", SpanishDct());
+    EXPECT_EQ(Spell({ "check" }, "¿Dónde? «ÁRBOL», Árbol y ÉL. ¡MAÑANA! Arbol\n").out,
+              "-:1:39: Arbol\n");
+    EXPECT_EQ(Spell({ "check" },
+                    "\xBF"
+                    "D\xF3nde? \xC1RBOL \xC1rbol\n")
+                  .status,
+              0);
+    EXPECT_EQ(Spell({ "suggest", "TAMBIEN", "Arbol" }).out, "TAMBIEN: TAMBIÉN\nArbol: Árbol\n");
 }
 
 TEST_F(SpellTool, ClassicGivesTheFixedSearchTheDefaultTheChildrensRanking)
