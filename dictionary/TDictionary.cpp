@@ -143,7 +143,12 @@ OemText TDictionary::LookupKey(const AnsiText &word)
 
 bool TDictionary::IsWord(const AnsiText &word) const
 {
-    return IsLowerWord(CodePages::LowerCase(Cut(word)).view());
+    // Lower-cased into a buffer on the stack: the check of a text calls this for every
+    // word, and nothing here needs to outlive the call.
+    char lowered[Dct::WordMax];
+    const std::string_view w = word.view().substr(0, Dct::WordMax);
+    CodePages::LowerAnsiBytes(w, lowered);
+    return IsLowerWord(std::string_view(lowered, w.size()));
 }
 
 bool TDictionary::IsLowerWord(std::string_view lowerAnsiWord) const
@@ -154,15 +159,16 @@ bool TDictionary::IsLowerWord(std::string_view lowerAnsiWord) const
     // The empty word is never a word, even when the user list holds an empty line.
     if (w.empty())
         return false;
-    const std::string ansi(w);
     int index;
-    if (ExclusionWords && ExclusionWords->IndexOf(ansi) >= 0)
+    if (ExclusionWords && ExclusionWords->IndexOf(w) >= 0)
         return false;
-    if (UserWords.Count() > 0 && UserWords.Find(ansi, index))
+    if (UserWords.Count() > 0 && UserWords.Find(w, index))
         return true;
-    const OemText key = AnsiToOemWord(AnsiText(ansi));
+    // The one conversion of the lookup, byte by byte like AnsiToOemWord, on the stack too.
+    char key[Dct::WordMax];
+    CodePages::AnsiToOemBytes(w, key);
     for (auto *node = Files.Head(); node; node = node->Next) {
-        if (static_cast<TDCTFile *>(node)->ContainsWord(key.view()))
+        if (static_cast<TDCTFile *>(node)->ContainsWord(std::string_view(key, w.size())))
             return true;
     }
     return false;

@@ -164,6 +164,18 @@ AnsiText UpperCase(const AnsiText &text)
     return AnsiText(Mapped(text.view(), AnsiUpperChar));
 }
 
+void LowerAnsiBytes(std::string_view in, char *out)
+{
+    for (char c : in)
+        *out++ = char(AnsiLower[static_cast<unsigned char>(c)]);
+}
+
+void AnsiToOemBytes(std::string_view in, char *out)
+{
+    for (char c : in)
+        *out++ = char(CodePageTables::AnsiToOem[static_cast<unsigned char>(c)]);
+}
+
 void AnsiToOemBuff(std::string &text)
 {
     for (char &c : text)

@@ -33,6 +33,9 @@ unsigned char AnsiUpperChar(unsigned char ch);
 OemText LowerCase(const OemText &text);
 AnsiText LowerCase(const AnsiText &text);
 AnsiText UpperCase(const AnsiText &text);
+// The same for callers that keep a word on the stack: in.size() bytes written to out.
+void LowerAnsiBytes(std::string_view in, char *out);
+void AnsiToOemBytes(std::string_view in, char *out);
 
 // Whole buffers, converted byte by byte in place.
 void AnsiToOemBuff(std::string &text);
