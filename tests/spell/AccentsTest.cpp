@@ -45,7 +45,11 @@ private slots:
         spell->SetDictionaryName("ESPANOL");
         spell->SetSuggestionRanking(rkChildren);
     }
-    void cleanup() { host.reset(); }
+    void cleanup()
+    {
+        host.reset();
+        QFile::remove(dir.filePath("USERDCT.TXT"));
+    }
 
     // F7 asks only about the words without their accents, offers them with accented
     // capitals, and Change writes those into the page.
@@ -65,6 +69,19 @@ private slots:
         QCOMPARE(driver.questions[1].suggestions.value(0), QString::fromUtf8("TAMBIÉN"));
         QCOMPARE(edit->Text(),
                  QString::fromUtf8("¿Dónde? «ÁRBOL», Árbol y ÉL. ¡MAÑANA! Árbol TAMBIÉN"));
+    }
+
+    // Add learns the word as shown, its accented capital lowered, not without the accent.
+    void learnKeepsTheAccent()
+    {
+        SpellCheckDriver driver;
+        auto *edit = new TRichEdit(host.get());
+        edit->SetText(QString::fromUtf8("Ábaco"));
+        spell->SetConfirmAdd(false);
+        driver.actions = { SpellCheckDriver::Press("btnLearn") };
+        QCOMPARE(spell->Check(edit), 0);
+        QVERIFY(spell->IsKnownWord(AnsiFromUtf8("ÁBACO")));
+        QVERIFY(!spell->IsKnownWord(AnsiText("abaco")));
     }
 
     // Checking while typing underlines by the same rule.
