@@ -64,22 +64,6 @@ std::string ConvertWord(std::string_view word, const std::array<unsigned char, 2
     return w;
 }
 
-// Lower case of a code page 437 byte: A-Z, and the accented capitals that have exactly one
-// lower-case letter in the code page.
-constexpr std::array<unsigned char, 256> MakeOemLower()
-{
-    std::array<unsigned char, 256> t {};
-    for (int b = 0; b < 256; ++b)
-        t[b] = (b >= 'A' && b <= 'Z') ? b + 32 : b;
-    constexpr std::pair<unsigned char, unsigned char> capitals[]
-        = { { 0x9A, 0x81 }, { 0x90, 0x82 }, { 0x8E, 0x84 }, { 0x8F, 0x86 },
-            { 0x80, 0x87 }, { 0x92, 0x91 }, { 0x99, 0x94 }, { 0xA5, 0xA4 } };
-    for (auto [upper, lower] : capitals)
-        t[upper] = lower;
-    return t;
-}
-constexpr std::array<unsigned char, 256> OemLower = MakeOemLower();
-
 // Lower case of a code page 1252 byte: A-Z, the accented capitals 0xC0..0xDE (not the
 // multiplication sign), and the capitals of the 0x80 row.
 constexpr std::array<unsigned char, 256> MakeAnsiLower()
@@ -138,10 +122,6 @@ unsigned char OemToAnsiChar(unsigned char ch)
     return CodePageTables::OemToAnsi[ch];
 }
 
-unsigned char OemLowerChar(unsigned char ch)
-{
-    return OemLower[ch];
-}
 unsigned char AnsiLowerChar(unsigned char ch)
 {
     return AnsiLower[ch];
@@ -151,10 +131,6 @@ unsigned char AnsiUpperChar(unsigned char ch)
     return CodePageTables::AnsiUpper[ch];
 }
 
-OemText LowerCase(const OemText &text)
-{
-    return OemText(Mapped(text.view(), OemLowerChar));
-}
 AnsiText LowerCase(const AnsiText &text)
 {
     return AnsiText(Mapped(text.view(), AnsiLowerChar));

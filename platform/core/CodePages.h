@@ -24,13 +24,11 @@ int UnicodeToAnsi(char32_t cp);
 unsigned char AnsiToOemChar(unsigned char ch);
 unsigned char OemToAnsiChar(unsigned char ch);
 
-// Letter case within one code page: A-Z and the accented letters that have their
-// counterpart in the same page; every other byte stays as it is. Code page 437 lacks
-// most accented capitals, so text is lower-cased in code page 1252 before it crosses.
-unsigned char OemLowerChar(unsigned char ch);
+// Letter case of code page 1252: A-Z and the accented letters; every other byte stays as
+// it is. Code page 437 lacks most accented capitals (Á, Í, Ó, Ú, È, ...), so words are
+// lower-cased here, before they cross to it, and never in code page 437.
 unsigned char AnsiLowerChar(unsigned char ch);
 unsigned char AnsiUpperChar(unsigned char ch);
-OemText LowerCase(const OemText &text);
 AnsiText LowerCase(const AnsiText &text);
 AnsiText UpperCase(const AnsiText &text);
 // The same for callers that keep a word on the stack: in.size() bytes written to out.
