@@ -71,6 +71,24 @@ private slots:
                  QString::fromUtf8("¿Dónde? «ÁRBOL», Árbol y ÉL. ¡MAÑANA! Árbol TAMBIÉN"));
     }
 
+    // The dialog's Suggest asks about the "Change To" text with its accented capitals.
+    void dialogSuggestKeepsAccentedCapitals()
+    {
+        SpellCheckDriver driver;
+        auto *edit = new TRichEdit(host.get());
+        edit->SetText("Arbol");
+        QString suggested;
+        driver.actions = { [&suggested](TSpellForm &form) {
+            form.edtReplace->setText(QString::fromUtf8("ÁRBOLL"));
+            form.btnSuggest->click();
+            suggested = form.lstSuggest->count() > 0 ? form.lstSuggest->item(0)->text() : "";
+            form.btnCancel->click();
+        } };
+        spell->SetSuggestionRanking(rkFixedSearch);
+        QCOMPARE(spell->Check(edit), 2);
+        QCOMPARE(suggested, QString::fromUtf8("ÁRBOL"));
+    }
+
     // Add learns the word as shown, its accented capital lowered, not without the accent.
     void learnKeepsTheAccent()
     {
