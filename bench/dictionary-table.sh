@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The table of "Choosing ENGLISH.DCT" in the README: the chosen settings and one change of
+# The table of "Choosing ENGLISH.DCT" in bench/README.md: the chosen settings and one change of
 # each kind, measured by dictionary-choice.sh. Needs the packages of
 # `scripts/install-deps --bench` (fortunes, bible-kjv-text).
 # usage: bench/dictionary-table.sh [BIN_DIR] [CORPORA_DIR]
