@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <limits>
 #include <unordered_set>
 #include <vector>
@@ -65,15 +66,35 @@ ChildRanker::ChildRanker(const TDictionary &dictionary)
     : FDictionary(dictionary)
 { }
 
+SpellingLanguage ChildRanker::Language() const
+{
+    if (FLanguage)
+        return *FLanguage;
+    const auto *first = static_cast<const TDCTFile *>(FDictionary.Files.Head());
+    return first ? LanguageOfDictionary(first->FileName()) : SpellingLanguage::English;
+}
+
+void ChildRanker::EnsureTables()
+{
+    if (!TablesLoaded || (FTablesLanguage && *FTablesLanguage != Language()))
+        LoadTables();
+}
+
 void ChildRanker::LoadTables()
 {
     TablesLoaded = true;
+    FTablesLanguage = Language();
+    Prior = WordPrior();
+    NeverSuggest = NeverSuggestList();
+    // The tree's marks come from the prior: make it again.
+    FTreePriorCount = SIZE_MAX;
     const auto *first = static_cast<const TDCTFile *>(FDictionary.Files.Head());
     if (!first)
         return;
     const std::string folder = FileUtils::ExtractFilePath(first->FileName());
-    Prior.LoadFromFile(folder + PriorFileName);
-    NeverSuggest.AddFile(folder + NeverSuggestFileName);
+    const bool spanish = *FTablesLanguage == SpellingLanguage::Spanish;
+    Prior.LoadFromFile(folder + (spanish ? SpanishPriorFileName : PriorFileName));
+    NeverSuggest.AddFile(folder + (spanish ? SpanishNeverSuggestFileName : NeverSuggestFileName));
     const std::string userFolder = FDictionary.UserFileName.empty()
         ? folder
         : FileUtils::ExtractFilePath(FDictionary.UserFileName);
@@ -95,7 +116,8 @@ void ChildRanker::CollectCandidates(const std::string &typed, std::vector<Candid
     };
 
     // The phonetic search's best, also when their cost is beyond the limit.
-    EditCost cost(typed);
+    const SpellingLanguage language = Language();
+    EditCost cost(typed, language);
     TSuggestList list(const_cast<TDictionary *>(&FDictionary));
     for (auto *node = FDictionary.Files.Head(); node; node = node->Next)
         list.SearchFile(*static_cast<TDCTFile *>(node), PhoneticCandidates, typed);
@@ -138,7 +160,7 @@ void ChildRanker::CollectCandidates(const std::string &typed, std::vector<Candid
     // no word below it can come within it. Siblings come best mark first, so once one is
     // out of reach the rest are too. The typed word's first letter goes first: its words
     // are the likeliest, and finding them early narrows the walk of the rest.
-    EditCost walkCost(typed);
+    EditCost walkCost(typed, language);
     std::string word;
     const auto firstLetter = static_cast<unsigned char>(typed[0]);
     auto visit = [&](auto &walkBelow, uint32_t index, bool firstLetterRight) {
@@ -213,8 +235,7 @@ float ChildRanker::Score(const std::string &typed, const Candidate &candidate) c
 
 std::unique_ptr<TStringList> ChildRanker::Suggest(std::string_view word, uint16_t maxCount)
 {
-    if (!TablesLoaded)
-        LoadTables();
+    EnsureTables();
     const std::string_view pattern = word.substr(0, Dct::WordMax);
     const std::string typed = Lower(pattern);
     auto result = std::make_unique<TStringList>();
@@ -257,8 +278,7 @@ std::unique_ptr<TStringList> ChildRanker::Suggest(std::string_view word, uint16_
 std::unique_ptr<TStringList> ChildRanker::WordsStartingWith(std::string_view prefix,
                                                             uint16_t maxCount)
 {
-    if (!TablesLoaded)
-        LoadTables();
+    EnsureTables();
     // Ask for enough that the list is still full once never-suggest words are out.
     const auto asked = uint16_t(std::min<size_t>(size_t(maxCount) + NeverSuggest.Count(), 65535));
     auto all = FDictionary.WordsStartingWith(prefix, asked);
