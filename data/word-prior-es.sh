@@ -8,7 +8,7 @@
 # word   as it is to be offered: lower case, or with its capital when the word list only
 #        writes it so ("Madrid")
 # cost   -log10 of the word's share of the words of the Spanish fortunes of the Debian
-#        package fortunes-es (about 160,000 words of proverbs and quotations), times 25,
+#        package fortunes-es (about 160,000 words of proverbs and quotations; not the offensive ones of off/), times 25,
 #        rounded, at most 254; 255 when the text lacks the word
 # a third field "name" marks words the word list only writes with a capital.
 #
@@ -24,8 +24,9 @@ command -v python3 > /dev/null || { echo "word-prior-es.sh: no python3" >&2; exi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 DCT_FREQUENCY_LIST=none sh "$here/spanish-wordlist.sh" > "$work/words"
-# The fortune files themselves: not their .dat indexes nor the .u8 links to them.
-find "$FORTUNES_DIR" -type f ! -name '*.dat' ! -name '*.u8' | sort > "$work/texts"
+# The fortune files themselves: not their .dat indexes, the .u8 links to them nor the
+# offensive ones of off/, which are kept in ROT13.
+find "$FORTUNES_DIR" -maxdepth 1 -type f ! -name '*.dat' ! -name '*.u8' | sort > "$work/texts"
 
 python3 - "$work/words" "$work/texts" << 'PY'
 import math, re, sys
