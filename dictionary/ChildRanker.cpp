@@ -2,6 +2,7 @@
 
 #include "dictionary/DctFormat.h"
 #include "dictionary/EditCost.h"
+#include "dictionary/EditCostRules.h"
 #include "dictionary/RankingTree.h"
 #include "dictionary/TDCTFile.h"
 #include "dictionary/TDictionary.h"
@@ -117,6 +118,7 @@ void ChildRanker::CollectCandidates(const std::string &typed, std::vector<Candid
 
     // The phonetic search's best, also when their cost is beyond the limit.
     const SpellingLanguage language = Language();
+    FRules = &EditCostRulesFor(language);
     EditCost cost(typed, language);
     TSuggestList list(const_cast<TDictionary *>(&FDictionary));
     for (auto *node = FDictionary.Files.Head(); node; node = node->Next)
@@ -191,12 +193,21 @@ void ChildRanker::CollectCandidates(const std::string &typed, std::vector<Candid
     }
     if (first != 0)
         visit(walkBelow, first, true);
+    // A first letter that sounds like the typed one (Spanish b for v) counts as right. The
+    // others come best mark first: once one is out of reach, so are the rest of them.
+    bool othersOutOfReach = false;
     for (uint32_t c = FTree[RankingTree::Root].firstChild; c != 0; c = FTree[c].nextSibling) {
         if (c == first)
             continue;
-        if (!walkCost.CanReach(limit(FTree[c], false)))
-            break;
-        visit(walkBelow, c, false);
+        const auto letter = static_cast<char>(FTree[c].letter);
+        const bool alike = FRules->sameStart(std::string_view(&letter, 1), typed);
+        if (!alike && othersOutOfReach)
+            continue;
+        if (!walkCost.CanReach(limit(FTree[c], alike))) {
+            othersOutOfReach = othersOutOfReach || !alike;
+            continue;
+        }
+        visit(walkBelow, c, alike);
     }
 }
 
@@ -226,7 +237,7 @@ float ChildRanker::Score(const std::string &typed, const Candidate &candidate) c
     }
     float score = prior - CostWeight * candidate.cost
         + SimilarityWeight * float(Similarity(typed, joined)) / 100.0f;
-    if (joined[0] == typed[0])
+    if (FRules->sameStart(joined, typed))
         score += FirstLetterBonus;
     if (joined.size() > typed.size())
         score += LongerBonus;

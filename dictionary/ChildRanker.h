@@ -7,10 +7,10 @@
 // length screen, a lower limit for another first letter) that could still come near the
 // best score (RankingTree), learned words within that cost, and the two-word splits.
 // Each is scored by how common the word is (WordPrior), how cheap the child's error is,
-// the dictionary's similarity percentage, whether the first letter is right, and whether
-// the word is longer than what was typed (children leave letters out more often than they
-// add them). Words of the never-suggest list are left out, and words the word lists write
-// with capitals keep them.
+// the dictionary's similarity percentage, whether the first letter is right (as heard, in
+// Spanish: b for v), and whether the word is longer than what was typed (children leave
+// letters out more often than they add them). Words of the never-suggest list are left out, and
+// words the word lists write with capitals keep them.
 //
 // The ranking is for one language (English, Spanish): it decides what a child's error costs
 // and which tables are read. Unless set, it is the language of the first dictionary file
@@ -36,6 +36,7 @@
 #include <string_view>
 
 class TDictionary;
+struct EditCostRules;
 
 class ChildRanker
 {
@@ -77,6 +78,8 @@ private:
 
     const TDictionary &FDictionary;
     std::optional<SpellingLanguage> FLanguage;
+    // The costs of the language of the request being answered.
+    const EditCostRules *FRules = nullptr;
     // The language LoadTables read the tables for.
     std::optional<SpellingLanguage> FTablesLanguage;
     // The dictionary's words marked with WordValue; built on the first request for

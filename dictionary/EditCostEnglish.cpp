@@ -150,6 +150,12 @@ float Extra(unsigned char letter, bool doubled)
     return doubled ? 0.4f : letter == '\'' ? 0.3f : IsVowel(letter) ? 0.7f : 1.0f;
 }
 
+// The first letter as it is written.
+bool SameStart(std::string_view word, std::string_view typed)
+{
+    return word[0] == typed[0];
+}
+
 } // namespace
 
 const EditCostRules &EnglishEditCostRules()
@@ -161,6 +167,7 @@ const EditCostRules &EnglishEditCostRules()
         &substitutions,
         Omitted,
         Extra,
+        SameStart,
         EditCostDetail::LowestCost(SoundRules),
         EditCostDetail::LongestWordSide(SoundRules),
     };

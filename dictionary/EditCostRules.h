@@ -32,6 +32,9 @@ struct EditCostRules
     float (*omitted)(unsigned char letter, bool doubled);
     // A typed letter the word lacks; doubled: a neighbour in the typed word is the same.
     float (*extra)(unsigned char letter, bool doubled);
+    // Whether word begins with the sound typed begins with: the first letter is right as
+    // a child hears it. With word a single letter: whether some word beginning with it may.
+    bool (*sameStart)(std::string_view word, std::string_view typed);
     // The cheapest sound rule, and the longest word side of one.
     float lowestSoundCost;
     int soundReach;

@@ -127,6 +127,23 @@ float Extra(unsigned char letter, bool doubled)
     return IsVowel(letter) ? 0.7f : 1.0f;
 }
 
+// The first letter as it is heard: b and v, c, k, q, s and z, g and j, ll and y sound
+// alike, and a silent h leaves the letter after it first.
+bool SameStart(std::string_view word, std::string_view typed)
+{
+    const auto w = static_cast<unsigned char>(word[0]), t = static_cast<unsigned char>(typed[0]);
+    if (w == t)
+        return true;
+    if (w == 'h')
+        return word.size() < 2 || word[1] == typed[0];
+    constexpr std::string_view groups[] = { "bv", "ckqsz", "gj", "ly" };
+    for (std::string_view g : groups) {
+        if (g.find(char(w)) != std::string_view::npos && g.find(char(t)) != std::string_view::npos)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 const EditCostRules &SpanishEditCostRules()
@@ -138,6 +155,7 @@ const EditCostRules &SpanishEditCostRules()
         &substitutions,
         Omitted,
         Extra,
+        SameStart,
         EditCostDetail::LowestCost(SoundRules),
         EditCostDetail::LongestWordSide(SoundRules),
     };
