@@ -66,10 +66,8 @@ EditCost::EditCost(std::string_view typed, SpellingLanguage language)
         if (ends == 0)
             continue;
         const std::string_view w = rules[r].word;
-        RuleList &byLast = FApplyingByLast[static_cast<unsigned char>(w.back())];
-        RuleList &byFirst = FApplyingByFirst[static_cast<unsigned char>(w.front())];
-        byLast.rules[byLast.count++] = uint8_t(r);
-        byFirst.rules[byFirst.count++] = uint8_t(r);
+        FApplyingByLast.Add(static_cast<unsigned char>(w.back()), r);
+        FApplyingByFirst.Add(static_cast<unsigned char>(w.front()), r);
     }
 }
 
@@ -79,7 +77,9 @@ const float *EditCost::SubstitutionRow(unsigned char letter)
     if (!FSubstitutionReady[letter]) {
         for (size_t i = 0; i < FTyped.size(); ++i) {
             const auto typedLetter = static_cast<unsigned char>(FTyped[i]);
-            row[i] = float((*FRules.substitution)[letter][typedLetter]) / 20.0f;
+            row[i] = letter < 128 && typedLetter < 128
+                ? float((*FRules.asciiSubstitution)[letter][typedLetter]) / 20.0f
+                : FRules.substitution(letter, typedLetter);
         }
         FSubstitutionReady[letter] = true;
     }
@@ -95,7 +95,7 @@ void EditCost::Push(unsigned char letter)
     const auto &above = FRows[size_t(j - 1)];
 
     // A left-out letter of the word.
-    const float omit = FRules.omitted(letter, j >= 2 && FWord[size_t(j - 2)] == letter);
+    const float omit = (*FRules.omitted)[j >= 2 && FWord[size_t(j - 2)] == letter][letter];
 
     // The sound rules whose word side ends with this letter, with the typed positions
     // where each applies.
@@ -108,9 +108,9 @@ void EditCost::Push(unsigned char letter)
     Jump jumps[32];
     size_t jumpCount = 0;
     uint64_t jumpEnds = 0;
-    const RuleList &applying = FApplyingByLast[letter];
-    for (size_t k = 0; k < applying.count; ++k) {
-        const size_t r = applying.rules[k];
+    const uint8_t *applying = FApplyingByLast.rules[letter].data();
+    for (size_t k = 0; k < FApplyingByLast.count[letter]; ++k) {
+        const size_t r = applying[k];
         const SoundRule &rule = FRules.sounds[r];
         if (EndsWith(FWord.data(), size_t(j), rule.word)) {
             jumps[jumpCount++] = { rule.word.size(), rule.typed.size(), rule.cost, FTypedEnds[r] };
@@ -171,9 +171,10 @@ float EditCost::WorkOutFloor() const
         if (FRowLowest[size_t(r)] + FRules.lowestSoundCost >= floor)
             continue;
         const size_t since = size_t(j - r); // letters of the word since row r
-        const RuleList &applying = FApplyingByFirst[FWord[size_t(r)]];
-        for (size_t k = 0; k < applying.count; ++k) {
-            const SoundRule &rule = FRules.sounds[applying.rules[k]];
+        const unsigned char first = FWord[size_t(r)];
+        const uint8_t *applying = FApplyingByFirst.rules[first].data();
+        for (size_t k = 0; k < FApplyingByFirst.count[first]; ++k) {
+            const SoundRule &rule = FRules.sounds[applying[k]];
             if (rule.word.size() > since && StartsWith(rule.word, &FWord[size_t(r)], since))
                 floor = std::min(floor, FRowLowest[size_t(r)] + rule.cost);
         }

@@ -69,13 +69,18 @@ private:
     std::array<uint64_t, 128> FTypedEnds {};
     // The rules whose typed side occurs in the typed word, by the last and by the first
     // letter of their word side: only these can ever apply.
-    struct RuleList
+    // Only the counts are cleared for each typed word; a list is read up to its count.
+    struct RuleLists
     {
-        std::array<uint8_t, 32> rules;
-        uint8_t count = 0;
+        std::array<uint8_t, 256> count {};
+        std::array<std::array<uint8_t, 32>, 256> rules;
+        void Add(unsigned char letter, size_t rule)
+        {
+            rules[letter][count[letter]++] = uint8_t(rule);
+        }
     };
-    std::array<RuleList, 256> FApplyingByLast {};
-    std::array<RuleList, 256> FApplyingByFirst {};
+    RuleLists FApplyingByLast;
+    RuleLists FApplyingByFirst;
     // The cost of an extra typed letter at each place.
     std::array<float, Dct::WordMax + 1> FExtra {};
     std::array<std::array<float, Dct::WordMax>, 256> FSubstitution;

@@ -122,7 +122,7 @@ constexpr bool SoundAlike(unsigned char a, unsigned char b)
     return false;
 }
 
-float Substitution(unsigned char wordLetter, unsigned char typedLetter)
+constexpr float Substitution(unsigned char wordLetter, unsigned char typedLetter)
 {
     if (wordLetter == typedLetter)
         return 0.0f;
@@ -133,7 +133,7 @@ float Substitution(unsigned char wordLetter, unsigned char typedLetter)
 
 // Cheap when it is one of a double, an apostrophe, a vowel or a letter that is often
 // silent.
-float Omitted(unsigned char letter, bool doubled)
+constexpr float Omitted(unsigned char letter, bool doubled)
 {
     if (doubled)
         return 0.4f;
@@ -156,16 +156,20 @@ bool SameStart(std::string_view word, std::string_view typed)
     return word[0] == typed[0];
 }
 
+// Worked out at compile time: the program starts with them ready.
+constexpr EditCostRules::AsciiSubstitutionTable AsciiSubstitutions
+    = EditCostDetail::MakeAsciiSubstitutionTable(Substitution);
+constexpr EditCostRules::OmittedTable Omissions = EditCostDetail::MakeOmittedTable(Omitted);
+
 } // namespace
 
 const EditCostRules &EnglishEditCostRules()
 {
-    static const EditCostRules::SubstitutionTable substitutions
-        = EditCostDetail::MakeSubstitutionTable(Substitution);
     static const EditCostRules rules = {
         SoundRules,
-        &substitutions,
-        Omitted,
+        Substitution,
+        &AsciiSubstitutions,
+        &Omissions,
         Extra,
         SameStart,
         EditCostDetail::LowestCost(SoundRules),

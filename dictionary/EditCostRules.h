@@ -21,15 +21,16 @@ struct SoundRule
 
 struct EditCostRules
 {
-    // Costs are kept in twentieths of an edit.
-    static constexpr float Unit = 1.0f / 20.0f;
-    using SubstitutionTable = std::array<std::array<uint8_t, 256>, 256>;
-
     std::span<const SoundRule> sounds;
-    // [word letter][typed letter]: the cost of typing the one for the other.
-    const SubstitutionTable *substitution;
-    // A letter of the word left out; doubled: it repeats the letter before it.
-    float (*omitted)(unsigned char letter, bool doubled);
+    // The cost of typing typedLetter for wordLetter, and the same for the first 128 letters
+    // in a table of twentieths of an edit, worked out at compile time.
+    float (*substitution)(unsigned char wordLetter, unsigned char typedLetter);
+    using AsciiSubstitutionTable = std::array<std::array<uint8_t, 128>, 128>;
+    const AsciiSubstitutionTable *asciiSubstitution;
+    // [doubled][letter]: a letter of the word left out; doubled: it repeats the letter
+    // before it. A table, for the walk of the letter tree asks for it at every letter.
+    using OmittedTable = std::array<std::array<float, 256>, 2>;
+    const OmittedTable *omitted;
     // A typed letter the word lacks; doubled: a neighbour in the typed word is the same.
     float (*extra)(unsigned char letter, bool doubled);
     // Whether word begins with the sound typed begins with: the first letter is right as
@@ -80,14 +81,26 @@ constexpr int LongestWordSide(std::span<const SoundRule> rules)
     return int(longest);
 }
 
-// A table of substitution costs in twentieths, from cost(wordLetter, typedLetter).
-template<typename Cost> EditCostRules::SubstitutionTable MakeSubstitutionTable(Cost cost)
+// The table of substitution costs of the first 128 letters, in twentieths.
+template<typename Cost>
+constexpr EditCostRules::AsciiSubstitutionTable MakeAsciiSubstitutionTable(Cost cost)
 {
-    EditCostRules::SubstitutionTable t {};
-    for (unsigned a = 0; a < 256; ++a) {
-        for (unsigned b = 0; b < 256; ++b)
+    EditCostRules::AsciiSubstitutionTable t {};
+    for (unsigned a = 0; a < 128; ++a) {
+        for (unsigned b = 0; b < 128; ++b)
             t[a][b] = uint8_t(
                 cost(static_cast<unsigned char>(a), static_cast<unsigned char>(b)) * 20.0f + 0.5f);
+    }
+    return t;
+}
+
+// The table of omitted(letter, doubled) for every letter.
+template<typename Cost> constexpr EditCostRules::OmittedTable MakeOmittedTable(Cost omitted)
+{
+    EditCostRules::OmittedTable t {};
+    for (unsigned letter = 0; letter < 256; ++letter) {
+        t[0][letter] = omitted(static_cast<unsigned char>(letter), false);
+        t[1][letter] = omitted(static_cast<unsigned char>(letter), true);
     }
     return t;
 }

@@ -80,7 +80,7 @@ constexpr bool SoundAlike(unsigned char a, unsigned char b)
     return false;
 }
 
-float Substitution(unsigned char wordLetter, unsigned char typedLetter)
+constexpr float Substitution(unsigned char wordLetter, unsigned char typedLetter)
 {
     if (wordLetter == typedLetter)
         return 0.0f;
@@ -106,7 +106,7 @@ float Substitution(unsigned char wordLetter, unsigned char typedLetter)
 }
 
 // The silent h is the letter most often left out; then one of a double (rr, ll, cc).
-float Omitted(unsigned char letter, bool doubled)
+constexpr float Omitted(unsigned char letter, bool doubled)
 {
     if (letter == 'h')
         return 0.3f;
@@ -144,16 +144,20 @@ bool SameStart(std::string_view word, std::string_view typed)
     return false;
 }
 
+// Worked out at compile time: the program starts with them ready.
+constexpr EditCostRules::AsciiSubstitutionTable AsciiSubstitutions
+    = EditCostDetail::MakeAsciiSubstitutionTable(Substitution);
+constexpr EditCostRules::OmittedTable Omissions = EditCostDetail::MakeOmittedTable(Omitted);
+
 } // namespace
 
 const EditCostRules &SpanishEditCostRules()
 {
-    static const EditCostRules::SubstitutionTable substitutions
-        = EditCostDetail::MakeSubstitutionTable(Substitution);
     static const EditCostRules rules = {
         SoundRules,
-        &substitutions,
-        Omitted,
+        Substitution,
+        &AsciiSubstitutions,
+        &Omissions,
         Extra,
         SameStart,
         EditCostDetail::LowestCost(SoundRules),
