@@ -144,20 +144,19 @@ bool SameStart(std::string_view word, std::string_view typed)
     return false;
 }
 
-// Worked out at compile time: the program starts with them ready.
-constexpr EditCostRules::AsciiSubstitutionTable AsciiSubstitutions
-    = EditCostDetail::MakeAsciiSubstitutionTable(Substitution);
-constexpr EditCostRules::OmittedTable Omissions = EditCostDetail::MakeOmittedTable(Omitted);
-
 } // namespace
 
 const EditCostRules &SpanishEditCostRules()
 {
+    // Worked out on first use: at compile time they would pass clang's limit of steps.
+    static const EditCostRules::AsciiSubstitutionTable asciiSubstitutions
+        = EditCostDetail::MakeAsciiSubstitutionTable(Substitution);
+    static const EditCostRules::OmittedTable omissions = EditCostDetail::MakeOmittedTable(Omitted);
     static const EditCostRules rules = {
         SoundRules,
         Substitution,
-        &AsciiSubstitutions,
-        &Omissions,
+        &asciiSubstitutions,
+        &omissions,
         Extra,
         SameStart,
         EditCostDetail::LowestCost(SoundRules),
