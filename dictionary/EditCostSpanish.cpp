@@ -128,7 +128,7 @@ float Extra(unsigned char letter, bool doubled)
 }
 
 // The first letter as it is heard: b and v, c, k, q, s and z, g and j, ll and y sound
-// alike, and a silent h leaves the letter after it first.
+// alike, and a silent h, written or left out, leaves the letter after it first.
 bool SameStart(std::string_view word, std::string_view typed)
 {
     const auto w = static_cast<unsigned char>(word[0]), t = static_cast<unsigned char>(typed[0]);
@@ -136,6 +136,8 @@ bool SameStart(std::string_view word, std::string_view typed)
         return true;
     if (w == 'h')
         return word.size() < 2 || word[1] == typed[0];
+    if (t == 'h')
+        return typed.size() >= 2 && typed[1] == word[0];
     constexpr std::string_view groups[] = { "bv", "ckqsz", "gj", "ly" };
     for (std::string_view g : groups) {
         if (g.find(char(w)) != std::string_view::npos && g.find(char(t)) != std::string_view::npos)

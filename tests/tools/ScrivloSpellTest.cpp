@@ -357,13 +357,13 @@ TEST(SpanishDictionary, KnowsAChildsSentenceAndPutsTheAccentBack)
     EXPECT_EQ(check.out, "-:1:45: pequeno\n") << check.err;
     EXPECT_EQ(check.status, 1);
     // One error of each kind; b/v and c/s first letters are right as they are heard.
-    const RunResult suggest
-        = RunTool({ "--dict", "ESPANOL.DCT", "--max", "1", "suggest", "pequeno", "tambien",
-                    "Tambien", "arbol", "jente", "yave", "bibir", "sielo", "kiero", "ablar" });
+    const RunResult suggest = RunTool({ "--dict", "ESPANOL.DCT", "--max", "1", "suggest", "pequeno",
+                                        "tambien", "Tambien", "arbol", "jente", "yave", "bibir",
+                                        "sielo", "kiero", "ablar", "hechar" });
     EXPECT_EQ(suggest.out,
               "pequeno: peque\xC3\xB1o\ntambien: tambi\xC3\xA9n\nTambien: Tambi\xC3\xA9n\n"
               "arbol: \xC3\xA1rbol\njente: gente\nyave: llave\nbibir: vivir\nsielo: cielo\n"
-              "kiero: quiero\nablar: hablar\n");
+              "kiero: quiero\nablar: hablar\nhechar: echar\n");
 }
 
 TEST_F(SpellTool, CompleteListsWordsExtendingThePrefix)
