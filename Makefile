@@ -42,9 +42,10 @@ test: build
 bench: deps
 	@scripts/install-deps --bench
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DSCRIVLO_BUILD_BENCH=ON
-	cmake --build $(BUILD) -j $(JOBS) --target scrivlo-spell english_dct scrivlo-bench \
-	  checker-bench rtf-load-bench spellcheck-bench live-spell-bench
+	cmake --build $(BUILD) -j $(JOBS) --target scrivlo-spell english_dct spanish_dct \
+	  ranking_tables scrivlo-bench checker-bench rtf-load-bench spellcheck-bench live-spell-bench
 	bench/compare.sh $(BUILD)/bin ../shared/corpora
+	bench/compare-es.sh $(BUILD)/bin
 	$(BUILD)/bin/scrivlo-bench --dict $(BUILD)/bin/ENGLISH.DCT --benchmark_repetitions=5 \
 	  --benchmark_report_aggregates_only=true
 	bench/rtf-load.sh $(BUILD)/bin

@@ -61,17 +61,23 @@ std::string Lower(std::string_view s)
     return out;
 }
 
-// Runs of ASCII letters and apostrophes that hold a letter: the words every checker sees.
+// Runs of letters and apostrophes that hold a letter: the words every checker sees. A
+// letter is an ASCII letter or an accented Latin letter in UTF-8 (a lead byte C3..C5 and
+// the byte after it), so "Mañana" is one word.
 size_t CountWords(const std::string &path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         Fail("cannot read " + path);
     size_t words = 0;
-    bool inWord = false, hasLetter = false;
+    bool inWord = false, hasLetter = false, afterLead = false;
     char c;
     while (in.get(c)) {
-        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        const auto byte = static_cast<unsigned char>(c);
+        const bool lead = byte >= 0xC3 && byte <= 0xC5;
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || lead
+            || (afterLead && byte >= 0x80 && byte <= 0xBF);
+        afterLead = lead;
         if (letter || c == '\'') {
             inWord = true;
             hasLetter = hasLetter || letter;

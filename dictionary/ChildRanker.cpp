@@ -2,6 +2,7 @@
 
 #include "dictionary/DctFormat.h"
 #include "dictionary/EditCost.h"
+#include "dictionary/EditCostRules.h"
 #include "dictionary/RankingTree.h"
 #include "dictionary/TDCTFile.h"
 #include "dictionary/TDictionary.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <limits>
 #include <unordered_set>
 #include <vector>
@@ -60,15 +62,35 @@ ChildRanker::ChildRanker(const TDictionary &dictionary)
     : FDictionary(dictionary)
 { }
 
+SpellingLanguage ChildRanker::Language() const
+{
+    if (FLanguage)
+        return *FLanguage;
+    const auto *first = static_cast<const TDCTFile *>(FDictionary.Files.Head());
+    return first ? LanguageOfDictionary(first->FileName()) : SpellingLanguage::English;
+}
+
+void ChildRanker::EnsureTables()
+{
+    if (!TablesLoaded || (FTablesLanguage && *FTablesLanguage != Language()))
+        LoadTables();
+}
+
 void ChildRanker::LoadTables()
 {
     TablesLoaded = true;
+    FTablesLanguage = Language();
+    Prior = WordPrior();
+    NeverSuggest = NeverSuggestList();
+    // The tree's marks come from the prior: make it again.
+    FTreePriorCount = SIZE_MAX;
     const auto *first = static_cast<const TDCTFile *>(FDictionary.Files.Head());
     if (!first)
         return;
     const std::string folder = FileUtils::ExtractFilePath(first->FileName());
-    Prior.LoadFromFile(folder + PriorFileName);
-    NeverSuggest.AddFile(folder + NeverSuggestFileName);
+    const bool spanish = *FTablesLanguage == SpellingLanguage::Spanish;
+    Prior.LoadFromFile(folder + (spanish ? SpanishPriorFileName : PriorFileName));
+    NeverSuggest.AddFile(folder + (spanish ? SpanishNeverSuggestFileName : NeverSuggestFileName));
     const std::string userFolder = FDictionary.UserFileName.empty()
         ? folder
         : FileUtils::ExtractFilePath(FDictionary.UserFileName);
@@ -91,7 +113,9 @@ void ChildRanker::CollectCandidates(const AnsiText &asTyped, const std::string &
     };
 
     // The phonetic search's best, also when their cost is beyond the limit.
-    EditCost cost(typed);
+    const SpellingLanguage language = Language();
+    FRules = &EditCostRulesFor(language);
+    EditCost cost(typed, language);
     TSuggestList list(const_cast<TDictionary *>(&FDictionary));
     for (auto *node = FDictionary.Files.Head(); node; node = node->Next)
         list.SearchFile(*static_cast<TDCTFile *>(node), PhoneticCandidates, typed);
@@ -136,7 +160,7 @@ void ChildRanker::CollectCandidates(const AnsiText &asTyped, const std::string &
     // no word below it can come within it. Siblings come best mark first, so once one is
     // out of reach the rest are too. The typed word's first letter goes first: its words
     // are the likeliest, and finding them early narrows the walk of the rest.
-    EditCost walkCost(typed);
+    EditCost walkCost(typed, language);
     std::string word;
     const auto firstLetter = static_cast<unsigned char>(typed[0]);
     auto visit = [&](auto &walkBelow, uint32_t index, bool firstLetterRight) {
@@ -167,12 +191,21 @@ void ChildRanker::CollectCandidates(const AnsiText &asTyped, const std::string &
     }
     if (first != 0)
         visit(walkBelow, first, true);
+    // A first letter that sounds like the typed one (Spanish b for v) counts as right. The
+    // others come best mark first: once one is out of reach, so are the rest of them.
+    bool othersOutOfReach = false;
     for (uint32_t c = FTree[RankingTree::Root].firstChild; c != 0; c = FTree[c].nextSibling) {
         if (c == first)
             continue;
-        if (!walkCost.CanReach(limit(FTree[c], false)))
-            break;
-        visit(walkBelow, c, false);
+        const auto letter = static_cast<char>(FTree[c].letter);
+        const bool alike = FRules->sameStart(std::string_view(&letter, 1), typed);
+        if (!alike && othersOutOfReach)
+            continue;
+        if (!walkCost.CanReach(limit(FTree[c], alike))) {
+            othersOutOfReach = othersOutOfReach || !alike;
+            continue;
+        }
+        visit(walkBelow, c, alike);
     }
 }
 
@@ -202,7 +235,7 @@ float ChildRanker::Score(const std::string &typed, const Candidate &candidate) c
     }
     float score = prior - CostWeight * candidate.cost
         + SimilarityWeight * float(Similarity(typed, joined)) / 100.0f;
-    if (joined[0] == typed[0])
+    if (FRules->sameStart(joined, typed))
         score += FirstLetterBonus;
     if (joined.size() > typed.size())
         score += LongerBonus;
@@ -211,8 +244,7 @@ float ChildRanker::Score(const std::string &typed, const Candidate &candidate) c
 
 std::unique_ptr<TStringList> ChildRanker::Suggest(const AnsiText &word, uint16_t maxCount)
 {
-    if (!TablesLoaded)
-        LoadTables();
+    EnsureTables();
     const AnsiText pattern(word.view().substr(0, Dct::WordMax));
     const std::string typed = TDictionary::LookupKey(pattern).str();
     auto result = std::make_unique<TStringList>();
@@ -255,8 +287,7 @@ std::unique_ptr<TStringList> ChildRanker::Suggest(const AnsiText &word, uint16_t
 std::unique_ptr<TStringList> ChildRanker::WordsStartingWith(const AnsiText &prefix,
                                                             uint16_t maxCount)
 {
-    if (!TablesLoaded)
-        LoadTables();
+    EnsureTables();
     // Ask for enough that the list is still full once never-suggest words are out.
     const auto asked = uint16_t(std::min<size_t>(size_t(maxCount) + NeverSuggest.Count(), 65535));
     auto all = FDictionary.WordsStartingWith(prefix, asked);

@@ -7,28 +7,37 @@
 // length screen, a lower limit for another first letter) that could still come near the
 // best score (RankingTree), learned words within that cost, and the two-word splits.
 // Each is scored by how common the word is (WordPrior), how cheap the child's error is,
-// the dictionary's similarity percentage, whether the first letter is right, and whether
-// the word is longer than what was typed (children leave letters out more often than they
-// add them). Words of the never-suggest list are left out, and words the word lists write
-// with capitals keep them.
+// the dictionary's similarity percentage, whether the first letter is right (as heard, in
+// Spanish: b for v), and whether the word is longer than what was typed (children leave
+// letters out more often than they add them). Words of the never-suggest list are left out, and
+// words the word lists write with capitals keep them.
+//
+// The ranking is for one language (English, Spanish): it decides what a child's error costs
+// and which tables are read. Unless set, it is the language of the first dictionary file
+// (ESPANOL.DCT: Spanish), so a dictionary chosen later brings its own language.
 //
 // The tables, and the ranking's own letter tree, are made on the first request, so a
 // check that never asks for suggestions never loads them: WORDPRIOR.TXT and NOSUGGEST.TXT beside
-// the first dictionary file, and a parent's USERNOSUGGEST.TXT beside the user word list. A missing
-// table leaves its part out of the ranking (every word equally common, or nothing never-suggested).
+// the first dictionary file (WORDPRIOR_ES.TXT and NOSUGGEST_ES.TXT for Spanish, so that both
+// dictionaries can share a folder), and a parent's USERNOSUGGEST.TXT beside the user word list. A
+// missing table leaves its part out of the ranking (every word equally common, or nothing
+// never-suggested). A change of language reads the tables again.
 
 #include "dictionary/NeverSuggestList.h"
 #include "dictionary/RankingTree.h"
+#include "dictionary/SpellingLanguage.h"
 #include "dictionary/WordPrior.h"
 #include "platform/core/CodePageText.h"
 #include "platform/core/TStringList.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 class TDictionary;
+struct EditCostRules;
 
 class ChildRanker
 {
@@ -44,8 +53,14 @@ public:
     // Reads the tables from their places now; the first request does it otherwise.
     void LoadTables();
 
+    // The language set, else that of the first dictionary file's name.
+    SpellingLanguage Language() const;
+    void SetLanguage(SpellingLanguage language) { FLanguage = language; }
+
     static constexpr const char *PriorFileName = "WORDPRIOR.TXT";
     static constexpr const char *NeverSuggestFileName = "NOSUGGEST.TXT";
+    static constexpr const char *SpanishPriorFileName = "WORDPRIOR_ES.TXT";
+    static constexpr const char *SpanishNeverSuggestFileName = "NOSUGGEST_ES.TXT";
     static constexpr const char *ParentNeverSuggestFileName = "USERNOSUGGEST.TXT";
 
     // The tables; a caller may fill them and set TablesLoaded instead of LoadTables.
@@ -61,8 +76,15 @@ private:
     // typed: the lookup key of asTyped.
     void CollectCandidates(const AnsiText &asTyped, const std::string &typed,
                            std::vector<Candidate> &out);
+    // Loads the tables when none are there yet or the language changed since.
+    void EnsureTables();
 
     const TDictionary &FDictionary;
+    std::optional<SpellingLanguage> FLanguage;
+    // The costs of the language of the request being answered.
+    const EditCostRules *FRules = nullptr;
+    // The language LoadTables read the tables for.
+    std::optional<SpellingLanguage> FTablesLanguage;
     // The dictionary's words marked with WordValue; built on the first request for
     // suggestions, and again when the files or the prior table change.
     RankingTree FTree;

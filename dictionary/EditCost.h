@@ -8,19 +8,25 @@
 // at a time (Push/Pop), which lets a walk of the letter tree give up on a branch as soon as
 // no word below it can come within a limit.
 //
+// What each error costs depends on the language (EditCostRules): English by default.
+//
 // Words are lower case, code page 437, at most 50 letters.
 
 #include "dictionary/DctFormat.h"
+#include "dictionary/SpellingLanguage.h"
 
 #include <array>
 #include <cstdint>
 #include <string_view>
 
+struct EditCostRules;
+
 class EditCost
 {
 public:
     // typed: what the child wrote.
-    explicit EditCost(std::string_view typed);
+    explicit EditCost(std::string_view typed,
+                      SpellingLanguage language = SpellingLanguage::English);
 
     // Cost of turning word (the right spelling) into typed.
     float Between(std::string_view word);
@@ -40,15 +46,13 @@ public:
     }
     int Length() const { return FLength; }
 
-    // The cheapest sound rule.
-    static constexpr float LowestRuleCost = 0.3f;
-
 private:
     // The substitution costs of letter against each typed letter, worked out on first use.
     const float *SubstitutionRow(unsigned char letter);
     // Floor of the word pushed so far, from the rows and the sound rules that jump over them.
     float WorkOutFloor() const;
 
+    const EditCostRules &FRules;
     std::string_view FTyped;
     std::array<unsigned char, Dct::WordMax> FWord {};
     int FLength = 0;
@@ -65,15 +69,20 @@ private:
     std::array<uint64_t, 128> FTypedEnds {};
     // The rules whose typed side occurs in the typed word, by the last and by the first
     // letter of their word side: only these can ever apply.
-    struct RuleList
+    // Only the counts are cleared for each typed word; a list is read up to its count.
+    struct RuleLists
     {
-        std::array<uint8_t, 32> rules;
-        uint8_t count = 0;
+        std::array<uint8_t, 256> count {};
+        std::array<std::array<uint8_t, 32>, 256> rules;
+        void Add(unsigned char letter, size_t rule)
+        {
+            rules[letter][count[letter]++] = uint8_t(rule);
+        }
     };
-    std::array<RuleList, 128> FApplyingByLast {};
-    std::array<RuleList, 128> FApplyingByFirst {};
+    RuleLists FApplyingByLast;
+    RuleLists FApplyingByFirst;
     // The cost of an extra typed letter at each place.
     std::array<float, Dct::WordMax + 1> FExtra {};
-    std::array<std::array<float, Dct::WordMax>, 128> FSubstitution;
-    std::array<bool, 128> FSubstitutionReady {};
+    std::array<std::array<float, Dct::WordMax>, 256> FSubstitution;
+    std::array<bool, 256> FSubstitutionReady {};
 };

@@ -36,23 +36,52 @@ TEST(EditCost, ChildrensErrorsCostLessThanOtherEdits)
     }
 }
 
+TEST(EditCost, SpanishChildrensErrorsCostLessAndEnglishCostsStayAsTheyWere)
+{
+    // word, typed, Spanish cost, English cost (code page 437: \xA0 á, \xA2 ó, \xA4 ñ, \x81 ü)
+    const std::vector<std::tuple<std::string, std::string, float, float>> cases = {
+        { "tambi\x82n", "tambien", 0.15f, 1.0f }, // the accent left out
+        { "peque\xA4o", "pequeno", 0.2f, 1.0f }, // n for ñ
+        { "ping\x81ino", "pinguino", 0.15f, 1.0f },
+        { "vamos", "bamos", 0.3f, 1.0f }, // b/v
+        { "llave", "yave", 0.3f, 1.4f }, // ll/y
+        { "hora", "ora", 0.3f, 0.7f }, // silent h
+        { "echar", "hechar", 0.4f, 1.0f }, // an h added
+        { "zapato", "sapato", 0.4f, 0.5f }, // c/s/z
+        { "gente", "jente", 0.4f, 0.5f }, // g/j
+        { "queso", "keso", 0.3f, 1.2f }, // qu/k
+        { "guerra", "gerra", 0.4f, 0.7f }, // the silent u
+        { "tierra", "tiera", 0.3f, 0.4f }, // rr/r
+        { "campo", "canpo", 0.3f, 1.0f }, // m before p
+        { "casa", "cosa", 0.5f, 0.5f }, // another vowel: a real change
+        { "casa", "tasa", 1.0f, 1.0f },
+    };
+    for (const auto &[word, typed, spanish, english] : cases) {
+        EditCost es(typed, SpellingLanguage::Spanish), en(typed);
+        EXPECT_NEAR(es.Between(word), spanish, 1e-4) << word << " typed as " << typed;
+        EXPECT_NEAR(en.Between(word), english, 1e-4) << word << " typed as " << typed;
+    }
+}
+
 TEST(EditCost, WalkingLetterByLetterMatchesWholeWordsAndNeverPrunesAReachableWord)
 {
-    const std::vector<std::string> words = { "elephant", "phone", "through", "catch", "cab" };
-    for (const std::string typed : { "elefant", "fone", "thru", "cach" }) {
-        EditCost whole(typed), walk(typed);
-        for (const std::string &word : words) {
-            const float cost = whole.Between(word);
-            for (unsigned char c : word) {
-                walk.Push(c);
-                // No prefix of a word within the limit may be given up on.
-                EXPECT_TRUE(walk.CanReach(cost + 1e-4f)) << word << " / " << typed;
+    const std::vector<std::string> words
+        = { "elephant", "phone", "through", "catch", "cab", "llueve", "huevo", "peque\xA4o" };
+    for (const auto language : { SpellingLanguage::English, SpellingLanguage::Spanish })
+        for (const std::string typed : { "elefant", "fone", "thru", "cach", "yueve", "gue\x81o" }) {
+            EditCost whole(typed, language), walk(typed, language);
+            for (const std::string &word : words) {
+                const float cost = whole.Between(word);
+                for (unsigned char c : word) {
+                    walk.Push(c);
+                    // No prefix of a word within the limit may be given up on.
+                    EXPECT_TRUE(walk.CanReach(cost + 1e-4f)) << word << " / " << typed;
+                }
+                EXPECT_FLOAT_EQ(walk.Cost(), cost);
+                while (walk.Length() > 0)
+                    walk.Pop();
             }
-            EXPECT_FLOAT_EQ(walk.Cost(), cost);
-            while (walk.Length() > 0)
-                walk.Pop();
         }
-    }
 }
 
 TEST(WordPrior, LoadsTheTableAndSkipsLinesThatDoNotParse)
@@ -178,6 +207,33 @@ TEST(ChildRanker, FindsWordsThePhoneticSearchCannotAndKeepsTheirCapitals)
     EXPECT_EQ(completions->IndexOf("whore"), -1);
     EXPECT_EQ(completions->IndexOf("who"), 0);
     EXPECT_TRUE(r.dictionary.IsWord(AnsiText("whore")));
+}
+
+TEST(ChildRanker, TakesItsLanguageFromTheDictionaryAndReadsThatLanguagesTables)
+{
+    // Both languages' tables share the folder; each dictionary must read its own.
+    TempDir dir;
+    dir.write("WORDPRIOR.TXT", "cosa\t40\ncasa\t200\n");
+    dir.write("WORDPRIOR_ES.TXT", "cosa\t200\ncasa\t40\n");
+    dir.write("NOSUGGEST_ES.TXT", "cesa\n");
+    const std::vector<std::string> words = { "casa", "cosa", "cesa", "peque\xA4o", "pecado" };
+    for (const auto &[name, language, first] :
+         { std::tuple("ESPANOL.DCT", SpellingLanguage::Spanish, "casa"),
+           std::tuple("ENGLISH.DCT", SpellingLanguage::English, "cosa") }) {
+        TDictionary dictionary;
+        dictionary.OpenDictionary(dir.write(name, BuildDct(words)));
+        ChildRanker ranker(dictionary);
+        EXPECT_EQ(ranker.Language(), language) << name;
+        auto list = ranker.Suggest("cisa", 10);
+        EXPECT_EQ(list->Strings(0), first) << name;
+        EXPECT_EQ(list->IndexOf("cesa") == -1, language == SpellingLanguage::Spanish) << name;
+        // The Spanish cost puts the ñ word first; a language set by hand reads its tables.
+        ranker.SetLanguage(SpellingLanguage::Spanish);
+        EXPECT_EQ(ranker.Suggest("pequeno", 1)->Strings(0), "peque\xF1o") << name;
+        EXPECT_EQ(ranker.Suggest("cisa", 1)->Strings(0), "casa") << name;
+    }
+    EXPECT_EQ(LanguageOfDictionary("/usr/lib/scrivlo/espanol.dct"), SpellingLanguage::Spanish);
+    EXPECT_EQ(LanguageOfDictionary("ESPANOLA.DCT"), SpellingLanguage::English);
 }
 
 } // namespace

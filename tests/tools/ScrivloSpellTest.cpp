@@ -364,6 +364,24 @@ TEST_F(SpellTool, ClassicGivesTheFixedSearchTheDefaultTheChildrensRanking)
     }
 }
 
+// The built Spanish dictionary, named without a folder: the program finds it beside itself.
+TEST(SpanishDictionary, KnowsAChildsSentenceAndPutsTheAccentBack)
+{
+    const std::string sentence = "Ma\xC3\xB1"
+                                 "ana vamos a la biblioteca con mi hermano pequeno.\n";
+    const RunResult check = RunTool({ "--dict", "ESPANOL.DCT", "check" }, sentence);
+    EXPECT_EQ(check.out, "-:1:45: pequeno\n") << check.err;
+    EXPECT_EQ(check.status, 1);
+    // One error of each kind; b/v and c/s first letters are right as they are heard.
+    const RunResult suggest = RunTool({ "--dict", "ESPANOL.DCT", "--max", "1", "suggest", "pequeno",
+                                        "tambien", "Tambien", "arbol", "jente", "yave", "bibir",
+                                        "sielo", "kiero", "ablar", "hechar" });
+    EXPECT_EQ(suggest.out,
+              "pequeno: peque\xC3\xB1o\ntambien: tambi\xC3\xA9n\nTambien: Tambi\xC3\xA9n\n"
+              "arbol: \xC3\xA1rbol\njente: gente\nyave: llave\nbibir: vivir\nsielo: cielo\n"
+              "kiero: quiero\nablar: hablar\nhechar: echar\n");
+}
+
 TEST_F(SpellTool, CompleteListsWordsExtendingThePrefix)
 {
     UseWords(SmallWords);

@@ -26,11 +26,24 @@ std::string FromCurrentFolder(const std::string &path)
     return FileUtils::ExtractFilePath(path).empty() ? "./" + path : path;
 }
 
+// The dictionary to open: ENGLISH.DCT beside the program by default. A bare file name
+// ("--dict ESPANOL.DCT") is taken from the current folder when it is there, else from the
+// program's folder, where the build and the installation put the dictionaries.
+std::string DictionaryPath(const Options &options)
+{
+    if (!options.dictionary)
+        return FileUtils::ExecutableDir() + "ENGLISH.DCT";
+    const std::string &path = *options.dictionary;
+    if (FileUtils::ExtractFilePath(path).empty() && !FileUtils::FileExists(path)
+        && FileUtils::FileExists(FileUtils::ExecutableDir() + path))
+        return FileUtils::ExecutableDir() + path;
+    return path;
+}
+
 // Opens the dictionary and the word lists; false after printing why not.
 bool OpenDictionary(TDictionary &dictionary, const Options &options)
 {
-    const std::string path
-        = options.dictionary.value_or(FileUtils::ExecutableDir() + "ENGLISH.DCT");
+    const std::string path = DictionaryPath(options);
     try {
         if (!dictionary.OpenDictionary(path)) {
             PrintError("Dictionary not found: " + path + ".");
