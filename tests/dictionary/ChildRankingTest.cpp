@@ -224,13 +224,13 @@ TEST(ChildRanker, TakesItsLanguageFromTheDictionaryAndReadsThatLanguagesTables)
         dictionary.OpenDictionary(dir.write(name, BuildDct(words)));
         ChildRanker ranker(dictionary);
         EXPECT_EQ(ranker.Language(), language) << name;
-        auto list = ranker.Suggest("cisa", 10);
+        auto list = ranker.Suggest(AnsiText("cisa"), 10);
         EXPECT_EQ(list->Strings(0), first) << name;
         EXPECT_EQ(list->IndexOf("cesa") == -1, language == SpellingLanguage::Spanish) << name;
         // The Spanish cost puts the ñ word first; a language set by hand reads its tables.
         ranker.SetLanguage(SpellingLanguage::Spanish);
-        EXPECT_EQ(ranker.Suggest("pequeno", 1)->Strings(0), "peque\xF1o") << name;
-        EXPECT_EQ(ranker.Suggest("cisa", 1)->Strings(0), "casa") << name;
+        EXPECT_EQ(ranker.Suggest(AnsiText("pequeno"), 1)->Strings(0), "peque\xF1o") << name;
+        EXPECT_EQ(ranker.Suggest(AnsiText("cisa"), 1)->Strings(0), "casa") << name;
     }
     EXPECT_EQ(LanguageOfDictionary("/usr/lib/scrivlo/espanol.dct"), SpellingLanguage::Spanish);
     EXPECT_EQ(LanguageOfDictionary("ESPANOLA.DCT"), SpellingLanguage::English);
