@@ -356,7 +356,8 @@ private slots:
                                "Check Spelling as &You Type, -, "
                                "Read &Aloud, Read &Everything, Spee&ch...",
                                "View: Zoom &In, Zoom &Out, &Normal Size",
-                               "Format: &Bold, &Italic, &Underline", "Help: &About..." }));
+                               "Format: &Bold, &Italic, &Underline",
+                               "Language: English, Espa\u00f1ol", "Help: &About..." }));
         QCOMPARE(form->Action("AEditSpelling")->shortcut(), QKeySequence(Qt::Key_F7));
     }
 
