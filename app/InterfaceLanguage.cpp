@@ -55,7 +55,10 @@ TLanguages Saved()
     for (const TInterfaceLanguage &language : Languages)
         if (code == language.Code)
             return language.Id;
-    return ForLocale(QLocale::system());
+    // The languages of the interface the user asked for (LANGUAGE, then LC_ALL,
+    // LC_MESSAGES, LANG), not of the numbers and dates.
+    const QStringList wanted = QLocale::system().uiLanguages();
+    return ForLocale(wanted.isEmpty() ? QLocale::system() : QLocale(wanted.first()));
 }
 
 void Save(TLanguages id)
