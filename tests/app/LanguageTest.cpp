@@ -86,6 +86,8 @@ private slots:
     void init()
     {
         Settings::Store().clear();
+        // English whatever the machine's language, as the texts below are.
+        Settings::Store().setValue(InterfaceLanguage::SettingKey, "en");
         Settings::SetFlag(TMainForm::SpellAsYouTypeKey, false);
         TSpeaker::SetInstance(&speaker);
         // Both dictionaries in a folder of the test's own, where learned words may go.
@@ -144,6 +146,8 @@ private slots:
         QCOMPARE(about.BClose()->Caption(), QString("&Cerrar"));
         QVERIFY(help.RichEdit1()->toPlainText().startsWith("Scrivlo es un editor"));
         QCOMPARE(find->windowTitle(), QString("Buscar"));
+        // Qt's standard dialogs too, from Qt's own translations.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancelar"));
         form->Action("ALanguage_en")->trigger();
         QCOMPARE(about.windowTitle(), QString("About"));
         QCOMPARE(help.RichEdit1()->toPlainText(), THelpForm::HelpLines.join('\n'));

@@ -1,6 +1,7 @@
 // The main window driven as a user would: keys, commands, and dialogs answered by the test.
 
 #include "app/FindDialog.h"
+#include "app/InterfaceLanguage.h"
 #include "app/PageZoom.h"
 #include "app/RecentDocuments.h"
 #include "app/Settings.h"
@@ -108,6 +109,8 @@ private slots:
     void init()
     {
         Settings::Store().clear();
+        // English whatever the machine's language, as the texts below are.
+        Settings::Store().setValue(InterfaceLanguage::SettingKey, "en");
         QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
         dialogs = std::make_unique<FakeDialogs>();
         dialogs->pdfPath = dir.filePath("print.pdf");
