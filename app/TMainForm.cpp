@@ -505,7 +505,7 @@ void TMainForm::CreateSpellDlg()
     if (::access(programDir.c_str(), W_OK) != 0) {
         const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QDir().mkpath(dataDir);
-        FUserWordsFolder = QDir(dataDir).filePath("").toStdString();
+        FUserWordsFolder = dataDir.toStdString() + '/';
         SpellDlg->SetUserDictionary(FUserWordsFolder + "USERDCT.TXT");
     }
     // Common misspellings are corrected as the child types them, in the child's capitals.
