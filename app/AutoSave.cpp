@@ -103,16 +103,16 @@ bool TAutoSave::OfferKept()
     for (const TKeptDocument &kept : FStore.Kept()) {
         QString words = kept.Document.FirstWords;
         if (words.isEmpty())
-            words = "(no words yet)";
+            words = tr("(no words yet)");
         std::unique_ptr<QDialog> question(
-            CreateMessageDialog("Scrivlo kept a story that was not saved: " + words + "…",
+            CreateMessageDialog(tr("Scrivlo kept a story that was not saved: %1…").arg(words),
                                 mtConfirmation, Buttons({ mbYes, mbNo })));
         question->setWindowTitle(TApplication::Title());
         auto *restore = question->findChild<QAbstractButton *>("Yes");
-        restore->setText("&Restore");
+        restore->setText(tr("&Restore"));
         restore->setObjectName("Restore");
         auto *discard = question->findChild<QAbstractButton *>("No");
-        discard->setText("&Discard");
+        discard->setText(tr("&Discard"));
         discard->setObjectName("Discard");
         restore->setFocus();
         const int answer = question->exec();

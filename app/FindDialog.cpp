@@ -3,6 +3,7 @@
 #include "dialogs/MessageDialogs.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -65,49 +66,70 @@ int ReplaceAllText(QTextEdit *edit, const TFindOptions &options, const QString &
 }
 
 TFindDialog::TFindDialog(QTextEdit *edit, QWidget *parent)
-    : TFixedForm("Find", QSize(380, 118), Qt::black, parent)
+    : TFixedForm(QString(), QSize(380, 118), Qt::black, parent)
     , FEdit(edit)
 {
     setObjectName("FindForm");
     setModal(false);
     auto *grid = new QGridLayout(this);
-    auto *findLabel = new QLabel("Fi&nd what:", this);
+    FFindLabel = new QLabel(this);
     FFindText = new QLineEdit(this);
     FFindText->setObjectName("edtFind");
-    findLabel->setBuddy(FFindText);
-    FReplaceLabel = new QLabel("Re&place with:", this);
+    FFindLabel->setBuddy(FFindText);
+    FReplaceLabel = new QLabel(this);
     FReplaceText = new QLineEdit(this);
     FReplaceText->setObjectName("edtReplaceWith");
     FReplaceLabel->setBuddy(FReplaceText);
-    FMatchCase = new QCheckBox("Match &case", this);
+    FMatchCase = new QCheckBox(this);
     FMatchCase->setObjectName("chkMatchCase");
-    FWholeWords = new QCheckBox("&Whole words only", this);
+    FWholeWords = new QCheckBox(this);
     FWholeWords->setObjectName("chkWholeWords");
 
-    auto *findButton = new QPushButton("&Find Next", this);
-    findButton->setObjectName("btnFindNext");
-    FReplaceButton = new QPushButton("&Replace", this);
+    FFindButton = new QPushButton(this);
+    FFindButton->setObjectName("btnFindNext");
+    FReplaceButton = new QPushButton(this);
     FReplaceButton->setObjectName("btnReplace");
-    FReplaceAllButton = new QPushButton("Replace &All", this);
+    FReplaceAllButton = new QPushButton(this);
     FReplaceAllButton->setObjectName("btnReplaceAll");
-    auto *closeButton = new QPushButton("Close", this);
-    closeButton->setObjectName("btnClose");
+    FCloseButton = new QPushButton(this);
+    FCloseButton->setObjectName("btnClose");
+    Retranslate();
 
-    grid->addWidget(findLabel, 0, 0);
+    grid->addWidget(FFindLabel, 0, 0);
     grid->addWidget(FFindText, 0, 1);
     grid->addWidget(FReplaceLabel, 1, 0);
     grid->addWidget(FReplaceText, 1, 1);
     grid->addWidget(FMatchCase, 2, 0, 1, 2);
     grid->addWidget(FWholeWords, 3, 0, 1, 2);
-    grid->addWidget(findButton, 0, 2);
+    grid->addWidget(FFindButton, 0, 2);
     grid->addWidget(FReplaceButton, 1, 2);
     grid->addWidget(FReplaceAllButton, 2, 2);
-    grid->addWidget(closeButton, 3, 2);
+    grid->addWidget(FCloseButton, 3, 2);
 
-    connect(findButton, &QPushButton::clicked, this, &TFindDialog::FindNext);
+    connect(FFindButton, &QPushButton::clicked, this, &TFindDialog::FindNext);
     connect(FReplaceButton, &QPushButton::clicked, this, &TFindDialog::Replace);
     connect(FReplaceAllButton, &QPushButton::clicked, this, &TFindDialog::ReplaceAll);
-    connect(closeButton, &QPushButton::clicked, this, &QDialog::hide);
+    connect(FCloseButton, &QPushButton::clicked, this, &QDialog::hide);
+}
+
+void TFindDialog::Retranslate()
+{
+    setWindowTitle(FReplaceMode ? tr("Replace") : tr("Find"));
+    FFindLabel->setText(tr("Fi&nd what:"));
+    FReplaceLabel->setText(tr("Re&place with:"));
+    FMatchCase->setText(tr("Match &case"));
+    FWholeWords->setText(tr("&Whole words only"));
+    FFindButton->setText(tr("&Find Next"));
+    FReplaceButton->setText(tr("&Replace"));
+    FReplaceAllButton->setText(tr("Replace &All"));
+    FCloseButton->setText(tr("Close"));
+}
+
+void TFindDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        Retranslate();
+    TFixedForm::changeEvent(event);
 }
 
 void TFindDialog::ShowFind()
@@ -122,7 +144,8 @@ void TFindDialog::ShowReplace()
 
 void TFindDialog::Show(bool replace)
 {
-    setWindowTitle(replace ? "Replace" : "Find");
+    FReplaceMode = replace;
+    Retranslate();
     for (QWidget *w :
          { static_cast<QWidget *>(FReplaceLabel), static_cast<QWidget *>(FReplaceText),
            static_cast<QWidget *>(FReplaceButton), static_cast<QWidget *>(FReplaceAllButton) })
@@ -153,10 +176,10 @@ void TFindDialog::FindNext()
     case TFindResult::Found:
         break;
     case TFindResult::FoundAfterWrap:
-        Inform("Scrivlo reached the end of the story and went on from the start.");
+        Inform(tr("Scrivlo reached the end of the story and went on from the start."));
         break;
     case TFindResult::NotFound:
-        Inform(QString("Scrivlo cannot find \"%1\".").arg(FFindText->text()));
+        Inform(tr("Scrivlo cannot find \"%1\".").arg(FFindText->text()));
         break;
     }
 }
@@ -176,9 +199,10 @@ void TFindDialog::ReplaceAll()
 {
     const int count = ReplaceAllText(FEdit, Options(), FReplaceText->text());
     if (count == 0)
-        Inform(QString("Scrivlo cannot find \"%1\".").arg(FFindText->text()));
+        Inform(tr("Scrivlo cannot find \"%1\".").arg(FFindText->text()));
     else
-        Inform(QString("Scrivlo replaced %1 %2.").arg(count).arg(count == 1 ? "word" : "words"));
+        Inform(count == 1 ? tr("Scrivlo replaced 1 word.")
+                          : tr("Scrivlo replaced %1 words.").arg(count));
 }
 
 void TFindDialog::keyPressEvent(QKeyEvent *event)

@@ -39,14 +39,17 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void Show(bool replace);
+    void Retranslate();
     TFindOptions Options() const;
     void Replace();
     void ReplaceAll();
 
     QTextEdit *FEdit;
+    QLabel *FFindLabel;
     QLineEdit *FFindText;
     QLabel *FReplaceLabel;
     QLineEdit *FReplaceText;
@@ -54,4 +57,7 @@ private:
     QCheckBox *FWholeWords;
     QPushButton *FReplaceButton;
     QPushButton *FReplaceAllButton;
+    QPushButton *FFindButton;
+    QPushButton *FCloseButton;
+    bool FReplaceMode = false;
 };

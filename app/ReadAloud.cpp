@@ -70,6 +70,9 @@ void ReadAloud::ReadEverything()
 
 void ReadAloud::SpeakingChanged(bool speaking)
 {
+    // The caption is taken when reading starts: the language may have changed since.
+    if (speaking && FReadAloud->text() != tr("S&top Reading"))
+        FCaption = FReadAloud->text();
     FReadAloud->setText(speaking ? tr("S&top Reading") : FCaption);
     FEscape->setEnabled(speaking);
 }

@@ -5,6 +5,7 @@
 #include "widgets/TPicURLLabel.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QIcon>
 #include <QLabel>
 
@@ -37,7 +38,7 @@ void AddPicture(QWidget *parent, const char *name, const char *file, const QRect
 const QString TAboutForm::WebAddress = "https://scrivlo.example/";
 
 TAboutForm::TAboutForm(QWidget *parent)
-    : TFixedForm("About", QSize(303, 320), QApplication::palette().color(QPalette::WindowText),
+    : TFixedForm(QString(), QSize(303, 320), QApplication::palette().color(QPalette::WindowText),
                  parent)
 {
     setObjectName("AboutForm");
@@ -55,9 +56,8 @@ TAboutForm::TAboutForm(QWidget *parent)
     AddPicture(panel2, "Image3", "about-smile", QRect(103, 16, 79, 81), QSize(75, 75));
     AddPicture(panel2, "Image2", "about-book", QRect(180, 7, 105, 97), QSize(100, 100));
 
-    AddLabel(this, QString::fromUtf8("\u00a9 2026 The Scrivlo team"), QRect(35, 163, 232, 19), 16,
-             Navy);
-    AddLabel(this, "Version 3.1", QRect(114, 185, 76, 19), 16, Navy);
+    AddTranslatedLabel(QT_TR_NOOP("\u00a9 2026 The Scrivlo team"), QRect(35, 163, 232, 19), 16);
+    AddTranslatedLabel(QT_TR_NOOP("Version 3.1"), QRect(114, 185, 76, 19), 16);
 
     FURLLabel = new TPicURLLabel(this);
     FURLLabel->setObjectName("URLLabel");
@@ -74,8 +74,8 @@ TAboutForm::TAboutForm(QWidget *parent)
     FURLLabel->SetVisitedColor(QColor(128, 0, 128));
     PlaceCentred(FURLLabel, QRect(100, 205, 103, 19));
 
-    AddLabel(this, "Made for young writers", QRect(67, 237, 169, 19), 16, Navy);
-    AddLabel(this, "Have fun with words!", QRect(39, 257, 225, 17), 15, Navy)
+    AddTranslatedLabel(QT_TR_NOOP("Made for young writers"), QRect(67, 237, 169, 19), 16);
+    AddTranslatedLabel(QT_TR_NOOP("Have fun with words!"), QRect(39, 257, 225, 17), 15)
         ->setObjectName("Label1");
 
     auto *panel1 = new QWidget(this);
@@ -89,7 +89,7 @@ TAboutForm::TAboutForm(QWidget *parent)
     FBClose = new TPicBitBtn(panel1);
     FBClose->setObjectName("BClose");
     FBClose->setGeometry(114, 8, 75, 25);
-    FBClose->SetCaption("&Close");
+    Retranslate();
     FBClose->setFont(TimesBold(16));
     FBClose->SetFontColor(Navy);
     FBClose->SetColor(WindowColour);
@@ -97,6 +97,30 @@ TAboutForm::TAboutForm(QWidget *parent)
     FBClose->SetModalResult(1);
     FBClose->SetShowFocusRect(false);
     FBClose->SetTabStop(false);
+}
+
+QLabel *TAboutForm::AddTranslatedLabel(const char *source, const QRect &bounds, int pixelSize)
+{
+    QLabel *label = AddLabel(this, QString(), bounds, pixelSize, Navy);
+    FTranslated.push_back({ label, source, bounds });
+    return label;
+}
+
+void TAboutForm::Retranslate()
+{
+    setWindowTitle(tr("About"));
+    for (const TTranslatedLabel &t : FTranslated) {
+        t.Label->setText(tr(t.Source));
+        PlaceCentred(t.Label, t.Designed);
+    }
+    FBClose->SetCaption(tr("&Close"));
+}
+
+void TAboutForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        Retranslate();
+    TFixedForm::changeEvent(event);
 }
 
 QLabel *TAboutForm::AddLabel(QWidget *parent, const QString &text, const QRect &bounds,

@@ -5,6 +5,9 @@
 
 #include "app/TFixedForm.h"
 
+#include <QRect>
+#include <vector>
+
 class QLabel;
 class TPicBitBtn;
 class TPicURLLabel;
@@ -20,11 +23,24 @@ public:
 
     static const QString WebAddress;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    // A label whose text follows the language, centred on its designed box.
+    struct TTranslatedLabel
+    {
+        QLabel *Label;
+        const char *Source;
+        QRect Designed;
+    };
+    QLabel *AddTranslatedLabel(const char *source, const QRect &bounds, int pixelSize);
+    void Retranslate();
     QLabel *AddLabel(QWidget *parent, const QString &text, const QRect &bounds, int pixelSize,
                      const QColor &colour);
     static void PlaceCentred(QWidget *label, const QRect &designed);
 
     TPicBitBtn *FBClose = nullptr;
     TPicURLLabel *FURLLabel = nullptr;
+    std::vector<TTranslatedLabel> FTranslated;
 };

@@ -2,22 +2,30 @@
 
 #include "platform/gui/TRichEdit.h"
 
-const QStringList THelpForm::HelpLines = {
-    "Scrivlo is a basic text editor for kids that ",
-    "allows them to create simple documents. In ",
-    "Scrivlo kids can view or edit text (.txt) ",
-    "and (.rtf) files.  You can also save your ",
-    "documents in (.txt) or (.rtf) formats. ",
-    "",
-    "To change the font style and size",
-    "",
-    "1. On the Format menu, click Font. ",
-    "2. Make your selections in Font, Font style",
-    "and Size. ",
-};
+#include <QEvent>
+
+namespace {
+
+// The help text, one designed line a line (trailing blanks belong to it).
+const char *const HelpSource = QT_TRANSLATE_NOOP("THelpForm",
+                                                 "Scrivlo is a basic text editor for kids that \n"
+                                                 "allows them to create simple documents. In \n"
+                                                 "Scrivlo kids can view or edit text (.txt) \n"
+                                                 "and (.rtf) files.  You can also save your \n"
+                                                 "documents in (.txt) or (.rtf) formats. \n"
+                                                 "\n"
+                                                 "To change the font style and size\n"
+                                                 "\n"
+                                                 "1. On the Format menu, click Font. \n"
+                                                 "2. Make your selections in Font, Font style\n"
+                                                 "and Size. ");
+
+} // namespace
+
+const QStringList THelpForm::HelpLines = QString(HelpSource).split('\n');
 
 THelpForm::THelpForm(QWidget *parent)
-    : TFixedForm("Help", QSize(303, 423), Qt::black, parent)
+    : TFixedForm(QString(), QSize(303, 423), Qt::black, parent)
 {
     setObjectName("HelpForm");
     FRichEdit1 = new TRichEdit(this);
@@ -33,6 +41,22 @@ THelpForm::THelpForm(QWidget *parent)
     QPalette pal = FRichEdit1->palette();
     pal.setColor(QPalette::Text, Qt::black);
     FRichEdit1->setPalette(pal);
-    FRichEdit1->setPlainText(HelpLines.join('\n'));
+    Retranslate();
+}
+
+void THelpForm::Retranslate()
+{
+    setWindowTitle(tr("Help"));
+    // What the user typed into the page stays; an untouched page shows the new language.
+    if (FRichEdit1->Modified())
+        return;
+    FRichEdit1->setPlainText(tr(HelpSource));
     FRichEdit1->SetModified(false);
+}
+
+void THelpForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        Retranslate();
+    TFixedForm::changeEvent(event);
 }

@@ -16,6 +16,11 @@ public:
     // The help text as designed, line by line (trailing blanks belong to it).
     static const QStringList HelpLines;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void Retranslate();
+
     TRichEdit *FRichEdit1 = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "app/AutoSave.h"
 #include "app/FindDialog.h"
+#include "app/InterfaceLanguage.h"
 #include "app/PageZoom.h"
 #include "app/ReadAloud.h"
 #include "app/RecentDocuments.h"
@@ -21,6 +22,7 @@
 #include "widgets/TPicBitBtn.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -127,6 +129,27 @@ QWidget *FocusedEdit()
     return nullptr;
 }
 
+// Each text of the window keeps its English source beside it, so that a change of language
+// looks every one up again.
+const char *const SourceText = "sourceText";
+
+void SetCaption(QAction *action, const char *source)
+{
+    action->setProperty(SourceText, source);
+    action->setText(TMainForm::tr(source));
+}
+
+void SetCaption(QMenu *menu, const char *source)
+{
+    menu->setProperty(SourceText, source);
+    menu->setTitle(TMainForm::tr(source));
+}
+
+QByteArray SourceOf(const QObject *object)
+{
+    return object->property(SourceText).toByteArray();
+}
+
 bool HasSelection(QWidget *w)
 {
     if (auto *line = qobject_cast<QLineEdit *>(w))
@@ -140,8 +163,8 @@ bool HasSelection(QWidget *w)
 
 } // namespace
 
-const QString TMainForm::FileFilter
-    = "Rich Text files (*.rtf)|*.rtf|Text files (*.txt)|*.txt|Any files (*.*)|*.*";
+const char *const TMainForm::FileFilter
+    = QT_TR_NOOP("Rich Text files (*.rtf)|*.rtf|Text files (*.txt)|*.txt|Any files (*.*)|*.*");
 
 TMainForm::TMainForm(QWidget *parent)
     : QMainWindow(parent)
@@ -163,6 +186,7 @@ TMainForm::TMainForm(QWidget *parent)
     CreateSpellDlg();
     CreateReadAloud();
     CreateLiveSpelling();
+    CreateLanguageMenu();
     FormCreate();
     FAutoSave = new TAutoSave(this);
     FZoom = new TPageZoom(FRichEdit);
@@ -220,49 +244,61 @@ void TMainForm::CreateActions()
         void (TMainForm::*handler)();
     };
     const Command commands[] = {
-        { "AFileNew", "&New", {}, &TMainForm::AFileNewExecute },
-        { "AFileOpen", "&Open...", QKeySequence("Ctrl+O"), &TMainForm::AFileOpenExecute },
-        { "AFileSave", "&Save", QKeySequence("Ctrl+S"), &TMainForm::AFileSaveExecute },
-        { "AFileSaveAs", "Save &As...", {}, &TMainForm::AFileSaveAsExecute },
-        { "AFilePrintSetup", "Print Set&up...", {}, &TMainForm::AFilePrintSetupExecute },
-        { "APrintDlg", "&Print...", QKeySequence("Ctrl+P"), &TMainForm::APrintDlgExecute },
-        { "AFileExit", "E&xit", {}, nullptr },
-        { "AEditCut", "Cu&t", QKeySequence("Ctrl+X"), &TMainForm::AEditCutExecute },
-        { "AEditCopy", "&Copy", QKeySequence("Ctrl+C"), &TMainForm::AEditCopyExecute },
-        { "AEditPaste", "&Paste", QKeySequence("Ctrl+V"), &TMainForm::AEditPasteExecute },
-        { "AFontEdit", "Select &Font...", {}, &TMainForm::AFontEditExecute },
-        { "AEditSpelling", "Check &Spelling...", QKeySequence(Qt::Key_F7),
+        { "AFileNew", QT_TR_NOOP("&New"), {}, &TMainForm::AFileNewExecute },
+        { "AFileOpen", QT_TR_NOOP("&Open..."), QKeySequence("Ctrl+O"),
+          &TMainForm::AFileOpenExecute },
+        { "AFileSave", QT_TR_NOOP("&Save"), QKeySequence("Ctrl+S"), &TMainForm::AFileSaveExecute },
+        { "AFileSaveAs", QT_TR_NOOP("Save &As..."), {}, &TMainForm::AFileSaveAsExecute },
+        { "AFilePrintSetup",
+          QT_TR_NOOP("Print Set&up..."),
+          {},
+          &TMainForm::AFilePrintSetupExecute },
+        { "APrintDlg", QT_TR_NOOP("&Print..."), QKeySequence("Ctrl+P"),
+          &TMainForm::APrintDlgExecute },
+        { "AFileExit", QT_TR_NOOP("E&xit"), {}, nullptr },
+        { "AEditCut", QT_TR_NOOP("Cu&t"), QKeySequence("Ctrl+X"), &TMainForm::AEditCutExecute },
+        { "AEditCopy", QT_TR_NOOP("&Copy"), QKeySequence("Ctrl+C"), &TMainForm::AEditCopyExecute },
+        { "AEditPaste", QT_TR_NOOP("&Paste"), QKeySequence("Ctrl+V"),
+          &TMainForm::AEditPasteExecute },
+        { "AFontEdit", QT_TR_NOOP("Select &Font..."), {}, &TMainForm::AFontEditExecute },
+        { "AEditSpelling", QT_TR_NOOP("Check &Spelling..."), QKeySequence(Qt::Key_F7),
           &TMainForm::AEditSpellingExecute },
-        { "AEditWordCount", "&Word Count...", {}, &TMainForm::AEditWordCountExecute },
-        { "AEditReadAloud", "Read &Aloud", QKeySequence(Qt::Key_F8), nullptr },
-        { "AEditReadEverything", "Read &Everything", {}, nullptr },
-        { "ASpeechSettings", "Spee&ch...", {}, &TMainForm::ASpeechSettingsExecute },
-        { "AEditAutoCorrect", "Correct Spelling While &Typing", {}, nullptr },
-        { "AEditSpellAsYouType", "Check Spelling as &You Type", {}, nullptr },
-        { "AHelpContents", "&Contents", {}, &TMainForm::AHelpContentsExecute },
-        { "AHelpAbout", "&About...", {}, &TMainForm::AHelpAboutExecute },
+        { "AEditWordCount", QT_TR_NOOP("&Word Count..."), {}, &TMainForm::AEditWordCountExecute },
+        { "AEditReadAloud", QT_TR_NOOP("Read &Aloud"), QKeySequence(Qt::Key_F8), nullptr },
+        { "AEditReadEverything", QT_TR_NOOP("Read &Everything"), {}, nullptr },
+        { "ASpeechSettings", QT_TR_NOOP("Spee&ch..."), {}, &TMainForm::ASpeechSettingsExecute },
+        { "AEditAutoCorrect", QT_TR_NOOP("Correct Spelling While &Typing"), {}, nullptr },
+        { "AEditSpellAsYouType", QT_TR_NOOP("Check Spelling as &You Type"), {}, nullptr },
+        { "AHelpContents", QT_TR_NOOP("&Contents"), {}, &TMainForm::AHelpContentsExecute },
+        { "AHelpAbout", QT_TR_NOOP("&About..."), {}, &TMainForm::AHelpAboutExecute },
         // The everyday commands of desktop editors, beside the ones above.
-        { "AEditUndo", "&Undo", QKeySequence::Undo, &TMainForm::AEditUndoExecute },
-        { "AEditRedo", "&Redo", QKeySequence("Ctrl+Y"), &TMainForm::AEditRedoExecute },
-        { "AEditSelectAll", "Select &All", QKeySequence::SelectAll,
+        { "AEditUndo", QT_TR_NOOP("&Undo"), QKeySequence::Undo, &TMainForm::AEditUndoExecute },
+        { "AEditRedo", QT_TR_NOOP("&Redo"), QKeySequence("Ctrl+Y"), &TMainForm::AEditRedoExecute },
+        { "AEditSelectAll", QT_TR_NOOP("Select &All"), QKeySequence::SelectAll,
           &TMainForm::AEditSelectAllExecute },
-        { "AEditFind", "&Find...", QKeySequence::Find, &TMainForm::AEditFindExecute },
-        { "AEditFindNext", "Find &Next", QKeySequence(Qt::Key_F3),
+        { "AEditFind", QT_TR_NOOP("&Find..."), QKeySequence::Find, &TMainForm::AEditFindExecute },
+        { "AEditFindNext", QT_TR_NOOP("Find &Next"), QKeySequence(Qt::Key_F3),
           &TMainForm::AEditFindNextExecute },
-        { "AEditReplace", "R&eplace...", QKeySequence("Ctrl+H"), &TMainForm::AEditReplaceExecute },
-        { "AFormatBold", "&Bold", QKeySequence::Bold, &TMainForm::AFormatBoldExecute },
-        { "AFormatItalic", "&Italic", QKeySequence::Italic, &TMainForm::AFormatItalicExecute },
-        { "AFormatUnderline", "&Underline", QKeySequence::Underline,
+        { "AEditReplace", QT_TR_NOOP("R&eplace..."), QKeySequence("Ctrl+H"),
+          &TMainForm::AEditReplaceExecute },
+        { "AFormatBold", QT_TR_NOOP("&Bold"), QKeySequence::Bold, &TMainForm::AFormatBoldExecute },
+        { "AFormatItalic", QT_TR_NOOP("&Italic"), QKeySequence::Italic,
+          &TMainForm::AFormatItalicExecute },
+        { "AFormatUnderline", QT_TR_NOOP("&Underline"), QKeySequence::Underline,
           &TMainForm::AFormatUnderlineExecute },
-        { "AViewZoomIn", "Zoom &In", QKeySequence("Ctrl++"), &TMainForm::AViewZoomInExecute },
-        { "AViewZoomOut", "Zoom &Out", QKeySequence("Ctrl+-"), &TMainForm::AViewZoomOutExecute },
-        { "AViewZoomReset", "&Normal Size", QKeySequence("Ctrl+0"),
+        { "AViewZoomIn", QT_TR_NOOP("Zoom &In"), QKeySequence("Ctrl++"),
+          &TMainForm::AViewZoomInExecute },
+        { "AViewZoomOut", QT_TR_NOOP("Zoom &Out"), QKeySequence("Ctrl+-"),
+          &TMainForm::AViewZoomOutExecute },
+        { "AViewZoomReset", QT_TR_NOOP("&Normal Size"), QKeySequence("Ctrl+0"),
           &TMainForm::AViewZoomResetExecute },
         // F1 opens the Help window, which no menu item shows.
-        { "AHelpKey", "&Help", QKeySequence(Qt::Key_F1), &TMainForm::AHelpContentsExecute },
+        { "AHelpKey", QT_TR_NOOP("&Help"), QKeySequence(Qt::Key_F1),
+          &TMainForm::AHelpContentsExecute },
     };
     for (const Command &c : commands) {
-        auto *action = new QAction(tr(c.caption), this);
+        auto *action = new QAction(this);
+        SetCaption(action, c.caption);
         action->setObjectName(c.name);
         action->setShortcut(c.shortcut);
         // The edit commands act on whichever edit control has the focus, so their keys
@@ -280,6 +316,13 @@ void TMainForm::CreateActions()
     Action("AViewZoomIn")->setShortcuts({ QKeySequence("Ctrl++"), QKeySequence("Ctrl+=") });
 }
 
+QMenu *TMainForm::AddMenu(const char *title)
+{
+    QMenu *menu = menuBar()->addMenu(QString());
+    SetCaption(menu, title);
+    return menu;
+}
+
 void TMainForm::CreateMenus()
 {
     auto *style = new MenuBarStyle;
@@ -291,7 +334,7 @@ void TMainForm::CreateMenus()
         menu->addAction(a);
         a->setProperty("menuItem", name);
     };
-    QMenu *file = menuBar()->addMenu("File");
+    QMenu *file = AddMenu(QT_TR_NOOP("File"));
     QMenu *edit = nullptr; // filled below, then given the everyday commands
     file->setObjectName("MFile");
     item(file, "MNew", "AFileNew");
@@ -300,7 +343,8 @@ void TMainForm::CreateMenus()
     item(file, "MSave", "AFileSave");
     item(file, "MSaveAs", "AFileSaveAs");
     // "&Close" is a second way to run New, with a caption of its own.
-    auto *close = new QAction("&Close", this);
+    auto *close = new QAction(this);
+    SetCaption(close, QT_TR_NOOP("&Close"));
     close->setObjectName("MClose");
     QAction *fileNew = Action("AFileNew");
     connect(close, &QAction::triggered, fileNew, &QAction::trigger);
@@ -313,7 +357,7 @@ void TMainForm::CreateMenus()
     file->addSeparator();
     item(file, "MExit", "AFileExit");
 
-    edit = menuBar()->addMenu("Edit");
+    edit = AddMenu(QT_TR_NOOP("Edit"));
     edit->setObjectName("MEdit");
     item(edit, "MCut", "AEditCut");
     item(edit, "MCopy", "AEditCopy");
@@ -330,7 +374,7 @@ void TMainForm::CreateMenus()
     item(edit, "MSpeech", "ASpeechSettings");
     edit->setToolTipsVisible(true); // a disabled command says why
 
-    QMenu *help = menuBar()->addMenu("Help");
+    QMenu *help = AddMenu(QT_TR_NOOP("Help"));
     help->setObjectName("MHelp");
     item(help, "MContents", "AHelpContents");
     Action("AHelpContents")->setVisible(false);
@@ -461,7 +505,8 @@ void TMainForm::CreateSpellDlg()
     if (::access(programDir.c_str(), W_OK) != 0) {
         const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QDir().mkpath(dataDir);
-        SpellDlg->SetUserDictionary(QDir(dataDir).filePath("USERDCT.TXT").toStdString());
+        FUserWordsFolder = dataDir.toStdString() + '/';
+        SpellDlg->SetUserDictionary(FUserWordsFolder + "USERDCT.TXT");
     }
     // Common misspellings are corrected as the child types them, in the child's capitals.
     if (FileUtils::FileExists(programDir + AutoCorrectFile))
@@ -497,6 +542,97 @@ void TMainForm::CreateLiveSpelling()
         if (toggle->isChecked())
             LiveSpelling->SetEnabled(true);
     });
+}
+
+void TMainForm::CreateLanguageMenu()
+{
+    auto *menu = new QMenu(this);
+    menu->setObjectName("MLanguage");
+    SetCaption(menu, QT_TR_NOOP("Language"));
+    FLanguageGroup = new QActionGroup(this);
+    for (TLanguages id : InterfaceLanguage::All) {
+        const TInterfaceLanguage &language = InterfaceLanguage::Of(id);
+        // Each language is named in its own words, whichever is shown, so a child who
+        // cannot read the one on screen still finds their own.
+        QAction *a = menu->addAction(QString::fromUtf8(language.NativeName));
+        a->setObjectName(QString("ALanguage_") + language.Code);
+        a->setCheckable(true);
+        FLanguageGroup->addAction(a);
+        connect(a, &QAction::triggered, this, Guarded(this, [this, id] {
+                    InterfaceLanguage::Save(id);
+                    SetLanguage(id);
+                }));
+    }
+    menuBar()->insertMenu(findChild<QMenu *>("MHelp")->menuAction(), menu);
+    ApplyLanguage(InterfaceLanguage::Saved(), false);
+}
+
+void TMainForm::SetLanguage(TLanguages id)
+{
+    ApplyLanguage(id, true);
+}
+
+void TMainForm::ApplyLanguage(TLanguages id, bool reopenDictionary)
+{
+    FLanguage = id;
+    const TInterfaceLanguage &language = InterfaceLanguage::Of(id);
+    InterfaceLanguage::Install(id);
+    Action(QString("ALanguage_") + language.Code)->setChecked(true);
+    TSpeaker::Instance().SetLanguage(QLocale(language.Voice));
+    SpellDlg->SetLabelLanguage(id);
+    UseDictionaryOf(language, reopenDictionary);
+}
+
+void TMainForm::UseDictionaryOf(const TInterfaceLanguage &language, bool reopen)
+{
+    // "ENGLISH" and "ENGLISH.DCT" name the same file; the same one stays open as it is.
+    const QString current = QString::fromStdString(SpellDlg->DictionaryName());
+    if (QString(language.Dictionary).startsWith(current, Qt::CaseInsensitive))
+        return;
+    const bool wasOpen = reopen && SpellDlg->DictionaryActive();
+    if (wasOpen)
+        SpellDlg->SetDictionaryActive(false); // writes the words learned into the old one
+    SpellDlg->SetDictionaryName(language.Dictionary);
+    SpellDlg->SetUserDictionary(FUserWordsFolder + language.UserWords);
+    // The auto-correct pairs are English misspellings: kept aside while they do not fit.
+    if (!language.AutoCorrect && !SpellDlg->AutoCorrectList().empty()) {
+        FAutoCorrectList = SpellDlg->AutoCorrectList();
+        SpellDlg->SetAutoCorrectList({});
+    } else if (language.AutoCorrect && SpellDlg->AutoCorrectList().empty()) {
+        SpellDlg->SetAutoCorrectList(FAutoCorrectList);
+    }
+    QAction *autoCorrect = Action("AEditAutoCorrect");
+    autoCorrect->setEnabled(language.AutoCorrect);
+    autoCorrect->setToolTip(language.AutoCorrect ? QString() : tr("Corrects English words only."));
+    if (wasOpen)
+        SpellDlg->SetDictionaryActive(true);
+    // The words underlined so far were judged by the old dictionary.
+    if (LiveSpelling->Enabled()) {
+        LiveSpelling->SetEnabled(false);
+        LiveSpelling->SetEnabled(true);
+    }
+}
+
+void TMainForm::RetranslateUi()
+{
+    for (QAction *a : findChildren<QAction *>())
+        if (const QByteArray source = SourceOf(a); !source.isEmpty())
+            a->setText(tr(source));
+    for (QMenu *m : findChildren<QMenu *>())
+        if (const QByteArray source = SourceOf(m); !source.isEmpty())
+            m->setTitle(tr(source));
+    TSpeaker &speaker = TSpeaker::Instance();
+    if (!speaker.Available())
+        for (const char *name : { "AEditReadAloud", "AEditReadEverything", "ASpeechSettings" })
+            Action(name)->setToolTip(speaker.MissingVoiceHint());
+    UpdateCaption();
+}
+
+void TMainForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QMainWindow::changeEvent(event);
 }
 
 void TMainForm::AEditSpellingExecute()
@@ -568,7 +704,7 @@ bool TMainForm::QuerySave()
 {
     if (!FRichEdit->Modified())
         return true;
-    switch (QuestionDlg("Do you want to save your work?", 0, true)) {
+    switch (QuestionDlg(tr("Do you want to save your work?"), 0, true)) {
     case mrCancel:
         return false;
     case mrYes:
@@ -617,8 +753,8 @@ void TMainForm::AFileOpenExecute()
     // Unsaved work is never replaced without asking.
     if (!QuerySave())
         return;
-    TFileDialogRequest request { "Open file", FileFilter,    FOpenFilter,
-                                 FInitialDir, FOpenFileName, "txt" };
+    TFileDialogRequest request { tr("Open file"), tr(FileFilter), FOpenFilter,
+                                 FInitialDir,     FOpenFileName,  "txt" };
     if (!StandardDialogs::Instance().OpenFile(this, request))
         return;
     FOpenFilter = request.FilterIndex;
@@ -651,8 +787,8 @@ void TMainForm::AFileSaveAsExecute()
 {
     FSaved = false; // until this save went through
     FSaveFileName = FFileName; // the dialog proposes the current name
-    TFileDialogRequest request { "Save as",   FileFilter,    FSaveFilter,
-                                 FInitialDir, FSaveFileName, "txt" };
+    TFileDialogRequest request { tr("Save as"), tr(FileFilter), FSaveFilter,
+                                 FInitialDir,   FSaveFileName,  "txt" };
     if (!StandardDialogs::Instance().SaveFile(this, request))
         return;
     FSaveFilter = request.FilterIndex;
@@ -729,7 +865,8 @@ void TMainForm::AEditPasteExecute()
 // commands after them; zoom in View, character styles in Format; Recent Documents in File.
 void TMainForm::CreateEverydayMenus(QMenu *file, QMenu *edit)
 {
-    FRecentMenu = new QMenu("Recent &Documents", file);
+    FRecentMenu = new QMenu(file);
+    SetCaption(FRecentMenu, QT_TR_NOOP("Recent &Documents"));
     FRecentMenu->setObjectName("MRecent");
     file->insertMenu(file->actions().at(2), FRecentMenu);
     connect(file, &QMenu::aboutToShow, this, &TMainForm::FillRecentMenu);
@@ -746,10 +883,12 @@ void TMainForm::CreateEverydayMenus(QMenu *file, QMenu *edit)
                         { Action("AEditFind"), Action("AEditFindNext"), Action("AEditReplace") });
 
     QMenu *help = findChild<QMenu *>("MHelp");
-    QMenu *view = new QMenu("View", this);
+    QMenu *view = new QMenu(this);
+    SetCaption(view, QT_TR_NOOP("View"));
     view->setObjectName("MView");
     view->addActions({ Action("AViewZoomIn"), Action("AViewZoomOut"), Action("AViewZoomReset") });
-    QMenu *format = new QMenu("Format", this);
+    QMenu *format = new QMenu(this);
+    SetCaption(format, QT_TR_NOOP("Format"));
     format->setObjectName("MFormat");
     for (const char *name : { "AFormatBold", "AFormatItalic", "AFormatUnderline" }) {
         Action(name)->setCheckable(true);
@@ -766,7 +905,7 @@ void TMainForm::UpdateCaption()
         setWindowTitle("Scrivlo");
         return;
     }
-    const QString name = FFileName.isEmpty() ? "Untitled" : QFileInfo(FFileName).fileName();
+    const QString name = FFileName.isEmpty() ? tr("Untitled") : QFileInfo(FFileName).fileName();
     setWindowTitle(name + (modified ? "*" : "") + " — Scrivlo");
 }
 
@@ -827,8 +966,7 @@ void TMainForm::OpenRecent(const QString &fileName, bool plainText)
 {
     if (!QFileInfo(fileName).isFile()) {
         RecentDocuments::Remove(fileName);
-        MessageDlg(QString("Scrivlo cannot find \"%1\". It is taken off the list of recent "
-                           "documents.")
+        MessageDlg(tr("Scrivlo cannot find \"%1\". It is taken off the list of recent documents.")
                        .arg(fileName),
                    mtInformation, Buttons({ mbOK }), 0);
         return;

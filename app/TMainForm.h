@@ -4,6 +4,7 @@
 // command's name as objectName); unsaved work is guarded by one yes/no/cancel question.
 
 #include "app/Anchors.h"
+#include "spell/core/SpellTypes.h"
 
 #include <QColor>
 #include <QFont>
@@ -13,6 +14,8 @@
 #include <string>
 
 class QAction;
+class QActionGroup;
+struct TInterfaceLanguage;
 class QDialog;
 class TAutoSave;
 class TFindDialog;
@@ -51,7 +54,7 @@ public:
     void SetHelpForms(QDialog *helpForm, QDialog *aboutForm);
 
     // The file-type entries of the Open and Save As dialogs, as "description|pattern" pairs.
-    static const QString FileFilter;
+    static const char *const FileFilter; // in English; tr() gives the shown one
 
     // Puts a story kept by an earlier run on the page, as unsaved work under fileName.
     void RestoreDocument(const std::string &content, const QString &fileName, bool plainText);
@@ -62,6 +65,12 @@ public:
     void EndOnShutdownSignals();
     void EndSession(); // what those signals do before the program ends
 
+    // Speaks id from now on: menus, commands, messages and dialogs, the spelling dialog,
+    // the dictionary with its own learned words, and the voice. The Language menu also
+    // remembers the choice; the first start follows the system's language.
+    void SetLanguage(TLanguages id);
+    TLanguages Language() const { return FLanguage; }
+
     // Updates the commands' enabled states (New follows the modified flag, Cut and Copy
     // the focused control's selection, Paste the clipboard).
     void ActionManagerUpdate();
@@ -69,6 +78,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -97,6 +107,13 @@ private:
     void CreateReadAloud();
     void ASpeechSettingsExecute();
     void CreateLiveSpelling();
+    void CreateLanguageMenu();
+    // A window being made takes the language without touching the shared dictionary,
+    // which only a running window reopens.
+    void ApplyLanguage(TLanguages id, bool reopenDictionary);
+    void UseDictionaryOf(const TInterfaceLanguage &language, bool reopen);
+    void RetranslateUi();
+    QMenu *AddMenu(const char *title);
 
     void AHelpContentsExecute();
     void AHelpAboutExecute();
@@ -146,4 +163,8 @@ private:
     TPageZoom *FZoom = nullptr;
     TFindDialog *FFindDialog = nullptr; // made at the first Find or Replace
     QMenu *FRecentMenu = nullptr;
+    QActionGroup *FLanguageGroup = nullptr;
+    TLanguages FLanguage = lgEnglish;
+    std::string FUserWordsFolder; // empty: beside the dictionary
+    std::string FAutoCorrectList; // kept aside while a language it does not fit is chosen
 };

@@ -29,21 +29,27 @@ struct ButtonInfo
     int extraWidth;
 };
 constexpr std::array<ButtonInfo, 11> ButtonTable = { {
-    { "Yes", "&Yes", mrYes, bkYes, 0 },
-    { "No", "&No", mrNo, bkNo, 0 },
-    { "OK", "OK", mrOk, bkOK, 0 },
-    { "Cancel", "Cancel", mrCancel, bkCancel, 0 },
-    { "Abort", "&Abort", mrAbort, bkAbort, 0 },
-    { "Retry", "&Retry", mrRetry, bkRetry, 0 },
-    { "Ignore", "&Ignore", mrIgnore, bkIgnore, 0 },
-    { "All", "&All", mrAll, bkAll, 0 },
-    { "NoToAll", "N&o to All", mrNoToAll, bkNo, 4 },
-    { "YesToAll", "Yes to &All", mrYesToAll, bkYes, 4 },
-    { "Help", "&Help", mrNone, bkHelp, 0 },
+    { "Yes", QT_TRANSLATE_NOOP("MessageDialogs", "&Yes"), mrYes, bkYes, 0 },
+    { "No", QT_TRANSLATE_NOOP("MessageDialogs", "&No"), mrNo, bkNo, 0 },
+    { "OK", QT_TRANSLATE_NOOP("MessageDialogs", "OK"), mrOk, bkOK, 0 },
+    { "Cancel", QT_TRANSLATE_NOOP("MessageDialogs", "Cancel"), mrCancel, bkCancel, 0 },
+    { "Abort", QT_TRANSLATE_NOOP("MessageDialogs", "&Abort"), mrAbort, bkAbort, 0 },
+    { "Retry", QT_TRANSLATE_NOOP("MessageDialogs", "&Retry"), mrRetry, bkRetry, 0 },
+    { "Ignore", QT_TRANSLATE_NOOP("MessageDialogs", "&Ignore"), mrIgnore, bkIgnore, 0 },
+    { "All", QT_TRANSLATE_NOOP("MessageDialogs", "&All"), mrAll, bkAll, 0 },
+    { "NoToAll", QT_TRANSLATE_NOOP("MessageDialogs", "N&o to All"), mrNoToAll, bkNo, 4 },
+    { "YesToAll", QT_TRANSLATE_NOOP("MessageDialogs", "Yes to &All"), mrYesToAll, bkYes, 4 },
+    { "Help", QT_TRANSLATE_NOOP("MessageDialogs", "&Help"), mrNone, bkHelp, 0 },
 } };
 
-// Caption widths, measured once per process the first time a button is laid out.
+// Caption widths, measured the first time a button is laid out in the current language.
 std::array<int, 11> CaptionWidths {};
+std::array<QString, 11> MeasuredCaptions;
+
+QString Translated(const char *text)
+{
+    return QCoreApplication::translate("MessageDialogs", text);
+}
 
 int MulDiv(int a, int b, int c)
 {
@@ -54,13 +60,13 @@ const char *TypeCaption(TMsgDlgType type)
 {
     switch (type) {
     case mtWarning:
-        return "Warning";
+        return QT_TRANSLATE_NOOP("MessageDialogs", "Warning");
     case mtError:
-        return "Error";
+        return QT_TRANSLATE_NOOP("MessageDialogs", "Error");
     case mtInformation:
-        return "Information";
+        return QT_TRANSLATE_NOOP("MessageDialogs", "Information");
     case mtConfirmation:
-        return "Confirm";
+        return QT_TRANSLATE_NOOP("MessageDialogs", "Confirm");
     default:
         return nullptr;
     }
@@ -138,9 +144,11 @@ QDialog *CreateMessageDialog(const QString &text, TMsgDlgType type, TMsgDlgButto
         if (!(buttons & (1u << b)))
             continue;
         ++count;
-        if (CaptionWidths[b] == 0)
-            CaptionWidths[b]
-                = fm.horizontalAdvance(QString(ButtonTable[b].caption).remove('&')) + 8;
+        const QString caption = Translated(ButtonTable[b].caption);
+        if (CaptionWidths[b] == 0 || MeasuredCaptions[b] != caption) {
+            CaptionWidths[b] = fm.horizontalAdvance(QString(caption).remove('&')) + 8;
+            MeasuredCaptions[b] = caption;
+        }
         buttonWidth = std::max(buttonWidth, CaptionWidths[b]);
     }
 
@@ -161,7 +169,7 @@ QDialog *CreateMessageDialog(const QString &text, TMsgDlgType type, TMsgDlgButto
     form->setFixedSize(clientWidth, clientHeight);
     const QSize screen = TApplication::ScreenSize();
     form->move(screen.width() / 2 - clientWidth / 2, screen.height() / 2 - clientHeight / 2);
-    form->setWindowTitle(TypeCaption(type) ? TypeCaption(type) : TApplication::Title());
+    form->setWindowTitle(TypeCaption(type) ? Translated(TypeCaption(type)) : TApplication::Title());
 
     if (hasIcon) {
         const QStyle::StandardPixmap icons[]
@@ -196,7 +204,7 @@ QDialog *CreateMessageDialog(const QString &text, TMsgDlgType type, TMsgDlgButto
         const ButtonInfo &info = ButtonTable[b];
         auto *button = new TBitBtn(form);
         button->setObjectName(info.name);
-        button->setText(info.caption);
+        button->setText(Translated(info.caption));
         button->ModalResult = info.result;
         button->SetKind(info.kind);
         button->setGeometry(bx, by, buttonWidth + info.extraWidth, std::max(25, buttonHeight));
@@ -269,11 +277,13 @@ int CustomMessageDlg(const QString &text, const QString &caption, TMsgDlgType ty
 
 int QuestionDlg(const QString &text, int helpContext, bool modal)
 {
-    return CustomMessageDlg(text, "Question", mtConfirmation, Buttons({ mbYes, mbNo, mbCancel }),
-                            helpContext, 3, false, mbYes, modal);
+    return CustomMessageDlg(text, Translated(QT_TRANSLATE_NOOP("MessageDialogs", "Question")),
+                            mtConfirmation, Buttons({ mbYes, mbNo, mbCancel }), helpContext, 3,
+                            false, mbYes, modal);
 }
 
 void ErrorDlg(const QString &text, int helpContext, bool modal)
 {
-    CustomMessageDlg(text, "Error", mtError, Buttons({ mbOK }), helpContext, 0, false, mbOK, modal);
+    CustomMessageDlg(text, Translated(TypeCaption(mtError)), mtError, Buttons({ mbOK }),
+                     helpContext, 0, false, mbOK, modal);
 }

@@ -84,6 +84,9 @@ bool TDictionary::OpenUserDictionary(const std::string &fileName)
     else
         UserFileName = fileName;
     if (!FileUtils::FileExists(UserFileName)) {
+        // A list not written yet is empty: the words of another list opened before (the
+        // other language's) are not this one's.
+        UserWords.Clear();
         UserFileSizeAtLoad = 0;
         return false;
     }

@@ -169,8 +169,12 @@ bool TCustomSpellDlg::ActivateDictionary()
         dictionary.OpenUserDictionary(FUserDictionary);
         if (!FExclusionList.empty())
             dictionary.OpenExclusionList(FExclusionList);
-        if (!FAutoCorrectList.empty())
+        if (!FAutoCorrectList.empty()) {
             LoadAutoCorrectList();
+        } else { // pairs of a list no longer named must not correct this dictionary's words
+            FAutoCorrectFrom.Clear();
+            FAutoCorrectTo.Clear();
+        }
         dictionary.Active = true;
     } else {
         dictionary.Active = false;
@@ -184,6 +188,12 @@ void TCustomSpellDlg::DeactivateDictionary()
     TDictionary &dictionary = SharedDictionary();
     dictionary.CloseDictionaries();
     dictionary.Active = false;
+    // The ranking's tables and letter tree belong to the files just closed.
+    if (FRanker) {
+        FRanker = std::make_unique<ChildRanker>(dictionary);
+        if (Form && FSuggestionRanking == rkChildren)
+            Form->Ranker = FRanker.get();
+    }
 }
 
 void TCustomSpellDlg::LoadAutoCorrectList()

@@ -129,12 +129,22 @@ bool QtStandardDialogs::ChooseFont(QWidget *parent, QFont &font, QColor &color)
     {
         const char *name;
         QRgb rgb;
-    } named[] = { { "Black", 0x000000 }, { "Maroon", 0x800000 },  { "Green", 0x008000 },
-                  { "Olive", 0x808000 }, { "Navy", 0x000080 },    { "Purple", 0x800080 },
-                  { "Teal", 0x008080 },  { "Gray", 0x808080 },    { "Silver", 0xC0C0C0 },
-                  { "Red", 0xFF0000 },   { "Lime", 0x00FF00 },    { "Yellow", 0xFFFF00 },
-                  { "Blue", 0x0000FF },  { "Fuchsia", 0xFF00FF }, { "Aqua", 0x00FFFF },
-                  { "White", 0xFFFFFF } };
+    } named[] = { { QT_TRANSLATE_NOOP("QObject", "Black"), 0x000000 },
+                  { QT_TRANSLATE_NOOP("QObject", "Maroon"), 0x800000 },
+                  { QT_TRANSLATE_NOOP("QObject", "Green"), 0x008000 },
+                  { QT_TRANSLATE_NOOP("QObject", "Olive"), 0x808000 },
+                  { QT_TRANSLATE_NOOP("QObject", "Navy"), 0x000080 },
+                  { QT_TRANSLATE_NOOP("QObject", "Purple"), 0x800080 },
+                  { QT_TRANSLATE_NOOP("QObject", "Teal"), 0x008080 },
+                  { QT_TRANSLATE_NOOP("QObject", "Gray"), 0x808080 },
+                  { QT_TRANSLATE_NOOP("QObject", "Silver"), 0xC0C0C0 },
+                  { QT_TRANSLATE_NOOP("QObject", "Red"), 0xFF0000 },
+                  { QT_TRANSLATE_NOOP("QObject", "Lime"), 0x00FF00 },
+                  { QT_TRANSLATE_NOOP("QObject", "Yellow"), 0xFFFF00 },
+                  { QT_TRANSLATE_NOOP("QObject", "Blue"), 0x0000FF },
+                  { QT_TRANSLATE_NOOP("QObject", "Fuchsia"), 0xFF00FF },
+                  { QT_TRANSLATE_NOOP("QObject", "Aqua"), 0x00FFFF },
+                  { QT_TRANSLATE_NOOP("QObject", "White"), 0xFFFFFF } };
     for (const auto &c : named)
         colours->addItem(QObject::tr(c.name), QColor(c.rgb));
     const int current = colours->findData(color);

@@ -24,6 +24,6 @@ void TSpeaker::SetInstance(TSpeaker *speaker)
 
 QString TSpeaker::MissingVoiceHint() const
 {
-    return QStringLiteral("No voice is installed: install the Debian packages "
-                          "qt6-speech-flite-plugin and flite to hear words read aloud.");
+    return tr("No voice is installed: install the Debian packages "
+              "qt6-speech-flite-plugin and flite to hear words read aloud.");
 }

@@ -1,6 +1,7 @@
 // The main window driven as a user would: keys, commands, and dialogs answered by the test.
 
 #include "app/FindDialog.h"
+#include "app/InterfaceLanguage.h"
 #include "app/PageZoom.h"
 #include "app/RecentDocuments.h"
 #include "app/Settings.h"
@@ -108,6 +109,8 @@ private slots:
     void init()
     {
         Settings::Store().clear();
+        // English whatever the machine's language, as the texts below are.
+        Settings::Store().setValue(InterfaceLanguage::SettingKey, "en");
         QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
         dialogs = std::make_unique<FakeDialogs>();
         dialogs->pdfPath = dir.filePath("print.pdf");
@@ -356,7 +359,8 @@ private slots:
                                "Check Spelling as &You Type, -, "
                                "Read &Aloud, Read &Everything, Spee&ch...",
                                "View: Zoom &In, Zoom &Out, &Normal Size",
-                               "Format: &Bold, &Italic, &Underline", "Help: &About..." }));
+                               "Format: &Bold, &Italic, &Underline",
+                               "Language: English, Espa\u00f1ol", "Help: &About..." }));
         QCOMPARE(form->Action("AEditSpelling")->shortcut(), QKeySequence(Qt::Key_F7));
     }
 

@@ -5,6 +5,7 @@
 // the main window, types, and waits to be killed.
 
 #include "app/AutoSave.h"
+#include "app/InterfaceLanguage.h"
 #include "app/Settings.h"
 #include "app/TMainForm.h"
 #include "dictionary/TDictionary.h"
@@ -27,6 +28,8 @@ const QString Sentence = "Once upon a time, a dragon ate my homework!";
 // Types into a fresh main window as the child process, then waits to be ended.
 int RunChild(const QString &mode, const QString &dir)
 {
+    // The English dictionary, whatever the machine's language.
+    Settings::Store().setValue(InterfaceLanguage::SettingKey, "en");
     TMainForm form;
     form.EndOnShutdownSignals();
     form.show();
