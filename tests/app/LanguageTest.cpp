@@ -162,7 +162,7 @@ private slots:
         QVERIFY(form->SpellDlg->ActivateDictionary()); // the English pairs are loaded
         form->Action("ALanguage_es")->trigger();
         QVERIFY(form->SpellDlg->DictionaryActive());
-        QVERIFY(dictionary.AddWord("zorrito"));
+        QVERIFY(dictionary.AddWord(AnsiText("zorrito")));
         QTest::keyClicks(form->RichEdit(), "teh ");
         QCOMPARE(form->RichEdit()->toPlainText(), QString("teh "));
         QVERIFY(!form->Action("AEditAutoCorrect")->isEnabled());
@@ -171,7 +171,7 @@ private slots:
         QCOMPARE(form->RichEdit()->toPlainText(), QString("teh "));
 
         form->Action("ALanguage_en")->trigger();
-        QVERIFY(!dictionary.IsWord("zorrito"));
+        QVERIFY(!dictionary.IsWord(AnsiText("zorrito")));
         QVERIFY(QFile(dir->filePath("USERDCT-ES.TXT")).open(QIODevice::ReadOnly));
         QVERIFY(!QFile::exists(dir->filePath("USERDCT.TXT")));
         QTest::keyClicks(form->RichEdit(), "teh ");
