@@ -193,6 +193,7 @@ void TSpellForm::SetLabelLanguage(TLanguages language)
     set(btnSuggest, 9);
     set(btnCancel, 10);
     set(btnHelp, 14);
+    RelabelSpeech();
     if (isVisible())
         FormShow();
 }
@@ -292,6 +293,23 @@ void TSpellForm::lstSuggestChange()
         edtReplace->setText(item->text());
 }
 
+// The speech controls speak the language of the other labels.
+void TSpellForm::RelabelSpeech()
+{
+    if (!btnListen)
+        return;
+    const bool spanish = LabelLanguage == lgSpanish;
+    const QString listen = spanish ? QStringLiteral("Escuchar") : QStringLiteral("Listen");
+    btnListen->setToolTip(FSpeaker->Available() ? listen + " (Alt+L)"
+                                                : FSpeaker->MissingVoiceHint());
+    btnListen->setAccessibleName(listen);
+    chkSpeak->setText(spanish ? QStringLiteral("Decir las\nsugerencias")
+                              : QStringLiteral("Speak\nsuggestions"));
+    chkSpeak->setAccessibleName(spanish ? QStringLiteral("Decir las sugerencias")
+                                        : QStringLiteral("Speak suggestions"));
+    chkSpeak->adjustSize();
+}
+
 void TSpellForm::EnableSpeech(TSpeaker *speaker, bool speakSuggestions,
                               std::function<void(bool)> onSpeakToggled)
 {
@@ -304,17 +322,13 @@ void TSpellForm::EnableSpeech(TSpeaker *speaker, bool speakSuggestions,
     btnListen->setIconSize({ 20, 20 });
     btnListen->setGeometry(8, 96, 30, 28);
     btnListen->setShortcut(QKeySequence("Alt+L"));
-    btnListen->setToolTip(speaker->Available() ? QStringLiteral("Listen (Alt+L)")
-                                               : speaker->MissingVoiceHint());
-    btnListen->setAccessibleName("Listen");
     btnListen->setEnabled(speaker->Available());
-    chkSpeak = new QCheckBox(QStringLiteral("Speak\nsuggestions"), pnlLabels);
+    chkSpeak = new QCheckBox(pnlLabels);
     chkSpeak->setObjectName("chkSpeak");
-    chkSpeak->setAccessibleName("Speak suggestions");
     chkSpeak->setChecked(speakSuggestions);
     chkSpeak->setEnabled(speaker->Available());
     chkSpeak->move(4, 132);
-    chkSpeak->adjustSize();
+    RelabelSpeech();
     btnListen->show();
     chkSpeak->show();
     setTabOrder(btnCancel, btnListen);

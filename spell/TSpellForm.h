@@ -60,6 +60,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void RelabelSpeech();
     TBitBtn *MakeButton(const char *name, const char *caption, QRect bounds, const char *glyph);
     void FormCreate();
     void FormShow();

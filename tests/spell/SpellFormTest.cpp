@@ -160,6 +160,9 @@ private slots:
         QTest::keyClick(form.lstSuggest, Qt::Key_Down);
         QCOMPARE(speaker.said, QStringList({ "frend", "fiend", "fried" }));
         QCOMPARE(toggled, QList<bool>({ true }));
+        form.SetLabelLanguage(lgSpanish); // the speech controls follow the other labels
+        QCOMPARE(form.chkSpeak->text(), QString("Decir las\nsugerencias"));
+        QCOMPARE(form.btnListen->accessibleName(), QString("Escuchar"));
 
         RecordingSpeaker mute;
         mute.available = false;
