@@ -105,4 +105,20 @@ template<typename Cost> constexpr EditCostRules::OmittedTable MakeOmittedTable(C
     return t;
 }
 
+// The rules of one language from its parts. The tables are worked out on first use: at
+// compile time they would pass clang's limit of steps. Each language's parts make their
+// own instance, and so their own tables.
+template<const auto &Sounds, auto Substitution, auto Omitted, auto Extra, auto SameStart>
+const EditCostRules &MakeRules()
+{
+    static const EditCostRules::AsciiSubstitutionTable asciiSubstitutions
+        = MakeAsciiSubstitutionTable(Substitution);
+    static const EditCostRules::OmittedTable omissions = MakeOmittedTable(Omitted);
+    static const EditCostRules rules = {
+        Sounds, Substitution, &asciiSubstitutions, &omissions,
+        Extra,  SameStart,    LowestCost(Sounds),  LongestWordSide(Sounds),
+    };
+    return rules;
+}
+
 } // namespace EditCostDetail

@@ -150,19 +150,5 @@ bool SameStart(std::string_view word, std::string_view typed)
 
 const EditCostRules &SpanishEditCostRules()
 {
-    // Worked out on first use: at compile time they would pass clang's limit of steps.
-    static const EditCostRules::AsciiSubstitutionTable asciiSubstitutions
-        = EditCostDetail::MakeAsciiSubstitutionTable(Substitution);
-    static const EditCostRules::OmittedTable omissions = EditCostDetail::MakeOmittedTable(Omitted);
-    static const EditCostRules rules = {
-        SoundRules,
-        Substitution,
-        &asciiSubstitutions,
-        &omissions,
-        Extra,
-        SameStart,
-        EditCostDetail::LowestCost(SoundRules),
-        EditCostDetail::LongestWordSide(SoundRules),
-    };
-    return rules;
+    return EditCostDetail::MakeRules<SoundRules, Substitution, Omitted, Extra, SameStart>();
 }
