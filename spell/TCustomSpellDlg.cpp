@@ -10,6 +10,7 @@
 #include "platform/gui/TCustomEdit.h"
 #include "spell/TAbsSpellForm.h"
 #include "spell/TCEBuffer.h"
+#include "spell/TEditTextSource.h"
 #include "spell/TMsgBuffer.h"
 #include "spell/TSpellForm.h"
 #include "spell/core/LanguageTables.h"
@@ -315,8 +316,10 @@ void TCustomSpellDlg::RevealControl(QWidget *control)
 
 void TCustomSpellDlg::CreateBuffer(QWidget *control)
 {
-    if (!dynamic_cast<TCustomEdit *>(control))
+    auto *edit = dynamic_cast<TCustomEdit *>(control);
+    if (!edit)
         throw EClassNotFound("Unknown control error.");
+    FEditSource = std::make_unique<TEditTextSource>(*edit);
     delete Buffer;
     Buffer = new TCEBuffer(this);
     if (Form)
@@ -341,8 +344,7 @@ int TCustomSpellDlg::Check(QWidget *control)
     ShowForm();
     try {
         CreateBuffer(control);
-        auto *edit = dynamic_cast<TCustomEdit *>(control);
-        return RunCheck(FSpellCheckMode, edit);
+        return RunCheck(FSpellCheckMode, FEditSource.get());
     } catch (...) {
         // The program is never left with its windows disabled behind a hidden dialog.
         HideForm();
@@ -376,7 +378,7 @@ int TCustomSpellDlg::CheckWindow(HWND handle)
     return SpellState;
 }
 
-int TCustomSpellDlg::RunCheck(TSpellCheckMode mode, TCustomEdit *control)
+int TCustomSpellDlg::RunCheck(TSpellCheckMode mode, TTextSource *control)
 {
     Buffer->OnWord = [this](TAbsBuffer &sender, const std::string &word, bool &stop) {
         CheckWord(sender, word, stop);
@@ -451,7 +453,7 @@ void TCustomSpellDlg::CountWords(QWidget *control, int &words, int &uniqueWords)
     ActivateDictionary();
     CreateBuffer(control);
     int32_t w = 0, u = 0;
-    Buffer->CountWords(dynamic_cast<TCustomEdit *>(control), w, u);
+    Buffer->CountWords(FEditSource.get(), w, u);
     words = w;
     uniqueWords = u;
     if (OnWordCountMsg)
@@ -494,8 +496,8 @@ void TCustomSpellDlg::CheckWord(TAbsBuffer &sender, const std::string &word, boo
     }
 
     TApplication::SetBusyCursor(false);
-    if (sender.Control)
-        RevealControl(sender.Control->Widget());
+    if (TCustomEdit *edit = TEditTextSource::EditOf(sender.Control))
+        RevealControl(edit->Widget());
     sender.SelectWord();
     if (FAutoShift && Form)
         Form->ShiftAwayFrom(sender.GetWordScreenTop());

@@ -20,9 +20,10 @@ class QWidget;
 class ChildRanker;
 class TAbsBuffer;
 class TAbsSpellForm;
-class TCustomEdit;
 class TDictionary;
+class TEditTextSource;
 class TSpeaker;
+class TTextSource;
 
 // Which ranking the suggestions come in: the dictionary's own ranked search, or the
 // children's ranking (ChildRanker), which also leaves out the never-suggest words.
@@ -180,7 +181,7 @@ private:
     // Resets the check's lists (to the auto-correct pairs) and state and activates the
     // dictionary when needed; false when there is no dictionary to check with.
     bool BeginCheck();
-    int RunCheck(TSpellCheckMode mode, TCustomEdit *control);
+    int RunCheck(TSpellCheckMode mode, TTextSource *control);
     void ReportOutcome();
     // The outcome's event or message, whatever ShowCompletedDialog says.
     void ReportState();
@@ -218,4 +219,6 @@ private:
     QWidget *FOwnerWindow;
     TSpeaker *FSpeaker = nullptr;
     bool FSpeakSuggestions = false;
+    // The edit control of the current or last check, as the buffer sees it.
+    std::unique_ptr<TEditTextSource> FEditSource;
 };
