@@ -147,7 +147,7 @@ TMainForm::TMainForm(QWidget *parent)
     : QMainWindow(parent)
     , FDialogFont(WindowFont())
     , FDialogColor(QApplication::palette().color(QPalette::WindowText))
-    , FPrinter(new QPrinter(QPrinter::HighResolution))
+    , FPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName("MainForm");
     setWindowTitle("Scrivlo");
@@ -203,7 +203,6 @@ TMainForm::~TMainForm()
     // The application's signals must not reach a window that is half destroyed.
     disconnect(qApp, nullptr, this, nullptr);
     disconnect(QApplication::clipboard(), nullptr, this, nullptr);
-    delete FPrinter;
 }
 
 QAction *TMainForm::Action(const QString &name) const

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <memory>
 #include <string>
 
 class QAction;
@@ -132,7 +133,7 @@ private:
     QString FSaveFileName;
     QFont FDialogFont;
     QColor FDialogColor;
-    QPrinter *FPrinter = nullptr;
+    std::unique_ptr<QPrinter> FPrinter;
 
     QWidget *FMainPanel = nullptr;
     TRichEdit *FRichEdit = nullptr;

@@ -237,7 +237,7 @@ void TCustomSpellDlg::CreateForm()
     Form->HelpContext = FHelpContext;
     Form->setFont(FFont);
     Form->Dictionary = &SharedDictionary();
-    Form->SetBuffer(Buffer);
+    Form->SetBuffer(FBuffer.get());
     Form->MaxSuggestions = static_cast<uint8_t>(FSuggestions);
     Form->Ranker = FSuggestionRanking == rkChildren ? FRanker.get() : nullptr;
     Form->SetLabelLanguage(FLabelLanguage);
@@ -319,11 +319,10 @@ void TCustomSpellDlg::CreateBuffer(QWidget *control)
     auto *edit = dynamic_cast<TCustomEdit *>(control);
     if (!edit)
         throw EClassNotFound("Unknown control error.");
+    FBuffer = std::make_unique<TCEBuffer>(nullptr);
     FEditSource = std::make_unique<TEditTextSource>(*edit);
-    delete Buffer;
-    Buffer = new TCEBuffer(this);
     if (Form)
-        Form->SetBuffer(Buffer);
+        Form->SetBuffer(FBuffer.get());
 }
 
 bool TCustomSpellDlg::BeginCheck()
@@ -358,18 +357,17 @@ int TCustomSpellDlg::CheckWindow(HWND handle)
         return ssCancelled;
     ShowForm();
     try {
-        delete Buffer;
-        auto *buffer = new TMsgBuffer(this);
+        auto buffer = std::make_unique<TMsgBuffer>(nullptr);
         buffer->Handle = handle;
-        Buffer = buffer;
+        FBuffer = std::move(buffer);
         if (Form)
-            Form->SetBuffer(Buffer);
-        Buffer->OnWord = [this](TAbsBuffer &sender, const std::string &word, bool &stop) {
+            Form->SetBuffer(FBuffer.get());
+        FBuffer->OnWord = [this](TAbsBuffer &sender, const std::string &word, bool &stop) {
             CheckWord(sender, word, stop);
         };
-        Buffer->SupportHTML = FSupportHTML;
-        Buffer->SupportRTF2 = FSupportRTF2;
-        Buffer->ScanWords(nullptr, FSpellCheckMode);
+        FBuffer->SupportHTML = FSupportHTML;
+        FBuffer->SupportRTF2 = FSupportRTF2;
+        FBuffer->ScanWords(nullptr, FSpellCheckMode);
     } catch (...) {
         HideForm();
         throw;
@@ -380,14 +378,14 @@ int TCustomSpellDlg::CheckWindow(HWND handle)
 
 int TCustomSpellDlg::RunCheck(TSpellCheckMode mode, TTextSource *control)
 {
-    Buffer->OnWord = [this](TAbsBuffer &sender, const std::string &word, bool &stop) {
+    FBuffer->OnWord = [this](TAbsBuffer &sender, const std::string &word, bool &stop) {
         CheckWord(sender, word, stop);
     };
-    Buffer->SupportHTML = FSupportHTML;
-    Buffer->SupportRTF2 = FSupportRTF2;
-    Buffer->IgnoreAllUpperCase = FIgnoreAllUpperCase;
-    Buffer->IgnoreWithNumbers = FIgnoreWithNumbers;
-    Buffer->ScanWords(control, mode);
+    FBuffer->SupportHTML = FSupportHTML;
+    FBuffer->SupportRTF2 = FSupportRTF2;
+    FBuffer->IgnoreAllUpperCase = FIgnoreAllUpperCase;
+    FBuffer->IgnoreWithNumbers = FIgnoreWithNumbers;
+    FBuffer->ScanWords(control, mode);
     ReportOutcome();
     return SpellState;
 }
@@ -453,7 +451,7 @@ void TCustomSpellDlg::CountWords(QWidget *control, int &words, int &uniqueWords)
     ActivateDictionary();
     CreateBuffer(control);
     int32_t w = 0, u = 0;
-    Buffer->CountWords(FEditSource.get(), w, u);
+    FBuffer->CountWords(FEditSource.get(), w, u);
     words = w;
     uniqueWords = u;
     if (OnWordCountMsg)

@@ -37,12 +37,13 @@ public:
     explicit TCustomSpellDlg(QWidget *owner);
     ~TCustomSpellDlg() override;
 
-    TAbsBuffer *Buffer = nullptr; // owned; the buffer of the current or last check
     QPointer<TAbsSpellForm> Form;
     TStringList ChangeFromList; // code page 437
     TStringList ChangeToList; // code page 1252, parallel to ChangeFromList
     TStringList IgnoreAllList; // code page 437
     TSpellState SpellState = ssUnchanged;
+    // The buffer of the current or last check.
+    TAbsBuffer *Buffer() const { return FBuffer.get(); }
 
     // Events; each replaces the message it is named after.
     std::function<void(TCustomSpellDlg &, TAbsSpellForm *&form)> OnCreateSpellForm;
@@ -221,4 +222,5 @@ private:
     bool FSpeakSuggestions = false;
     // The edit control of the current or last check, as the buffer sees it.
     std::unique_ptr<TEditTextSource> FEditSource;
+    std::unique_ptr<TAbsBuffer> FBuffer; // reads FEditSource, so it goes first
 };
