@@ -12,6 +12,7 @@
 #include <QString>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QDialog;
@@ -134,6 +135,12 @@ private:
     QFont FDialogFont;
     QColor FDialogColor;
     std::unique_ptr<QPrinter> FPrinter;
+    // The commands ActionManagerUpdate enables and disables.
+    struct UpdatedCommands
+    {
+        QAction *New = nullptr, *Cut = nullptr, *Copy = nullptr, *Paste = nullptr;
+        std::vector<QAction *> NeedText; // Select All and the search commands
+    } FUpdated;
 
     QWidget *FMainPanel = nullptr;
     TRichEdit *FRichEdit = nullptr;
