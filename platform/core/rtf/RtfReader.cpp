@@ -547,10 +547,13 @@ const Reader::WordHandlers &Reader::Handlers()
             table[static_cast<size_t>(word)] = handler;
         return table;
     }();
-    static_assert(std::size(Entries) == RtfWordCount, "every control word has one handler");
-    static_assert(std::none_of(Table.begin(), Table.end(),
-                               [](WordHandler handler) { return handler == nullptr; }),
-                  "every control word has a handler");
+    static constexpr bool EveryWordOnce = [] {
+        std::array<int, RtfWordCount> entries {};
+        for (const auto &entry : Entries)
+            ++entries[static_cast<size_t>(entry.first)];
+        return std::all_of(entries.begin(), entries.end(), [](int n) { return n == 1; });
+    }();
+    static_assert(EveryWordOnce, "every control word has exactly one handler");
     return Table;
 }
 
