@@ -209,6 +209,8 @@ TMainForm::~TMainForm()
     // The application's signals must not reach a window that is half destroyed.
     disconnect(qApp, nullptr, this, nullptr);
     disconnect(QApplication::clipboard(), nullptr, this, nullptr);
+    // Nor its own events: the copy of unsaved work would ask the window being destroyed.
+    removeEventFilter(FAutoSave);
 }
 
 QAction *TMainForm::Action(const QString &name) const

@@ -520,7 +520,9 @@ bool LiveSpellChecker::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
-    if (watched == FEdit->viewport() && event->type() == QEvent::Paint && !FPaintingText && FEnabled
+    // The event's type is tested before the edit is asked for its viewport: while the edit is
+    // destroyed its children still send events here, and it is no scroll area any more.
+    if (event->type() == QEvent::Paint && watched == FEdit->viewport() && !FPaintingText && FEnabled
         && document()) {
         // The text first (through the edit's own handling), then the lines over it.
         FPaintingText = true;
