@@ -48,6 +48,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <type_traits>
 #include <unistd.h>
 
 namespace {
@@ -119,14 +120,18 @@ public:
     }
 };
 
-// The edit control that has the keyboard focus, for the standard edit commands.
-QWidget *FocusedEdit()
+// Calls command with the edit control that has the keyboard focus, as the kind it is
+// (QLineEdit, QTextEdit or QPlainTextEdit), for the standard edit commands; nothing
+// happens when the focus is elsewhere.
+template<typename Command> void OnFocusedEdit(Command &&command)
 {
     QWidget *w = QApplication::focusWidget();
-    if (qobject_cast<QLineEdit *>(w) || qobject_cast<QTextEdit *>(w)
-        || qobject_cast<QPlainTextEdit *>(w))
-        return w;
-    return nullptr;
+    if (auto *line = qobject_cast<QLineEdit *>(w))
+        command(*line);
+    else if (auto *text = qobject_cast<QTextEdit *>(w))
+        command(*text);
+    else if (auto *plain = qobject_cast<QPlainTextEdit *>(w))
+        command(*plain);
 }
 
 // Each text of the window keeps its English source beside it, so that a change of language
@@ -150,15 +155,16 @@ QByteArray SourceOf(const QObject *object)
     return object->property(SourceText).toByteArray();
 }
 
-bool HasSelection(QWidget *w)
+bool FocusedEditHasSelection()
 {
-    if (auto *line = qobject_cast<QLineEdit *>(w))
-        return line->hasSelectedText();
-    if (auto *text = qobject_cast<QTextEdit *>(w))
-        return text->textCursor().hasSelection();
-    if (auto *plain = qobject_cast<QPlainTextEdit *>(w))
-        return plain->textCursor().hasSelection();
-    return false;
+    bool selection = false;
+    OnFocusedEdit([&selection](auto &edit) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(edit)>, QLineEdit>)
+            selection = edit.hasSelectedText();
+        else
+            selection = edit.textCursor().hasSelection();
+    });
+    return selection;
 }
 
 } // namespace
@@ -170,7 +176,7 @@ TMainForm::TMainForm(QWidget *parent)
     : QMainWindow(parent)
     , FDialogFont(WindowFont())
     , FDialogColor(QApplication::palette().color(QPalette::WindowText))
-    , FPrinter(new QPrinter(QPrinter::HighResolution))
+    , FPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName("MainForm");
     setWindowTitle("Scrivlo");
@@ -227,7 +233,8 @@ TMainForm::~TMainForm()
     // The application's signals must not reach a window that is half destroyed.
     disconnect(qApp, nullptr, this, nullptr);
     disconnect(QApplication::clipboard(), nullptr, this, nullptr);
-    delete FPrinter;
+    // Nor its own events: the copy of unsaved work would ask the window being destroyed.
+    removeEventFilter(FAutoSave);
 }
 
 QAction *TMainForm::Action(const QString &name) const
@@ -688,15 +695,24 @@ void TMainForm::resizeEvent(QResizeEvent *event)
 
 void TMainForm::ActionManagerUpdate()
 {
-    Action("AFileNew")->setEnabled(FRichEdit->Modified());
-    const bool selection = HasSelection(FocusedEdit());
-    Action("AEditCut")->setEnabled(selection);
-    Action("AEditCopy")->setEnabled(selection);
+    // Runs on every focus, selection and text change: the commands are found once.
+    if (!FUpdated.New) {
+        FUpdated = { Action("AFileNew"),
+                     Action("AEditCut"),
+                     Action("AEditCopy"),
+                     Action("AEditPaste"),
+                     { Action("AEditSelectAll"), Action("AEditFind"), Action("AEditFindNext"),
+                       Action("AEditReplace") } };
+    }
+    FUpdated.New->setEnabled(FRichEdit->Modified());
+    const bool selection = FocusedEditHasSelection();
+    FUpdated.Cut->setEnabled(selection);
+    FUpdated.Copy->setEnabled(selection);
     const QMimeData *clip = QApplication::clipboard()->mimeData();
-    Action("AEditPaste")->setEnabled(clip && clip->hasText());
+    FUpdated.Paste->setEnabled(clip && clip->hasText());
     const bool hasText = !FRichEdit->document()->isEmpty();
-    for (const char *name : { "AEditSelectAll", "AEditFind", "AEditFindNext", "AEditReplace" })
-        Action(name)->setEnabled(hasText);
+    for (QAction *command : FUpdated.NeedText)
+        command->setEnabled(hasText);
     UpdateCaption();
 }
 
@@ -830,35 +846,17 @@ void TMainForm::AFontEditExecute()
 
 void TMainForm::AEditCutExecute()
 {
-    QWidget *w = FocusedEdit();
-    if (auto *line = qobject_cast<QLineEdit *>(w))
-        line->cut();
-    else if (auto *text = qobject_cast<QTextEdit *>(w))
-        text->cut();
-    else if (auto *plain = qobject_cast<QPlainTextEdit *>(w))
-        plain->cut();
+    OnFocusedEdit([](auto &edit) { edit.cut(); });
 }
 
 void TMainForm::AEditCopyExecute()
 {
-    QWidget *w = FocusedEdit();
-    if (auto *line = qobject_cast<QLineEdit *>(w))
-        line->copy();
-    else if (auto *text = qobject_cast<QTextEdit *>(w))
-        text->copy();
-    else if (auto *plain = qobject_cast<QPlainTextEdit *>(w))
-        plain->copy();
+    OnFocusedEdit([](auto &edit) { edit.copy(); });
 }
 
 void TMainForm::AEditPasteExecute()
 {
-    QWidget *w = FocusedEdit();
-    if (auto *line = qobject_cast<QLineEdit *>(w))
-        line->paste();
-    else if (auto *text = qobject_cast<QTextEdit *>(w))
-        text->paste();
-    else if (auto *plain = qobject_cast<QPlainTextEdit *>(w))
-        plain->paste();
+    OnFocusedEdit([](auto &edit) { edit.paste(); });
 }
 
 // The everyday commands: Undo and Redo first in Edit, Select All beside Paste, the search

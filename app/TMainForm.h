@@ -11,7 +11,9 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QActionGroup;
@@ -149,7 +151,13 @@ private:
     QString FSaveFileName;
     QFont FDialogFont;
     QColor FDialogColor;
-    QPrinter *FPrinter = nullptr;
+    std::unique_ptr<QPrinter> FPrinter;
+    // The commands ActionManagerUpdate enables and disables.
+    struct UpdatedCommands
+    {
+        QAction *New = nullptr, *Cut = nullptr, *Copy = nullptr, *Paste = nullptr;
+        std::vector<QAction *> NeedText; // Select All and the search commands
+    } FUpdated;
 
     QWidget *FMainPanel = nullptr;
     TRichEdit *FRichEdit = nullptr;

@@ -410,29 +410,36 @@ private:
     size_t FVisits = 0;
 };
 
+// The first difference between the file and the sorted, distinct words; empty when none.
+std::string FirstDifference(const std::string &dctPath, const std::vector<std::string> &expected)
+{
+    TDCTFile file(dctPath);
+    const int64_t size = FileUtils::FileSize(dctPath);
+    if (size < 0 || (uint64_t(size) - Dct::HeaderSize) % Dct::NodeSize != 0)
+        return "the size " + std::to_string(size) + " is not the header plus whole nodes";
+    const auto &header = file.Header();
+    for (size_t i = 0; i < header.size(); ++i)
+        if (header[i] != 0 && (i < Dct::IdentOffset || i >= Dct::IdentOffset + Dct::IdentSize))
+            return "header byte " + std::to_string(i) + " is not zero";
+    for (const std::string &word : expected)
+        if (!file.ContainsWord(word))
+            return "the word \"" + CodePages::OemToUtf8(word) + "\" is not found";
+    return DctWalker(file, expected).Run();
+}
+
 } // namespace
 
-std::string VerifyDct(const std::string &dctPath, const std::vector<std::string> &oemWords)
+void VerifyDct(const std::string &dctPath, const std::vector<std::string> &oemWords)
 {
     std::vector<std::string> expected(oemWords);
     std::sort(expected.begin(), expected.end());
     expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
+    std::string problem;
     try {
-        TDCTFile file(dctPath);
-        const int64_t size = FileUtils::FileSize(dctPath);
-        if (size < 0 || (uint64_t(size) - Dct::HeaderSize) % Dct::NodeSize != 0)
-            return dctPath + ": the size " + std::to_string(size)
-                + " is not the header plus whole nodes";
-        const auto &header = file.Header();
-        for (size_t i = 0; i < header.size(); ++i)
-            if (header[i] != 0 && (i < Dct::IdentOffset || i >= Dct::IdentOffset + Dct::IdentSize))
-                return dctPath + ": header byte " + std::to_string(i) + " is not zero";
-        for (const std::string &word : expected)
-            if (!file.ContainsWord(word))
-                return dctPath + ": the word \"" + CodePages::OemToUtf8(word) + "\" is not found";
-        const std::string walkError = DctWalker(file, expected).Run();
-        return walkError.empty() ? walkError : dctPath + ": " + walkError;
-    } catch (const std::exception &e) {
-        return dctPath + ": " + e.what();
+        problem = FirstDifference(dctPath, expected);
+    } catch (const std::exception &e) { // the file does not open or is not a dictionary
+        problem = e.what();
     }
+    if (!problem.empty())
+        throw DctVerifyError(dctPath + ": " + problem);
 }

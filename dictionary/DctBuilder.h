@@ -16,6 +16,13 @@ class DctBuildError : public std::runtime_error
     using std::runtime_error::runtime_error;
 };
 
+// A built file that does not hold exactly its words (VerifyDct); the message names the file
+// and the first difference.
+class DctVerifyError : public DctBuildError
+{
+    using DctBuildError::DctBuildError;
+};
+
 class DctBuilder
 {
 public:
@@ -73,6 +80,5 @@ std::string BuildDct(const std::vector<std::string> &oemWords);
 
 // Checks a built file against its word set: the file opens, every word is found by an
 // exact lookup, and a full walk of the tree yields exactly the set, each word once, with
-// every node reached. Returns an empty string when all holds, otherwise a description of
-// the first difference.
-std::string VerifyDct(const std::string &dctPath, const std::vector<std::string> &oemWords);
+// every node reached. Raises DctVerifyError, describing the first difference, otherwise.
+void VerifyDct(const std::string &dctPath, const std::vector<std::string> &oemWords);

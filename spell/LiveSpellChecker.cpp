@@ -448,18 +448,18 @@ void LiveSpellChecker::ReplaceWord(int start, int length, const QString &text)
     FEdit->setTextCursor(cursor);
 }
 
-QMenu *LiveSpellChecker::CreateSpellingMenu(int position)
+std::unique_ptr<QMenu> LiveSpellChecker::CreateSpellingMenu(int position)
 {
     int start = 0, length = 0;
     if (!MisspeltWordAt(position, start, length))
         return nullptr;
     const QTextBlock block = FEdit->document()->findBlock(start);
     const AnsiText word(ToAnsi(block.text().mid(start - block.position(), length)));
-    QMenu *menu = FEdit->createStandardContextMenu();
+    std::unique_ptr<QMenu> menu(FEdit->createStandardContextMenu());
     menu->setObjectName("SpellingMenu");
     QAction *standard = menu->actions().value(0);
-    auto add = [menu, standard](const QString &caption, const char *name) {
-        auto *action = new QAction(caption, menu);
+    auto add = [&menu, standard](const QString &caption, const char *name) {
+        auto *action = new QAction(caption, menu.get());
         action->setObjectName(name);
         menu->insertAction(standard, action);
         return action;
@@ -496,13 +496,12 @@ bool LiveSpellChecker::ShowMenu(QContextMenuEvent *event)
         position = FEdit->cursorForPosition(FEdit->viewport()->mapFromGlobal(global)).position();
     else if (position < 0)
         position = FEdit->textCursor().position();
-    QMenu *menu = CreateSpellingMenu(position);
+    const std::unique_ptr<QMenu> menu = CreateSpellingMenu(position);
     if (!menu)
         return false; // the edit's own menu
     if (keyboard)
         global = FEdit->viewport()->mapToGlobal(FEdit->cursorRect().bottomLeft());
     menu->exec(global);
-    delete menu;
     return true;
 }
 
@@ -521,7 +520,9 @@ bool LiveSpellChecker::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
-    if (watched == FEdit->viewport() && event->type() == QEvent::Paint && !FPaintingText && FEnabled
+    // The event's type is tested before the edit is asked for its viewport: while the edit is
+    // destroyed its children still send events here, and it is no scroll area any more.
+    if (event->type() == QEvent::Paint && watched == FEdit->viewport() && !FPaintingText && FEnabled
         && document()) {
         // The text first (through the edit's own handling), then the lines over it.
         FPaintingText = true;

@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QSyntaxHighlighter>
 #include <QTextBlock>
+#include <memory>
 
 class QContextMenuEvent;
 class QMenu;
@@ -53,7 +54,7 @@ public:
     void ReplaceWord(int start, int length, const QString &text);
 
     // The context menu for a misspelt word at a document position, or nullptr.
-    QMenu *CreateSpellingMenu(int position);
+    std::unique_ptr<QMenu> CreateSpellingMenu(int position);
 
     // Underlines are dropped while one of these lives (printing, for instance).
     class Pause

@@ -6,8 +6,8 @@
 #include "platform/gui/TMemo.h"
 #include "platform/gui/TRichEdit.h"
 #include "spell/MemoUtil.h"
+#include "spell/TEditTextSource.h"
 
-#include <QWidget>
 #include <algorithm>
 
 void ShowInvalidWordMessage(const std::string &run)
@@ -44,16 +44,17 @@ void TCEBuffer::SetModified(bool)
 
 int32_t TCEBuffer::GetWordScreenTop()
 {
-    if (!Control)
+    TCustomEdit *edit = TEditTextSource::EditOf(Control);
+    if (!edit)
         return 0;
-    if (auto *memo = dynamic_cast<TMemo *>(Control))
+    if (auto *memo = dynamic_cast<TMemo *>(edit))
         return GetMemoCaretTop(*memo);
-    if (dynamic_cast<TRichEdit *>(Control)) {
-        const auto point = Control->PosFromChar(Control->SelStart());
+    if (dynamic_cast<TRichEdit *>(edit)) {
+        const auto point = edit->PosFromChar(edit->SelStart());
         if (point)
-            return Control->ClientToScreen(*point).y();
+            return edit->ClientToScreen(*point).y();
     }
-    return Control->ClientToScreen(QPoint(0, 0)).y();
+    return edit->ClientToScreen(QPoint(0, 0)).y();
 }
 
 void TCEBuffer::SaveSelection()
@@ -99,7 +100,7 @@ void TCEBuffer::SelectWord()
     if (!Control)
         return;
     Control->Select(WordStart - CRCount - 1, WordEnd - WordStart);
-    Control->Widget()->repaint();
+    Control->Repaint();
 }
 
 void TCEBuffer::CollapseSelection()
@@ -121,7 +122,7 @@ void TCEBuffer::ReplaceWord(const std::string &newText)
     SavedSelStart = MovedPosition(SavedSelStart, start, oldLength, newLength);
     SavedSelLength = savedEnd - SavedSelStart;
     Pos = Pos - (WordEnd - WordStart) - 1;
-    Control->SetSelText(QString::fromStdU16String(CodePages::DecodeAnsi(newText)));
+    Control->ReplaceSelection(newText);
     Pos = std::max<int32_t>(Pos + static_cast<int32_t>(newText.size()), 1);
     FReplacementEnd = WordStart + static_cast<int32_t>(newText.size());
     LoadText();

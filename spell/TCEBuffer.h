@@ -38,7 +38,7 @@ protected:
 private:
     // The control and text version the copy was taken from: a reload of an unchanged
     // text keeps the copy, so a check of a document with unsaved changes stays linear.
-    TCustomEdit *FLoadedControl = nullptr;
+    TTextSource *FLoadedControl = nullptr;
     uint64_t FLoadedVersion = 0;
 };
 

@@ -10,6 +10,7 @@
 #include "platform/gui/TCustomEdit.h"
 #include "spell/TAbsSpellForm.h"
 #include "spell/TCEBuffer.h"
+#include "spell/TEditTextSource.h"
 #include "spell/TMsgBuffer.h"
 #include "spell/TSpellForm.h"
 #include "spell/core/LanguageTables.h"
@@ -244,7 +245,7 @@ void TCustomSpellDlg::CreateForm()
     Form->HelpContext = FHelpContext;
     Form->setFont(FFont);
     Form->Dictionary = &SharedDictionary();
-    Form->SetBuffer(Buffer);
+    Form->SetBuffer(FBuffer.get());
     Form->MaxSuggestions = static_cast<uint8_t>(FSuggestions);
     Form->Ranker = FSuggestionRanking == rkChildren ? FRanker.get() : nullptr;
     Form->SetLabelLanguage(FLabelLanguage);
@@ -323,12 +324,13 @@ void TCustomSpellDlg::RevealControl(QWidget *control)
 
 void TCustomSpellDlg::CreateBuffer(QWidget *control)
 {
-    if (!dynamic_cast<TCustomEdit *>(control))
+    auto *edit = dynamic_cast<TCustomEdit *>(control);
+    if (!edit)
         throw EClassNotFound("Unknown control error.");
-    delete Buffer;
-    Buffer = new TCEBuffer(this);
+    FBuffer = std::make_unique<TCEBuffer>(nullptr);
+    FEditSource = std::make_unique<TEditTextSource>(*edit);
     if (Form)
-        Form->SetBuffer(Buffer);
+        Form->SetBuffer(FBuffer.get());
 }
 
 bool TCustomSpellDlg::BeginCheck()
@@ -349,8 +351,7 @@ int TCustomSpellDlg::Check(QWidget *control)
     ShowForm();
     try {
         CreateBuffer(control);
-        auto *edit = dynamic_cast<TCustomEdit *>(control);
-        return RunCheck(FSpellCheckMode, edit);
+        return RunCheck(FSpellCheckMode, FEditSource.get());
     } catch (...) {
         // The program is never left with its windows disabled behind a hidden dialog.
         HideForm();
@@ -364,18 +365,17 @@ int TCustomSpellDlg::CheckWindow(HWND handle)
         return ssCancelled;
     ShowForm();
     try {
-        delete Buffer;
-        auto *buffer = new TMsgBuffer(this);
+        auto buffer = std::make_unique<TMsgBuffer>(nullptr);
         buffer->Handle = handle;
-        Buffer = buffer;
+        FBuffer = std::move(buffer);
         if (Form)
-            Form->SetBuffer(Buffer);
-        Buffer->OnWord = [this](TAbsBuffer &sender, const std::string &word, bool &stop) {
+            Form->SetBuffer(FBuffer.get());
+        FBuffer->OnWord = [this](TAbsBuffer &sender, const std::string &word, bool &stop) {
             CheckWord(sender, word, stop);
         };
-        Buffer->SupportHTML = FSupportHTML;
-        Buffer->SupportRTF2 = FSupportRTF2;
-        Buffer->ScanWords(nullptr, FSpellCheckMode);
+        FBuffer->SupportHTML = FSupportHTML;
+        FBuffer->SupportRTF2 = FSupportRTF2;
+        FBuffer->ScanWords(nullptr, FSpellCheckMode);
     } catch (...) {
         HideForm();
         throw;
@@ -384,16 +384,16 @@ int TCustomSpellDlg::CheckWindow(HWND handle)
     return SpellState;
 }
 
-int TCustomSpellDlg::RunCheck(TSpellCheckMode mode, TCustomEdit *control)
+int TCustomSpellDlg::RunCheck(TSpellCheckMode mode, TTextSource *control)
 {
-    Buffer->OnWord = [this](TAbsBuffer &sender, const std::string &word, bool &stop) {
+    FBuffer->OnWord = [this](TAbsBuffer &sender, const std::string &word, bool &stop) {
         CheckWord(sender, word, stop);
     };
-    Buffer->SupportHTML = FSupportHTML;
-    Buffer->SupportRTF2 = FSupportRTF2;
-    Buffer->IgnoreAllUpperCase = FIgnoreAllUpperCase;
-    Buffer->IgnoreWithNumbers = FIgnoreWithNumbers;
-    Buffer->ScanWords(control, mode);
+    FBuffer->SupportHTML = FSupportHTML;
+    FBuffer->SupportRTF2 = FSupportRTF2;
+    FBuffer->IgnoreAllUpperCase = FIgnoreAllUpperCase;
+    FBuffer->IgnoreWithNumbers = FIgnoreWithNumbers;
+    FBuffer->ScanWords(control, mode);
     ReportOutcome();
     return SpellState;
 }
@@ -459,7 +459,7 @@ void TCustomSpellDlg::CountWords(QWidget *control, int &words, int &uniqueWords)
     ActivateDictionary();
     CreateBuffer(control);
     int32_t w = 0, u = 0;
-    Buffer->CountWords(dynamic_cast<TCustomEdit *>(control), w, u);
+    FBuffer->CountWords(FEditSource.get(), w, u);
     words = w;
     uniqueWords = u;
     if (OnWordCountMsg)
@@ -502,8 +502,8 @@ void TCustomSpellDlg::CheckWord(TAbsBuffer &sender, const std::string &scanned, 
     }
 
     TApplication::SetBusyCursor(false);
-    if (sender.Control)
-        RevealControl(sender.Control->Widget());
+    if (TCustomEdit *edit = TEditTextSource::EditOf(sender.Control))
+        RevealControl(edit->Widget());
     sender.SelectWord();
     if (FAutoShift && Form)
         Form->ShiftAwayFrom(sender.GetWordScreenTop());

@@ -21,9 +21,10 @@ class QWidget;
 class ChildRanker;
 class TAbsBuffer;
 class TAbsSpellForm;
-class TCustomEdit;
 class TDictionary;
+class TEditTextSource;
 class TSpeaker;
+class TTextSource;
 
 // Which ranking the suggestions come in: the dictionary's own ranked search, or the
 // children's ranking (ChildRanker), which also leaves out the never-suggest words.
@@ -37,12 +38,13 @@ public:
     explicit TCustomSpellDlg(QWidget *owner);
     ~TCustomSpellDlg() override;
 
-    TAbsBuffer *Buffer = nullptr; // owned; the buffer of the current or last check
     QPointer<TAbsSpellForm> Form;
     TStringList ChangeFromList; // code page 1252, as the scan reads words
     TStringList ChangeToList; // code page 1252, parallel to ChangeFromList
     TStringList IgnoreAllList; // code page 1252, lower case
     TSpellState SpellState = ssUnchanged;
+    // The buffer of the current or last check.
+    TAbsBuffer *Buffer() const { return FBuffer.get(); }
 
     // Events; each replaces the message it is named after.
     std::function<void(TCustomSpellDlg &, TAbsSpellForm *&form)> OnCreateSpellForm;
@@ -181,7 +183,7 @@ private:
     // Resets the check's lists (to the auto-correct pairs) and state and activates the
     // dictionary when needed; false when there is no dictionary to check with.
     bool BeginCheck();
-    int RunCheck(TSpellCheckMode mode, TCustomEdit *control);
+    int RunCheck(TSpellCheckMode mode, TTextSource *control);
     void ReportOutcome();
     // The outcome's event or message, whatever ShowCompletedDialog says.
     void ReportState();
@@ -219,4 +221,7 @@ private:
     QWidget *FOwnerWindow;
     TSpeaker *FSpeaker = nullptr;
     bool FSpeakSuggestions = false;
+    // The edit control of the current or last check, as the buffer sees it.
+    std::unique_ptr<TEditTextSource> FEditSource;
+    std::unique_ptr<TAbsBuffer> FBuffer; // reads FEditSource, so it goes first
 };

@@ -107,7 +107,7 @@ void TAbsBuffer::SkipReplacement()
     FSkipReplacement = true;
 }
 
-void TAbsBuffer::ScanWords(TCustomEdit *control, TSpellCheckMode mode)
+void TAbsBuffer::ScanWords(TTextSource *control, TSpellCheckMode mode)
 {
     Control = control;
     Mode = mode;
@@ -162,7 +162,7 @@ void TAbsBuffer::ScanWords(TCustomEdit *control, TSpellCheckMode mode)
     RestoreSelection();
 }
 
-void TAbsBuffer::CountWords(TCustomEdit *control, int32_t &words, int32_t &uniqueWords)
+void TAbsBuffer::CountWords(TTextSource *control, int32_t &words, int32_t &uniqueWords)
 {
     Control = control;
     words = 0;

@@ -10,13 +10,13 @@
 
 #include "platform/core/TComponent.h"
 #include "spell/core/SpellTypes.h"
+#include "spell/core/TTextSource.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-class TCustomEdit;
 class TAbsBuffer;
 
 // Called for every word of a scan; setting stop ends the scan after this word. The empty
@@ -32,7 +32,7 @@ public:
     int32_t TextLen = 0; // positions 1 .. TextLen - 1 are scanned
     int32_t WordStart = 1;
     int32_t WordEnd = 1;
-    TCustomEdit *Control = nullptr; // not owned
+    TTextSource *Control = nullptr; // not owned
     bool AllDigits = false;
     bool SupportHTML = false;
     bool SupportRTF2 = false;
@@ -57,17 +57,17 @@ public:
     virtual void SaveSelection() { }
     virtual void RestoreSelection() { }
     virtual int32_t GetTextCapacity();
-    virtual void GetWordAtCursor(TCustomEdit *control, std::string &word) = 0;
+    virtual void GetWordAtCursor(TTextSource *control, std::string &word) = 0;
     virtual void GetNextWord(std::string &word) = 0;
     virtual void BackToWordStart() = 0;
     virtual void LoadText() = 0;
     virtual void SelectWord() { }
     virtual void CollapseSelection() { }
     virtual void ReplaceWord(const std::string &newText) = 0;
-    virtual void CountWords(TCustomEdit *control, int32_t &words, int32_t &uniqueWords);
+    virtual void CountWords(TTextSource *control, int32_t &words, int32_t &uniqueWords);
 
     // Runs a whole scan over the control's text in the given mode.
-    void ScanWords(TCustomEdit *control, TSpellCheckMode mode);
+    void ScanWords(TTextSource *control, TSpellCheckMode mode);
 
     // After a replacement the scan normally backs up and reads the new text again. This
     // makes the scan go on after the new text instead, so a replacement that contains

@@ -54,7 +54,7 @@ void TPCharBuffer::BackToWordStart()
         --Pos;
 }
 
-void TPCharBuffer::GetWordAtCursor(TCustomEdit *control, std::string &word)
+void TPCharBuffer::GetWordAtCursor(TTextSource *control, std::string &word)
 {
     Mode = scmCheckFromCursor;
     Control = control;

@@ -16,7 +16,7 @@ public:
     bool GetModified() override { return Modified; }
     void SetModified(bool value) override { Modified = value; }
 
-    void GetWordAtCursor(TCustomEdit *control, std::string &word) override;
+    void GetWordAtCursor(TTextSource *control, std::string &word) override;
     void GetNextWord(std::string &word) override;
     void BackToWordStart() override;
     void LoadText() override;

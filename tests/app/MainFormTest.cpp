@@ -538,6 +538,42 @@ private slots:
 
     // Undo and Redo are enabled exactly when there is something to undo or redo, and each
     // style key is one step to undo.
+    // Cut and Copy follow the selection of the edit control with the focus, whichever kind
+    // it is, and act on that control only.
+    void editCommandsActOnTheFocusedEdit_data()
+    {
+        QTest::addColumn<bool>("inLineEdit");
+        QTest::addColumn<bool>("selected");
+        QTest::newRow("page, selection") << false << true;
+        QTest::newRow("page, none") << false << false;
+        QTest::newRow("line edit, selection") << true << true;
+        QTest::newRow("line edit, none") << true << false;
+    }
+    void editCommandsActOnTheFocusedEdit()
+    {
+        QFETCH(bool, inLineEdit);
+        QFETCH(bool, selected);
+        auto *line = new QLineEdit("line text", form.get());
+        line->show();
+        form->RichEdit()->setPlainText("page text");
+        if (selected) {
+            line->selectAll();
+            form->RichEdit()->selectAll();
+        }
+        QWidget *edit = inLineEdit ? static_cast<QWidget *>(line) : form->RichEdit();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        edit->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), edit);
+        QCOMPARE(form->Action("AEditCut")->isEnabled(), selected);
+        QCOMPARE(form->Action("AEditCopy")->isEnabled(), selected);
+        if (!selected)
+            return;
+        form->Action("AEditCut")->trigger();
+        QCOMPARE(line->text().isEmpty(), inLineEdit);
+        QCOMPARE(form->RichEdit()->toPlainText().isEmpty(), !inLineEdit);
+    }
+
     void undoRedoAndStyleKeys_data()
     {
         QTest::addColumn<QString>("key");

@@ -55,7 +55,7 @@ TEST_F(Mkdct, BuildsTheSameFileAsTheLibraryAndSummarises)
     builder.AddUtf8Line("dog\t10");
     builder.AddUtf8Line("éclair");
     EXPECT_EQ(dir.read("OUT.DCT"), builder.Build());
-    EXPECT_EQ(VerifyDct(dir.file("OUT.DCT"), { "cat", "dog", "\202clair" }), "");
+    EXPECT_NO_THROW(VerifyDct(dir.file("OUT.DCT"), { "cat", "dog", "\202clair" }));
 }
 
 TEST_F(Mkdct, ReadsStandardInputAndSeveralLists)

@@ -96,10 +96,11 @@ void WriteVerified(const std::string &output, const std::string &bytes, const Dc
     } catch (const std::exception &) {
         throw Failure { "Cannot create file " + output };
     }
-    const std::string problem = VerifyDct(staged, builder.Words());
-    if (!problem.empty()) {
+    try {
+        VerifyDct(staged, builder.Words());
+    } catch (const DctVerifyError &e) {
         std::remove(staged.c_str());
-        throw Failure { "the written dictionary fails its check: " + problem };
+        throw Failure { std::string("the written dictionary fails its check: ") + e.what() };
     }
     if (std::rename(staged.c_str(), output.c_str()) != 0) {
         const int err = errno;

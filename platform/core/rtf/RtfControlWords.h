@@ -1,6 +1,7 @@
 #pragma once
 // The control words the reader acts on, looked up by name. Every other word is Unknown.
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -100,5 +101,6 @@ enum class RtfWord : uint8_t {
     LtrMark,
     RtlMark,
 };
+constexpr size_t RtfWordCount = static_cast<size_t>(RtfWord::RtlMark) + 1; // the last above
 
 RtfWord RtfLookupWord(std::string_view name);

@@ -6,8 +6,10 @@
 #include "platform/core/rtf/RtfTokenizer.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -121,6 +123,46 @@ private:
     void OnText(std::string_view text);
     void OnByte(unsigned char byte);
     void OnWord(RtfWord word, const RtfToken &t);
+    // A handler for each control word, called with the word and its token.
+    using WordHandler = void (Reader::*)(RtfWord word, const RtfToken &t);
+    using WordHandlers = std::array<WordHandler, RtfWordCount>;
+    static const WordHandlers &Handlers();
+    void OnUnknownWord(RtfWord word, const RtfToken &t);
+    void OnIgnoredWord(RtfWord word, const RtfToken &t);
+    void OnCharacterSet(RtfWord word, const RtfToken &t);
+    void OnAnsiCodePage(RtfWord word, const RtfToken &t);
+    void OnDefaultFont(RtfWord word, const RtfToken &t);
+    void OnFontTable(RtfWord word, const RtfToken &t);
+    void OnColorTable(RtfWord word, const RtfToken &t);
+    void OnFontCodePage(RtfWord word, const RtfToken &t);
+    void OnColorComponent(RtfWord word, const RtfToken &t);
+    void OnSkipDestination(RtfWord word, const RtfToken &t);
+    void OnPict(RtfWord word, const RtfToken &t);
+    void OnListText(RtfWord word, const RtfToken &t);
+    void OnNestTableProps(RtfWord word, const RtfToken &t);
+    void OnUpr(RtfWord word, const RtfToken &t);
+    void OnBlip(RtfWord word, const RtfToken &t);
+    void OnPictureSize(RtfWord word, const RtfToken &t);
+    void OnPlain(RtfWord word, const RtfToken &t);
+    void OnFont(RtfWord word, const RtfToken &t);
+    void OnFontSize(RtfWord word, const RtfToken &t);
+    void OnToggle(RtfWord word, const RtfToken &t);
+    void OnVerticalAlign(RtfWord word, const RtfToken &t);
+    void OnCharColor(RtfWord word, const RtfToken &t);
+    void OnUc(RtfWord word, const RtfToken &t);
+    void OnU(RtfWord word, const RtfToken &t);
+    void OnPard(RtfWord word, const RtfToken &t);
+    void OnAlignment(RtfWord word, const RtfToken &t);
+    void OnSpacing(RtfWord word, const RtfToken &t);
+    void OnRowDefinition(RtfWord word, const RtfToken &t);
+    void OnIntbl(RtfWord word, const RtfToken &t);
+    void OnPar(RtfWord word, const RtfToken &t);
+    void OnBreak(RtfWord word, const RtfToken &t);
+    void OnCell(RtfWord word, const RtfToken &t);
+    void OnRow(RtfWord word, const RtfToken &t);
+    void OnNestCell(RtfWord word, const RtfToken &t);
+    void OnNestRow(RtfWord word, const RtfToken &t);
+    void OnCharacter(RtfWord word, const RtfToken &t);
     void OnSymbol(char symbol);
     void OnUnicode(int32_t value);
 
@@ -406,325 +448,443 @@ void Reader::OnByte(unsigned char byte)
         EndColor();
 }
 
+// Each control word the reader knows has one handler; the table is indexed by RtfWord.
+const Reader::WordHandlers &Reader::Handlers()
+{
+    using W = RtfWord;
+    static constexpr std::pair<RtfWord, WordHandler> Entries[] = {
+        { W::Unknown, &Reader::OnUnknownWord },
+        { W::Rtf, &Reader::OnIgnoredWord },
+        { W::Field, &Reader::OnIgnoredWord },
+        { W::FieldResult, &Reader::OnIgnoredWord },
+        { W::ReadDestination, &Reader::OnIgnoredWord },
+        { W::Ud, &Reader::OnIgnoredWord },
+        { W::Ansi, &Reader::OnCharacterSet },
+        { W::Mac, &Reader::OnCharacterSet },
+        { W::Pc, &Reader::OnCharacterSet },
+        { W::Pca, &Reader::OnCharacterSet },
+        { W::AnsiCpg, &Reader::OnAnsiCodePage },
+        { W::Deff, &Reader::OnDefaultFont },
+        { W::FontTable, &Reader::OnFontTable },
+        { W::ColorTable, &Reader::OnColorTable },
+        { W::Charset, &Reader::OnFontCodePage },
+        { W::Cpg, &Reader::OnFontCodePage },
+        { W::Red, &Reader::OnColorComponent },
+        { W::Green, &Reader::OnColorComponent },
+        { W::Blue, &Reader::OnColorComponent },
+        { W::SkipDestination, &Reader::OnSkipDestination },
+        { W::Pict, &Reader::OnPict },
+        { W::ListText, &Reader::OnListText },
+        { W::NestTableProps, &Reader::OnNestTableProps },
+        { W::Upr, &Reader::OnUpr },
+        { W::PngBlip, &Reader::OnBlip },
+        { W::JpegBlip, &Reader::OnBlip },
+        { W::OtherBlip, &Reader::OnBlip },
+        { W::PicWGoal, &Reader::OnPictureSize },
+        { W::PicHGoal, &Reader::OnPictureSize },
+        { W::PicScaleX, &Reader::OnPictureSize },
+        { W::PicScaleY, &Reader::OnPictureSize },
+        { W::Plain, &Reader::OnPlain },
+        { W::Font, &Reader::OnFont },
+        { W::FontSize, &Reader::OnFontSize },
+        { W::Bold, &Reader::OnToggle },
+        { W::Italic, &Reader::OnToggle },
+        { W::Underline, &Reader::OnToggle },
+        { W::UnderlineNone, &Reader::OnToggle },
+        { W::Strike, &Reader::OnToggle },
+        { W::Hidden, &Reader::OnToggle },
+        { W::Super, &Reader::OnVerticalAlign },
+        { W::Sub, &Reader::OnVerticalAlign },
+        { W::NoSuperSub, &Reader::OnVerticalAlign },
+        { W::Up, &Reader::OnVerticalAlign },
+        { W::Down, &Reader::OnVerticalAlign },
+        { W::Color, &Reader::OnCharColor },
+        { W::Highlight, &Reader::OnCharColor },
+        { W::Background, &Reader::OnCharColor },
+        { W::Uc, &Reader::OnUc },
+        { W::U, &Reader::OnU },
+        { W::Pard, &Reader::OnPard },
+        { W::Ql, &Reader::OnAlignment },
+        { W::Qr, &Reader::OnAlignment },
+        { W::Qc, &Reader::OnAlignment },
+        { W::Qj, &Reader::OnAlignment },
+        { W::Li, &Reader::OnSpacing },
+        { W::Ri, &Reader::OnSpacing },
+        { W::Fi, &Reader::OnSpacing },
+        { W::Sb, &Reader::OnSpacing },
+        { W::Sa, &Reader::OnSpacing },
+        { W::Trowd, &Reader::OnRowDefinition },
+        { W::TrLeft, &Reader::OnRowDefinition },
+        { W::Cellx, &Reader::OnRowDefinition },
+        { W::Intbl, &Reader::OnIntbl },
+        { W::Par, &Reader::OnPar },
+        { W::Sect, &Reader::OnPar },
+        { W::Line, &Reader::OnBreak },
+        { W::Tab, &Reader::OnBreak },
+        { W::Page, &Reader::OnBreak },
+        { W::Cell, &Reader::OnCell },
+        { W::Row, &Reader::OnRow },
+        { W::NestCell, &Reader::OnNestCell },
+        { W::NestRow, &Reader::OnNestRow },
+        { W::EmDash, &Reader::OnCharacter },
+        { W::EnDash, &Reader::OnCharacter },
+        { W::EmSpace, &Reader::OnCharacter },
+        { W::EnSpace, &Reader::OnCharacter },
+        { W::QmSpace, &Reader::OnCharacter },
+        { W::Bullet, &Reader::OnCharacter },
+        { W::LQuote, &Reader::OnCharacter },
+        { W::RQuote, &Reader::OnCharacter },
+        { W::LdblQuote, &Reader::OnCharacter },
+        { W::RdblQuote, &Reader::OnCharacter },
+        { W::Zwj, &Reader::OnCharacter },
+        { W::Zwnj, &Reader::OnCharacter },
+        { W::LtrMark, &Reader::OnCharacter },
+        { W::RtlMark, &Reader::OnCharacter },
+    };
+    static constexpr WordHandlers Table = [] {
+        WordHandlers table {};
+        for (const auto &[word, handler] : Entries)
+            table[static_cast<size_t>(word)] = handler;
+        return table;
+    }();
+    static constexpr bool EveryWordOnce = [] {
+        std::array<int, RtfWordCount> entries {};
+        for (const auto &entry : Entries)
+            ++entries[static_cast<size_t>(entry.first)];
+        return std::all_of(entries.begin(), entries.end(), [](int n) { return n == 1; });
+    }();
+    static_assert(EveryWordOnce, "every control word has exactly one handler");
+    return Table;
+}
+
 void Reader::OnWord(RtfWord word, const RtfToken &t)
 {
-    Group &g = Top();
-    CharState &chr = g.chr;
-    RtfParagraphFormat &para = g.para;
-    const int32_t p = t.param;
-    const bool body = g.dest == Dest::Body;
+    (this->*Handlers()[static_cast<size_t>(word)])(word, t);
+}
+
+void Reader::OnUnknownWord(RtfWord, const RtfToken &t)
+{
+    if (Top().dest == Dest::Picture)
+        PictureWord(t);
+}
+
+void Reader::OnIgnoredWord(RtfWord, const RtfToken &) { }
+
+void Reader::OnCharacterSet(RtfWord word, const RtfToken &)
+{
+    docCodePage_ = word == RtfWord::Ansi ? 1252
+        : word == RtfWord::Mac           ? 10000
+        : word == RtfWord::Pc            ? 437
+                                         : 850;
+    codePageCached_ = false;
+}
+
+void Reader::OnAnsiCodePage(RtfWord, const RtfToken &t)
+{
+    if (t.hasParam && decoder_.Supports(t.param)) {
+        docCodePage_ = t.param;
+        codePageCached_ = false;
+    }
+}
+
+void Reader::OnDefaultFont(RtfWord, const RtfToken &t)
+{
+    defaultFont_ = t.param;
+    Top().chr.font = t.param;
+    FormatChanged();
+}
+
+void Reader::OnFontTable(RtfWord, const RtfToken &)
+{
+    Top().dest = Dest::FontTable;
+    fontNameOpen_ = false;
+}
+
+void Reader::OnColorTable(RtfWord, const RtfToken &)
+{
+    Top().dest = Dest::ColorTable;
+    colors_.clear();
+    colorEntry_ = {};
+    colorEntrySet_ = false;
+    FormatChanged();
+}
+
+// \fcharsetN or \cpgN of a font table entry.
+void Reader::OnFontCodePage(RtfWord word, const RtfToken &t)
+{
+    if (Top().dest != Dest::FontTable || !fontNameOpen_)
+        return;
+    if (word == RtfWord::Charset) {
+        fonts_[fontEntry_].codePage = RtfCodePageOfCharset(t.param);
+        codePageCached_ = false;
+    } else if (decoder_.Supports(t.param)) {
+        fonts_[fontEntry_].codePage = t.param;
+        codePageCached_ = false;
+    }
+}
+
+void Reader::OnColorComponent(RtfWord word, const RtfToken &t)
+{
+    if (Top().dest != Dest::ColorTable)
+        return;
+    const auto value = static_cast<uint8_t>(Clamp(t.param, 0, 255));
+    (word == RtfWord::Red         ? colorEntry_.red
+         : word == RtfWord::Green ? colorEntry_.green
+                                  : colorEntry_.blue)
+        = value;
+    colorEntrySet_ = true;
+}
+
+void Reader::OnSkipDestination(RtfWord, const RtfToken &)
+{
+    if (stack_.size() > 2 || overflow_ > 0)
+        SkipGroup(); // never the document's own group
+}
+
+void Reader::OnPict(RtfWord, const RtfToken &)
+{
+    Top().dest = Dest::Picture;
+    picture_ = PictureState {};
+    pictureGroup_ = stack_.size() - 1;
+}
+
+void Reader::OnListText(RtfWord, const RtfToken &)
+{
+    if (Top().dest != Dest::Body)
+        return;
+    if (listTextSeen_ && (stack_.size() > 2 || overflow_ > 0))
+        SkipGroup(); // a second numbering text for the same paragraph
+    listTextSeen_ = true;
+}
+
+void Reader::OnNestTableProps(RtfWord, const RtfToken &)
+{
+    Top().nestedProps = true;
+}
+
+void Reader::OnUpr(RtfWord, const RtfToken &)
+{
+    Top().inUpr = true;
+}
+
+void Reader::OnBlip(RtfWord word, const RtfToken &t)
+{
+    if (Top().dest != Dest::Picture)
+        return;
+    picture_.kind = word == RtfWord::PngBlip ? RtfPicture::Kind::Png
+        : word == RtfWord::JpegBlip          ? RtfPicture::Kind::Jpeg
+                                             : RtfPicture::Kind::Other;
+    if (word == RtfWord::OtherBlip)
+        PictureWord(t);
+}
+
+void Reader::OnPictureSize(RtfWord word, const RtfToken &t)
+{
+    const int32_t scale = t.hasParam ? Clamp(t.param, 1, 10000) : 100;
     switch (word) {
-    case RtfWord::Unknown:
-        if (g.dest == Dest::Picture)
-            PictureWord(t);
-        break;
-    case RtfWord::Rtf:
-    case RtfWord::Field:
-    case RtfWord::FieldResult:
-    case RtfWord::ReadDestination:
-    case RtfWord::Ud:
-        break;
-    case RtfWord::Ansi:
-        docCodePage_ = 1252;
-        codePageCached_ = false;
-        break;
-    case RtfWord::Mac:
-        docCodePage_ = 10000;
-        codePageCached_ = false;
-        break;
-    case RtfWord::Pc:
-        docCodePage_ = 437;
-        codePageCached_ = false;
-        break;
-    case RtfWord::Pca:
-        docCodePage_ = 850;
-        codePageCached_ = false;
-        break;
-    case RtfWord::AnsiCpg:
-        if (t.hasParam && decoder_.Supports(p)) {
-            docCodePage_ = p;
-            codePageCached_ = false;
-        }
-        break;
-    case RtfWord::Deff:
-        defaultFont_ = p;
-        chr.font = p;
-        FormatChanged();
-        break;
-    case RtfWord::FontTable:
-        g.dest = Dest::FontTable;
-        fontNameOpen_ = false;
-        break;
-    case RtfWord::ColorTable:
-        g.dest = Dest::ColorTable;
-        colors_.clear();
-        colorEntry_ = {};
-        colorEntrySet_ = false;
-        FormatChanged();
-        break;
-    case RtfWord::Charset:
-        if (g.dest == Dest::FontTable && fontNameOpen_) {
-            fonts_[fontEntry_].codePage = RtfCodePageOfCharset(p);
-            codePageCached_ = false;
-        }
-        break;
-    case RtfWord::Cpg:
-        if (g.dest == Dest::FontTable && fontNameOpen_ && decoder_.Supports(p)) {
-            fonts_[fontEntry_].codePage = p;
-            codePageCached_ = false;
-        }
-        break;
-    case RtfWord::Red:
-    case RtfWord::Green:
-    case RtfWord::Blue:
-        if (g.dest == Dest::ColorTable) {
-            const auto value = static_cast<uint8_t>(Clamp(p, 0, 255));
-            (word == RtfWord::Red         ? colorEntry_.red
-                 : word == RtfWord::Green ? colorEntry_.green
-                                          : colorEntry_.blue)
-                = value;
-            colorEntrySet_ = true;
-        }
-        break;
-    case RtfWord::SkipDestination:
-        if (stack_.size() > 2 || overflow_ > 0)
-            SkipGroup(); // never the document's own group
-        break;
-    case RtfWord::Pict:
-        g.dest = Dest::Picture;
-        picture_ = PictureState {};
-        pictureGroup_ = stack_.size() - 1;
-        break;
-    case RtfWord::ListText:
-        if (!body)
-            break;
-        if (listTextSeen_ && (stack_.size() > 2 || overflow_ > 0))
-            SkipGroup(); // a second numbering text for the same paragraph
-        listTextSeen_ = true;
-        break;
-    case RtfWord::Upr:
-        g.inUpr = true;
-        break;
-    case RtfWord::PngBlip:
-    case RtfWord::JpegBlip:
-    case RtfWord::OtherBlip:
-        if (g.dest == Dest::Picture) {
-            picture_.kind = word == RtfWord::PngBlip ? RtfPicture::Kind::Png
-                : word == RtfWord::JpegBlip          ? RtfPicture::Kind::Jpeg
-                                                     : RtfPicture::Kind::Other;
-            if (word == RtfWord::OtherBlip)
-                PictureWord(t);
-        }
-        break;
     case RtfWord::PicWGoal:
-        picture_.goalWidth = p;
+        picture_.goalWidth = t.param;
         break;
     case RtfWord::PicHGoal:
-        picture_.goalHeight = p;
+        picture_.goalHeight = t.param;
         break;
     case RtfWord::PicScaleX:
-        picture_.scaleX = t.hasParam ? Clamp(p, 1, 10000) : 100;
+        picture_.scaleX = scale;
         break;
-    case RtfWord::PicScaleY:
-        picture_.scaleY = t.hasParam ? Clamp(p, 1, 10000) : 100;
-        break;
-    case RtfWord::Plain:
-        chr = CharState {};
-        chr.font = defaultFont_;
-        FormatChanged();
-        break;
-    case RtfWord::Font:
-        if (g.dest == Dest::FontTable) {
-            StartFont(p);
-        } else {
-            chr.font = p;
-            FormatChanged();
-        }
-        break;
-    case RtfWord::FontSize:
-        chr.size = (t.hasParam && p > 0) ? Clamp(p, 1, MaxFontSize) : DefaultFontSize;
-        FormatChanged();
-        break;
-    case RtfWord::Bold:
-        chr.bold = Toggle(t);
-        FormatChanged();
-        break;
-    case RtfWord::Italic:
-        chr.italic = Toggle(t);
-        FormatChanged();
-        break;
-    case RtfWord::Underline:
-        chr.underline = Toggle(t);
-        FormatChanged();
-        break;
-    case RtfWord::UnderlineNone:
-        chr.underline = false;
-        FormatChanged();
-        break;
-    case RtfWord::Strike:
-        chr.strike = Toggle(t);
-        FormatChanged();
-        break;
-    case RtfWord::Super:
-        chr.verticalAlign = RtfVerticalAlign::Superscript;
-        FormatChanged();
-        break;
-    case RtfWord::Sub:
-        chr.verticalAlign = RtfVerticalAlign::Subscript;
-        FormatChanged();
-        break;
-    case RtfWord::NoSuperSub:
-        chr.verticalAlign = RtfVerticalAlign::Normal;
-        FormatChanged();
-        break;
-    case RtfWord::Up:
-    case RtfWord::Down: {
-        const bool raised = t.hasParam ? p != 0 : true;
-        chr.verticalAlign = !raised             ? RtfVerticalAlign::Normal
-            : (word == RtfWord::Up) == (p >= 0) ? RtfVerticalAlign::Superscript
-                                                : RtfVerticalAlign::Subscript;
-        FormatChanged();
+    default:
+        picture_.scaleY = scale;
         break;
     }
-    case RtfWord::Color:
-        chr.color = t.hasParam ? p : 0;
+}
+
+void Reader::OnPlain(RtfWord, const RtfToken &)
+{
+    Top().chr = CharState {};
+    Top().chr.font = defaultFont_;
+    FormatChanged();
+}
+
+void Reader::OnFont(RtfWord, const RtfToken &t)
+{
+    if (Top().dest == Dest::FontTable) {
+        StartFont(t.param);
+    } else {
+        Top().chr.font = t.param;
         FormatChanged();
-        break;
-    case RtfWord::Highlight:
-    case RtfWord::Background:
-        chr.background = t.hasParam ? p : 0;
-        FormatChanged();
-        break;
-    case RtfWord::Hidden:
-        chr.hidden = Toggle(t);
-        FormatChanged();
-        break;
-    case RtfWord::Uc:
-        g.uc = static_cast<uint8_t>(Clamp(p, 0, MaxUnicodeSkip));
-        break;
-    case RtfWord::U:
-        OnUnicode(p);
-        unicodeSkip_ = g.uc;
-        break;
-    case RtfWord::Pard:
-        para = RtfParagraphFormat {};
-        g.inTable = false;
-        break;
-    case RtfWord::Intbl:
-        g.inTable = true;
-        break;
-    case RtfWord::Trowd:
-        if (!g.nestedProps) {
-            cellEdges_.clear();
-            rowLeft_ = 0;
-        }
-        break;
-    case RtfWord::TrLeft:
-        if (!g.nestedProps)
-            rowLeft_ = Clamp(p, -MaxTableWidth, MaxTableWidth);
-        break;
-    case RtfWord::Cellx:
-        if (!g.nestedProps && cellEdges_.size() < MaxCells)
-            cellEdges_.push_back(Clamp(p, -MaxTableWidth, MaxTableWidth));
-        break;
-    case RtfWord::NestTableProps:
-        g.nestedProps = true;
-        break;
-    case RtfWord::Ql:
-        para.alignment = RtfAlignment::Left;
-        break;
-    case RtfWord::Qr:
-        para.alignment = RtfAlignment::Right;
-        break;
-    case RtfWord::Qc:
-        para.alignment = RtfAlignment::Center;
-        break;
-    case RtfWord::Qj:
-        para.alignment = RtfAlignment::Justify;
-        break;
+    }
+}
+
+void Reader::OnFontSize(RtfWord, const RtfToken &t)
+{
+    Top().chr.size = (t.hasParam && t.param > 0) ? Clamp(t.param, 1, MaxFontSize) : DefaultFontSize;
+    FormatChanged();
+}
+
+// \b, \i, \ul, \strike and \v: on, or off with a parameter of 0; \ulnone: off.
+void Reader::OnToggle(RtfWord word, const RtfToken &t)
+{
+    CharState &chr = Top().chr;
+    bool &flag = word == RtfWord::Bold ? chr.bold
+        : word == RtfWord::Italic      ? chr.italic
+        : word == RtfWord::Strike      ? chr.strike
+        : word == RtfWord::Hidden      ? chr.hidden
+                                       : chr.underline;
+    flag = word != RtfWord::UnderlineNone && Toggle(t);
+    FormatChanged();
+}
+
+void Reader::OnVerticalAlign(RtfWord word, const RtfToken &t)
+{
+    RtfVerticalAlign &align = Top().chr.verticalAlign;
+    if (word == RtfWord::Up || word == RtfWord::Down) {
+        const bool raised = t.hasParam ? t.param != 0 : true;
+        align = !raised                               ? RtfVerticalAlign::Normal
+            : (word == RtfWord::Up) == (t.param >= 0) ? RtfVerticalAlign::Superscript
+                                                      : RtfVerticalAlign::Subscript;
+    } else {
+        align = word == RtfWord::Super ? RtfVerticalAlign::Superscript
+            : word == RtfWord::Sub     ? RtfVerticalAlign::Subscript
+                                       : RtfVerticalAlign::Normal;
+    }
+    FormatChanged();
+}
+
+void Reader::OnCharColor(RtfWord word, const RtfToken &t)
+{
+    (word == RtfWord::Color ? Top().chr.color : Top().chr.background) = t.hasParam ? t.param : 0;
+    FormatChanged();
+}
+
+void Reader::OnUc(RtfWord, const RtfToken &t)
+{
+    Top().uc = static_cast<uint8_t>(Clamp(t.param, 0, MaxUnicodeSkip));
+}
+
+void Reader::OnU(RtfWord, const RtfToken &t)
+{
+    OnUnicode(t.param);
+    unicodeSkip_ = Top().uc;
+}
+
+void Reader::OnPard(RtfWord, const RtfToken &)
+{
+    Top().para = RtfParagraphFormat {};
+    Top().inTable = false;
+}
+
+void Reader::OnAlignment(RtfWord word, const RtfToken &)
+{
+    Top().para.alignment = word == RtfWord::Ql ? RtfAlignment::Left
+        : word == RtfWord::Qr                  ? RtfAlignment::Right
+        : word == RtfWord::Qc                  ? RtfAlignment::Center
+                                               : RtfAlignment::Justify;
+}
+
+// Indents (\li, \ri, \fi) and the space before and after a paragraph (\sb, \sa).
+void Reader::OnSpacing(RtfWord word, const RtfToken &t)
+{
+    RtfParagraphFormat &para = Top().para;
+    const int32_t indent = Clamp(t.param, -MaxIndent, MaxIndent);
+    const int32_t space = Clamp(t.param, 0, MaxIndent);
+    switch (word) {
     case RtfWord::Li:
-        para.leftIndent = Clamp(p, -MaxIndent, MaxIndent);
+        para.leftIndent = indent;
         break;
     case RtfWord::Ri:
-        para.rightIndent = Clamp(p, -MaxIndent, MaxIndent);
+        para.rightIndent = indent;
         break;
     case RtfWord::Fi:
-        para.firstLineIndent = Clamp(p, -MaxIndent, MaxIndent);
+        para.firstLineIndent = indent;
         break;
     case RtfWord::Sb:
-        para.spaceBefore = Clamp(p, 0, MaxIndent);
+        para.spaceBefore = space;
         break;
-    case RtfWord::Sa:
-        para.spaceAfter = Clamp(p, 0, MaxIndent);
-        break;
-    case RtfWord::Par:
-    case RtfWord::Sect:
-        if (body)
-            EndParagraph();
-        break;
-    case RtfWord::Line:
-        if (body)
-            AddRun(RtfRunKind::LineBreak);
-        break;
-    case RtfWord::Tab:
-        if (body)
-            AddRun(RtfRunKind::Tab);
-        break;
-    case RtfWord::Page:
-        if (body)
-            AddRun(RtfRunKind::PageBreak);
-        break;
-    case RtfWord::Cell:
-        if (body) {
-            EndParagraph(Into::Cell);
-            EndCell();
-        }
-        break;
-    case RtfWord::Row:
-        if (!body)
-            break;
-        if (!paragraph_.runs.empty() || !cell_.paragraphs.empty()) {
-            EndParagraph(Into::Cell); // text after the last \cell: one more cell
-            EndCell();
-        }
-        EndRow();
-        break;
-    // A nested table is flattened into its cell: its cells separated by tabs, its rows
-    // paragraphs of the outer cell.
-    case RtfWord::NestCell:
-        if (body && AddRun(RtfRunKind::Tab))
-            cellSeparator_ = true;
-        break;
-    case RtfWord::NestRow:
-        if (!body)
-            break;
-        if (cellSeparator_) {
-            paragraph_.runs.pop_back();
-            lastRunMatches_ = false;
-        }
-        EndParagraph(Into::Cell);
-        break;
-    case RtfWord::EmDash:
-    case RtfWord::EnDash:
-    case RtfWord::EmSpace:
-    case RtfWord::EnSpace:
-    case RtfWord::QmSpace:
-    case RtfWord::Bullet:
-    case RtfWord::LQuote:
-    case RtfWord::RQuote:
-    case RtfWord::LdblQuote:
-    case RtfWord::RdblQuote:
-    case RtfWord::Zwj:
-    case RtfWord::Zwnj:
-    case RtfWord::LtrMark:
-    case RtfWord::RtlMark: {
-        // In the order of the words in RtfWord.
-        static constexpr char16_t Characters[] = u"\u2014\u2013\u2003\u2002\u2005\u2022\u2018"
-                                                 u"\u2019\u201C\u201D\u200D\u200C\u200E\u200F";
-        Emit(std::u16string_view(&Characters[int(word) - int(RtfWord::EmDash)], 1));
+    default:
+        para.spaceAfter = space;
         break;
     }
+}
+
+// \trowd, \trleftN and \cellxN of the outer table; a nested table's are not kept.
+void Reader::OnRowDefinition(RtfWord word, const RtfToken &t)
+{
+    if (Top().nestedProps)
+        return;
+    if (word == RtfWord::Trowd) {
+        cellEdges_.clear();
+        rowLeft_ = 0;
+    } else if (word == RtfWord::TrLeft) {
+        rowLeft_ = Clamp(t.param, -MaxTableWidth, MaxTableWidth);
+    } else if (cellEdges_.size() < MaxCells) {
+        cellEdges_.push_back(Clamp(t.param, -MaxTableWidth, MaxTableWidth));
     }
+}
+
+void Reader::OnIntbl(RtfWord, const RtfToken &)
+{
+    Top().inTable = true;
+}
+
+void Reader::OnPar(RtfWord, const RtfToken &)
+{
+    if (Top().dest == Dest::Body)
+        EndParagraph();
+}
+
+void Reader::OnBreak(RtfWord word, const RtfToken &)
+{
+    if (Top().dest != Dest::Body)
+        return;
+    AddRun(word == RtfWord::Line      ? RtfRunKind::LineBreak
+               : word == RtfWord::Tab ? RtfRunKind::Tab
+                                      : RtfRunKind::PageBreak);
+}
+
+void Reader::OnCell(RtfWord, const RtfToken &)
+{
+    if (Top().dest != Dest::Body)
+        return;
+    EndParagraph(Into::Cell);
+    EndCell();
+}
+
+void Reader::OnRow(RtfWord, const RtfToken &)
+{
+    if (Top().dest != Dest::Body)
+        return;
+    if (!paragraph_.runs.empty() || !cell_.paragraphs.empty()) {
+        EndParagraph(Into::Cell); // text after the last \cell: one more cell
+        EndCell();
+    }
+    EndRow();
+}
+
+// A nested table is flattened into its cell: its cells separated by tabs, its rows
+// paragraphs of the outer cell.
+void Reader::OnNestCell(RtfWord, const RtfToken &)
+{
+    if (Top().dest == Dest::Body && AddRun(RtfRunKind::Tab))
+        cellSeparator_ = true;
+}
+
+void Reader::OnNestRow(RtfWord, const RtfToken &)
+{
+    if (Top().dest != Dest::Body)
+        return;
+    if (cellSeparator_) {
+        paragraph_.runs.pop_back();
+        lastRunMatches_ = false;
+    }
+    EndParagraph(Into::Cell);
+}
+
+// Dashes, special spaces, the bullet, typographic quotes and the joiner and direction marks.
+void Reader::OnCharacter(RtfWord word, const RtfToken &)
+{
+    // In the order of the words in RtfWord.
+    static constexpr char16_t Characters[] = u"\u2014\u2013\u2003\u2002\u2005\u2022\u2018"
+                                             u"\u2019\u201C\u201D\u200D\u200C\u200E\u200F";
+    Emit(std::u16string_view(&Characters[int(word) - int(RtfWord::EmDash)], 1));
 }
 
 void Reader::OnSymbol(char symbol)
