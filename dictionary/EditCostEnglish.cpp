@@ -115,11 +115,7 @@ constexpr bool SoundAlike(unsigned char a, unsigned char b)
 {
     constexpr std::string_view pairs[]
         = { "ck", "cs", "sz", "kq", "gj", "iy", "ey", "fv", "dt", "xz", "bd" };
-    for (std::string_view p : pairs) {
-        if ((a == p[0] && b == p[1]) || (a == p[1] && b == p[0]))
-            return true;
-    }
-    return false;
+    return EditCostDetail::IsPair(pairs, a, b);
 }
 
 constexpr float Substitution(unsigned char wordLetter, unsigned char typedLetter)

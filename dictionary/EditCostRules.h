@@ -81,6 +81,17 @@ constexpr int LongestWordSide(std::span<const SoundRule> rules)
     return int(longest);
 }
 
+// Whether a and b, either way round, are one of the two-letter pairs.
+constexpr bool IsPair(std::span<const std::string_view> pairs, unsigned char a, unsigned char b)
+{
+    for (std::string_view p : pairs) {
+        if ((a == static_cast<unsigned char>(p[0]) && b == static_cast<unsigned char>(p[1]))
+            || (a == static_cast<unsigned char>(p[1]) && b == static_cast<unsigned char>(p[0])))
+            return true;
+    }
+    return false;
+}
+
 // The table of substitution costs of the first 128 letters, in twentieths.
 template<typename Cost>
 constexpr EditCostRules::AsciiSubstitutionTable MakeAsciiSubstitutionTable(Cost cost)

@@ -73,11 +73,7 @@ constexpr bool IsVowel(unsigned char c)
 constexpr bool SoundAlike(unsigned char a, unsigned char b)
 {
     constexpr std::string_view pairs[] = { "cs", "cz", "sz", "ck", "kq", "gj", "iy", "xs", "bd" };
-    for (std::string_view p : pairs) {
-        if ((a == p[0] && b == p[1]) || (a == p[1] && b == p[0]))
-            return true;
-    }
-    return false;
+    return EditCostDetail::IsPair(pairs, a, b);
 }
 
 constexpr float Substitution(unsigned char wordLetter, unsigned char typedLetter)
