@@ -36,9 +36,9 @@ printf 'Ordinary text: %d words; correct words are the %d words of every SCOWL l
   "$(tr -cs "A-Za-z'" '\n' < "$work/ordinary.txt" | grep -c '[A-Za-z]')" "$(wc -l < "$work/correct.txt")"
 printf '| choice | words | KB | holbrook first / top 5 / top 10 %% | kidspell first / top 5 / top 10 %% | correct words flagged (occurrences / distinct) |\n'
 printf '|---|---|---|---|---|---|\n'
-for spec in "$@"; do
-  name=${spec%%=*}
-  settings=${spec#*=}
+for choice in "$@"; do
+  name=${choice%%=*}
+  settings=${choice#*=}
   (eval "export $settings" && sh "$data/english-wordlist.sh") > "$work/list.txt"
   "$bin/mkdct" -q -o "$work/TEST.DCT" "$work/list.txt"
   words=$(cut -f1 "$work/list.txt" | tr 'A-Z' 'a-z' | { grep -v "'s\$" || true; } | LC_ALL=C sort -u | wc -l)
