@@ -892,6 +892,9 @@ void TMainForm::CreateEverydayMenus(QMenu *file, QMenu *edit)
         Action(name)->setCheckable(true);
         format->addAction(Action(name));
     }
+    // Help sends the child to the Format menu for the font; it stays in Edit as well.
+    format->addSeparator();
+    format->addAction(Action("AFontEdit"));
     menuBar()->insertMenu(help->menuAction(), view);
     menuBar()->insertMenu(help->menuAction(), format);
 }

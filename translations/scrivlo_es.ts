@@ -311,7 +311,7 @@ formato (.txt) o (.rtf).
 
 Para cambiar la letra y su tamaño
 
-1. En el menú Edición, haz clic en
+1. En el menú Formato, haz clic en
 Elegir letra.
 2. Elige la letra, el estilo y el tamaño.</translation>
     </message>

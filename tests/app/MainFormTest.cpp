@@ -359,7 +359,7 @@ private slots:
                                "Check Spelling as &You Type, -, "
                                "Read &Aloud, Read &Everything, Spee&ch...",
                                "View: Zoom &In, Zoom &Out, &Normal Size",
-                               "Format: &Bold, &Italic, &Underline",
+                               "Format: &Bold, &Italic, &Underline, -, Select &Font...",
                                "Language: English, Espa\u00f1ol", "Help: &About..." }));
         QCOMPARE(form->Action("AEditSpelling")->shortcut(), QKeySequence(Qt::Key_F7));
     }
