@@ -16,10 +16,22 @@ bool TTextToSpeechSpeaker::Available() const
     return !QTextToSpeech::availableEngines().isEmpty();
 }
 
+QString TTextToSpeechSpeaker::EngineFor(const QLocale &language)
+{
+    // Flite speaks only American English, and more naturally than the other engines; any
+    // other language goes to another engine, which may have a voice for it.
+    const QStringList engines = QTextToSpeech::availableEngines();
+    const bool english = language.language() == QLocale::English;
+    for (const QString &engine : engines)
+        if ((engine == QLatin1String("flite")) == english)
+            return engine;
+    return engines.value(0);
+}
+
 QTextToSpeech *TTextToSpeechSpeaker::Engine() const
 {
     if (!FEngine && Available()) {
-        FEngine = std::make_unique<QTextToSpeech>();
+        FEngine = std::make_unique<QTextToSpeech>(EngineFor(FLanguage));
         auto *self = const_cast<TTextToSpeechSpeaker *>(this);
         connect(FEngine.get(), &QTextToSpeech::stateChanged, self, [self](QTextToSpeech::State s) {
             self->SetSpeaking(s == QTextToSpeech::Speaking);
@@ -81,6 +93,12 @@ void TTextToSpeechSpeaker::SetRate(double rate)
 void TTextToSpeechSpeaker::SetLanguage(const QLocale &language)
 {
     FLanguage = language;
+    if (FEngine && FEngine->engine() != EngineFor(language)) {
+        // The next use makes the engine of the new language.
+        FEngine->stop();
+        FEngine.reset();
+        SetSpeaking(false);
+    }
     if (!FEngine)
         return;
     if (FEngine->availableLocales().contains(language)) {

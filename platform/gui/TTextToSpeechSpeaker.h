@@ -1,7 +1,8 @@
 #pragma once
 // TSpeaker over Qt's text-to-speech module. The engine is made on first use, so a program
 // that never speaks loads no voice; a failing engine (no sound device) ends the speaking
-// state instead of raising anything.
+// state instead of raising anything. English is spoken by Flite when it is installed,
+// other languages by another engine (speech-dispatcher with eSpeak NG has Spanish).
 
 #include "platform/gui/TSpeaker.h"
 
@@ -28,6 +29,7 @@ public:
     void SetLanguage(const QLocale &language) override;
 
 private:
+    static QString EngineFor(const QLocale &language);
     QTextToSpeech *Engine() const;
     void SetSpeaking(bool speaking);
 
