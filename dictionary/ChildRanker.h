@@ -43,6 +43,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TDictionary;
 struct EditCostRules;
