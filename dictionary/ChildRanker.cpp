@@ -72,6 +72,7 @@ SpellingLanguage ChildRanker::Language() const
 
 void ChildRanker::EnsureTables()
 {
+    TakePrepared();
     if (!TablesLoaded || (FTablesLanguage && *FTablesLanguage != Language()))
         LoadTables();
 }
@@ -85,16 +86,22 @@ void ChildRanker::LoadTables()
     // The tree's marks come from the prior: make it again.
     FTreePriorCount = SIZE_MAX;
     const auto *first = static_cast<const TDCTFile *>(FDictionary.Files.Head());
-    if (!first)
-        return;
-    const std::string folder = FileUtils::ExtractFilePath(first->FileName());
-    const bool spanish = *FTablesLanguage == SpellingLanguage::Spanish;
-    Prior.LoadFromFile(folder + (spanish ? SpanishPriorFileName : PriorFileName));
-    NeverSuggest.AddFile(folder + (spanish ? SpanishNeverSuggestFileName : NeverSuggestFileName));
-    const std::string userFolder = FDictionary.UserFileName.empty()
-        ? folder
-        : FileUtils::ExtractFilePath(FDictionary.UserFileName);
-    NeverSuggest.AddFile(userFolder + ParentNeverSuggestFileName);
+    if (first)
+        ReadTables(first->FileName(), FDictionary.UserFileName, *FTablesLanguage, Prior,
+                   NeverSuggest);
+}
+
+void ChildRanker::ReadTables(const std::string &firstFileName, const std::string &userFileName,
+                             SpellingLanguage language, WordPrior &prior,
+                             NeverSuggestList &neverSuggest)
+{
+    const std::string folder = FileUtils::ExtractFilePath(firstFileName);
+    const bool spanish = language == SpellingLanguage::Spanish;
+    prior.LoadFromFile(folder + (spanish ? SpanishPriorFileName : PriorFileName));
+    neverSuggest.AddFile(folder + (spanish ? SpanishNeverSuggestFileName : NeverSuggestFileName));
+    const std::string userFolder
+        = userFileName.empty() ? folder : FileUtils::ExtractFilePath(userFileName);
+    neverSuggest.AddFile(userFolder + ParentNeverSuggestFileName);
 }
 
 void ChildRanker::CollectCandidates(const AnsiText &asTyped, const std::string &typed,

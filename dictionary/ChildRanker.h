@@ -22,6 +22,12 @@
 // dictionaries can share a folder), and a parent's USERNOSUGGEST.TXT beside the user word list. A
 // missing table leaves its part out of the ranking (every word equally common, or nothing
 // never-suggested). A change of language reads the tables again.
+//
+// For a large dictionary the tree takes a moment: PrepareInBackground reads the tables and
+// builds the tree on a thread of its own, through its own reader of the dictionary's files
+// (a TDCTFile reads through one block buffer, which the caller's thread keeps using). The
+// first request takes the result, waiting for it if it is not ready, when the dictionary
+// still has the same files open; otherwise the result is dropped.
 
 #include "dictionary/NeverSuggestList.h"
 #include "dictionary/RankingTree.h"
@@ -30,11 +36,14 @@
 #include "platform/core/CodePageText.h"
 #include "platform/core/TStringList.h"
 
+#include <atomic>
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TDictionary;
 struct EditCostRules;
@@ -43,6 +52,10 @@ class ChildRanker
 {
 public:
     explicit ChildRanker(const TDictionary &dictionary);
+    ChildRanker(const ChildRanker &) = delete;
+    ChildRanker &operator=(const ChildRanker &) = delete;
+    // Stops a preparation still running and waits for its thread.
+    ~ChildRanker();
 
     // At most maxCount suggestions for word (as typed), best first, with the capitals of
     // the typed word.
@@ -52,6 +65,9 @@ public:
 
     // Reads the tables from their places now; the first request does it otherwise.
     void LoadTables();
+    // Starts reading the tables and building the tree of the files the dictionary has open
+    // now on another thread, unless the tree is built from them already or being built.
+    void PrepareInBackground();
 
     // The language set, else that of the first dictionary file's name.
     SpellingLanguage Language() const;
@@ -70,6 +86,21 @@ public:
 
 private:
     struct Candidate;
+    struct Prepared;
+    // The tables and tree of the files, made through a reader of their own.
+    static std::unique_ptr<Prepared> Prepare(const std::vector<std::string> &fileNames,
+                                             const std::string &userFileName,
+                                             SpellingLanguage language,
+                                             const std::atomic<bool> &stop);
+    // Takes the result of a preparation, waiting for it, when it fits the files open now.
+    void TakePrepared();
+    // Stops a preparation and drops its result.
+    void DropPreparation();
+    // Reads the language's tables from beside the first dictionary file and the user's list.
+    static void ReadTables(const std::string &firstFileName, const std::string &userFileName,
+                           SpellingLanguage language, WordPrior &prior,
+                           NeverSuggestList &neverSuggest);
+    std::vector<std::string> OpenFileNames() const;
     float Score(const std::string &typed, const Candidate &candidate) const;
     // How common a word is, less the penalties for name-only and unknown words.
     static float WordValue(const WordPrior::Facts &facts);
@@ -89,4 +120,8 @@ private:
     // suggestions, and again when the files or the prior table change.
     RankingTree FTree;
     size_t FTreePriorCount = 0;
+
+    std::future<std::unique_ptr<Prepared>> FPreparing;
+    std::vector<std::string> FPreparingFiles;
+    std::atomic<bool> FStopPreparing { false };
 };

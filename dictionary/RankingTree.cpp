@@ -12,13 +12,18 @@
 
 namespace {
 
+bool Stopped(const std::atomic<bool> *stop)
+{
+    return stop && stop->load(std::memory_order_relaxed);
+}
+
 // How many nodes the file's letter tree has when spelt out in full, so that the tree is
 // made in one allocation rather than grown to twice its size.
-uint64_t SpeltOutSize(TDCTFile &file)
+uint64_t SpeltOutSize(TDCTFile &file, const std::atomic<bool> *stop)
 {
     uint64_t budget = TSuggestList::WalkBudget(file, 0), size = 0;
     auto walk = [&](auto &self, int32_t index, size_t depth) -> void {
-        for (; budget > 0; ++index) {
+        for (; budget > 0 && !Stopped(stop); ++index) {
             --budget;
             const uint32_t node = file.GetNode(index);
             if (Dct::NodeChar(node) == 0)
@@ -41,20 +46,38 @@ bool RankingTree::IsBuiltFrom(const TDictionary &dictionary) const
     size_t k = 0;
     for (auto *node = dictionary.Files.Head(); node; node = node->Next, ++k) {
         const auto *file = static_cast<const TDCTFile *>(node);
-        if (k >= FBuiltFrom.size()
-            || FBuiltFrom[k] != std::pair<const void *, uint32_t>(file, file->NodeCount()))
+        if (k >= FBuiltFrom.size() || FBuiltFrom[k].file != file
+            || FBuiltFrom[k].nodeCount != file->NodeCount())
             return false;
     }
     return k == FBuiltFrom.size() && !FNodes.empty();
 }
 
+bool RankingTree::AdoptFor(const TDictionary &dictionary)
+{
+    std::vector<Source> sources;
+    for (auto *node = dictionary.Files.Head(); node; node = node->Next) {
+        const auto *file = static_cast<const TDCTFile *>(node);
+        const size_t k = sources.size();
+        if (k >= FBuiltFrom.size() || FBuiltFrom[k].fileName != file->FileName()
+            || FBuiltFrom[k].nodeCount != file->NodeCount())
+            return false;
+        sources.push_back({ file, file->NodeCount(), file->FileName() });
+    }
+    if (sources.size() != FBuiltFrom.size() || FNodes.empty())
+        return false;
+    FBuiltFrom = std::move(sources);
+    return true;
+}
+
 void RankingTree::Build(const TDictionary &dictionary,
-                        const std::function<float(std::string_view word)> &value)
+                        const std::function<float(std::string_view word)> &value,
+                        const std::atomic<bool> *stop)
 {
     constexpr float None = -std::numeric_limits<float>::infinity();
     uint64_t size = 1;
     for (auto *listNode = dictionary.Files.Head(); listNode; listNode = listNode->Next)
-        size += SpeltOutSize(*static_cast<TDCTFile *>(listNode));
+        size += SpeltOutSize(*static_cast<TDCTFile *>(listNode), stop);
     FNodes.clear();
     FNodes.reserve(size_t(size));
     FNodes.push_back(Node { 0, 0, None, 0, false });
@@ -85,13 +108,13 @@ void RankingTree::Build(const TDictionary &dictionary,
     std::string word;
     for (auto *listNode = dictionary.Files.Head(); listNode; listNode = listNode->Next) {
         auto &file = *static_cast<TDCTFile *>(listNode);
-        FBuiltFrom.emplace_back(&file, file.NodeCount());
+        FBuiltFrom.push_back({ &file, file.NodeCount(), file.FileName() });
         uint64_t budget = TSuggestList::WalkBudget(file, 0);
         auto walk = [&](auto &self, int32_t index, uint32_t at) -> void {
             // The list in alphabetical order, so that value is asked for words in order.
             std::array<uint32_t, 256> list;
             size_t count = 0;
-            for (; budget > 0 && count < list.size(); ++index) {
+            for (; budget > 0 && count < list.size() && !Stopped(stop); ++index) {
                 --budget;
                 const uint32_t node = file.GetNode(index);
                 if (Dct::NodeChar(node) == 0)

@@ -177,6 +177,10 @@ bool TCustomSpellDlg::ActivateDictionary()
             FAutoCorrectTo.Clear();
         }
         dictionary.Active = true;
+        // The ranking's letter tree of a large dictionary takes a while: built now on
+        // another thread, so that the first suggestions need not wait for it.
+        if (FSuggestionRanking == rkChildren)
+            FRanker->PrepareInBackground();
     } else {
         dictionary.Active = false;
     }

@@ -236,4 +236,45 @@ TEST(ChildRanker, TakesItsLanguageFromTheDictionaryAndReadsThatLanguagesTables)
     EXPECT_EQ(LanguageOfDictionary("ESPANOLA.DCT"), SpellingLanguage::English);
 }
 
+TEST(ChildRanker, APreparedTreeListsTheSameWordsAndOneOfOtherFilesIsDropped)
+{
+    // Two dictionaries of the same name in two folders, each with its own words.
+    TempDir one, two;
+    one.write("WORDPRIOR_ES.TXT", "casa\t40\ncosa\t200\npero\t30\nperro\t60\n");
+    one.write("NOSUGGEST_ES.TXT", "cesa\n");
+    const std::string first = one.write(
+        "ESPANOL.DCT",
+        BuildDct({ "casa", "cosa", "cesa", "peque\xA4o", "pecado", "pero", "perro", "queso" }));
+    const std::string second = two.write("ESPANOL.DCT", BuildDct({ "cisne", "perla", "queja" }));
+    const auto lists = [](ChildRanker &ranker) {
+        std::vector<std::vector<std::string>> out;
+        for (const char *typed : { "cisa", "pequeno", "peroo", "qeso" }) {
+            const auto list = ranker.Suggest(AnsiText(typed), 10);
+            out.emplace_back(list->begin(), list->end());
+        }
+        const auto completions = ranker.WordsStartingWith(AnsiText("pe"), 10);
+        out.emplace_back(completions->begin(), completions->end());
+        return out;
+    };
+
+    TDictionary onRequest, ahead;
+    onRequest.OpenDictionary(first);
+    ahead.OpenDictionary(first);
+    ChildRanker built(onRequest), prepared(ahead);
+    prepared.PrepareInBackground();
+    const auto expected = lists(built);
+    EXPECT_EQ(expected.front().front(), "casa");
+    EXPECT_EQ(lists(prepared), expected);
+
+    // The dictionary switches to the other folder while its tree is being built.
+    TDictionary switched, other;
+    switched.OpenDictionary(first);
+    other.OpenDictionary(second);
+    ChildRanker stale(switched), fresh(other);
+    stale.PrepareInBackground();
+    switched.CloseDictionaries();
+    switched.OpenDictionary(second);
+    EXPECT_EQ(lists(stale), lists(fresh));
+}
+
 } // namespace
