@@ -82,11 +82,7 @@ void DrawWave(QPainter &painter, qreal x1, qreal x2, qreal y)
 // positions in both agree.
 std::string ToAnsi(QStringView text)
 {
-    std::string ansi(static_cast<size_t>(text.size()), '\0');
-    for (qsizetype i = 0; i < text.size(); ++i)
-        ansi[static_cast<size_t>(i)]
-            = static_cast<char>(CodePages::Utf16UnitToAnsi(text[i].unicode()));
-    return ansi;
+    return CodePages::Utf16ToAnsi({ text.utf16(), size_t(text.size()) }).str();
 }
 
 // Calls visit(start, length, word) for each word of a paragraph, as F7's scan reads them.

@@ -31,13 +31,9 @@ QString FromAnsi(const std::string &ansi)
     return QString::fromStdU16String(CodePages::DecodeAnsi(ansi));
 }
 
-AnsiText ToAnsi(const QString &text)
+AnsiText ToAnsi(QStringView text)
 {
-    std::string out;
-    out.reserve(text.size());
-    for (QChar ch : text)
-        out += static_cast<char>(CodePages::Utf16UnitToAnsi(ch.unicode()));
-    return AnsiText(std::move(out));
+    return CodePages::Utf16ToAnsi({ text.utf16(), size_t(text.size()) });
 }
 
 // Rows of the suggestion list are 13 pixels high, as the dialog was laid out for.

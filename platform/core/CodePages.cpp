@@ -170,6 +170,14 @@ unsigned char Utf16UnitToAnsi(char16_t unit)
     return b < 0 ? '?' : static_cast<unsigned char>(b);
 }
 
+AnsiText Utf16ToAnsi(std::u16string_view units)
+{
+    std::string ansi(units.size(), '\0');
+    for (size_t i = 0; i < units.size(); ++i)
+        ansi[i] = char(Utf16UnitToAnsi(units[i]));
+    return AnsiText(std::move(ansi));
+}
+
 size_t Utf8SequenceAt(std::string_view bytes, size_t i, char32_t &cp)
 {
     const auto lead = static_cast<unsigned char>(bytes[i]);

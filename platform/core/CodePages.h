@@ -42,6 +42,8 @@ void OemToAnsiBuff(std::string &text);
 // The ANSI byte that stands for one UTF-16 code unit of an editor's text: the exact
 // counterpart, else '?'. One unit always gives one byte, so positions stay aligned.
 unsigned char Utf16UnitToAnsi(char16_t unit);
+// A whole text so, one byte per code unit.
+AnsiText Utf16ToAnsi(std::u16string_view units);
 
 // Length of the well-formed UTF-8 sequence at bytes[i] (i < size), with its code point
 // in cp; 0 when the byte there does not begin one.

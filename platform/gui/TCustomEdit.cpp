@@ -25,11 +25,7 @@ void TCustomEdit::Clear()
 std::string TCustomEdit::AnsiText() const
 {
     const QString text = Text();
-    std::string out(static_cast<size_t>(text.size()), '\0');
-    for (qsizetype i = 0; i < text.size(); ++i)
-        out[static_cast<size_t>(i)]
-            = static_cast<char>(CodePages::Utf16UnitToAnsi(text.at(i).unicode()));
-    return out;
+    return CodePages::Utf16ToAnsi({ QStringView(text).utf16(), size_t(text.size()) }).str();
 }
 
 int TCustomEdit::GetTextBuf(char *buffer, int size) const

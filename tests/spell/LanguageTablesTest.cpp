@@ -14,10 +14,7 @@ std::string Ansi(std::string_view utf8)
 {
     std::u16string units;
     EXPECT_TRUE(CodePages::DecodeUtf8(utf8, units));
-    std::string out;
-    for (char16_t u : units)
-        out += static_cast<char>(CodePages::Utf16UnitToAnsi(u));
-    return out;
+    return CodePages::Utf16ToAnsi(units).str();
 }
 } // namespace
 

@@ -23,8 +23,5 @@ inline AnsiText AnsiFromUtf8(std::string_view utf8)
 {
     std::u16string units;
     CodePages::DecodeUtf8(utf8, units);
-    std::string ansi;
-    for (char16_t unit : units)
-        ansi += char(CodePages::Utf16UnitToAnsi(unit));
-    return AnsiText(std::move(ansi));
+    return CodePages::Utf16ToAnsi(units);
 }

@@ -141,7 +141,7 @@ void PipeSession::CheckWord(std::u16string_view word, size_t offset)
         FOut += "# " + shown + ' ' + std::to_string(offset) + '\n';
         return;
     }
-    const AnsiText letters = TextMapping::UnitsToAnsi(word);
+    const AnsiText letters = CodePages::Utf16ToAnsi(word);
     if (FDictionary.IsWord(letters) || IsSessionWord(word)) {
         if (!FTerse)
             FOut += "*\n";
@@ -165,7 +165,7 @@ bool PipeSession::IsSessionWord(std::u16string_view word) const
     if (FSessionWords.Count() == 0)
         return false;
     // Like the user's list: "word's" is found as "word".
-    std::string ansi = TextMapping::UnitsToAnsi(word).str();
+    std::string ansi = CodePages::Utf16ToAnsi(word).str();
     int index;
     if (FSessionWords.Find(ansi, index))
         return true;

@@ -88,19 +88,11 @@ void DecodeText(std::string_view bytes, bool atStart, std::u16string &out)
         DecodePiece(bytes, false, atStart, out);
 }
 
-AnsiText UnitsToAnsi(std::u16string_view units)
-{
-    std::string ansi(units.size(), '\0');
-    for (size_t i = 0; i < units.size(); ++i)
-        ansi[i] = char(CodePages::Utf16UnitToAnsi(units[i]));
-    return AnsiText(std::move(ansi));
-}
-
 AnsiText ArgumentToAnsi(std::string_view bytes)
 {
     std::u16string units;
     DecodeText(bytes, true, units);
-    return UnitsToAnsi(units);
+    return CodePages::Utf16ToAnsi(units);
 }
 
 void AppendUtf8(std::string &out, std::u16string_view units)

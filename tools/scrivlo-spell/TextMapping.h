@@ -41,8 +41,6 @@ bool DecodePiece(std::string_view bytes, bool utf8, bool atStart, std::u16string
 // Text given whole (an argument, a protocol line): UTF-8, else code page 1252.
 void DecodeText(std::string_view bytes, bool atStart, std::u16string &out);
 
-// One code page 1252 byte per code unit.
-AnsiText UnitsToAnsi(std::u16string_view units);
 // Argument text (UTF-8, else code page 1252) in code page 1252.
 AnsiText ArgumentToAnsi(std::string_view bytes);
 
