@@ -137,7 +137,7 @@ int CreateLockedTemp(const std::string &pattern, std::string &temp)
 }
 
 // Creates, fills and renames the temporary; false on any failure, with the temporary gone.
-bool ReplaceFile(const std::string &target, std::string_view data)
+bool ReplaceFile(const std::string &target, std::string_view data, mode_t newFileMode)
 {
     const std::string dir = ExtractFilePath(target);
     const std::string name = ExtractFileName(target);
@@ -152,8 +152,8 @@ bool ReplaceFile(const std::string &target, std::string_view data)
         return false;
 
     struct stat old;
-    const mode_t mode
-        = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 0777) : (0644 & ~CurrentUmask());
+    const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 0777)
+                                                          : (newFileMode & ~CurrentUmask());
     // Renamed while still locked, so that no other save takes it for abandoned.
     bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, data) && ::fsync(fd) == 0
         && ::rename(temp.c_str(), target.c_str()) == 0;
@@ -248,9 +248,9 @@ std::string ReadWholeFile(const std::string &path)
     return data;
 }
 
-void WriteFileSafely(const std::string &path, std::string_view data)
+void WriteFileSafely(const std::string &path, std::string_view data, unsigned newFileMode)
 {
-    if (!ReplaceFile(ResolveTarget(path), data))
+    if (!ReplaceFile(ResolveTarget(path), data, mode_t(newFileMode & 0777)))
         throw EFCreateError("Cannot create file " + path);
 }
 

@@ -25,7 +25,8 @@ std::string ReadWholeFile(const std::string &path);
 // it over the target, so the target is either the old file or the new one, never a mix.
 // The temporary is ".NAME.scrivlo-save-XXXXXX", locked while the save runs; those of
 // earlier saves of NAME that were killed midway are removed first.
+// A new file gets newFileMode less the process's umask; a replaced one keeps its mode.
 // Raises EFCreateError "Cannot create file PATH" on any failure; the old file survives.
-void WriteFileSafely(const std::string &path, std::string_view data);
+void WriteFileSafely(const std::string &path, std::string_view data, unsigned newFileMode = 0644);
 
 } // namespace FileUtils
