@@ -12,7 +12,10 @@
 #include "app/TImage.h"
 #include "app/TypingCorrector.h"
 #include "dialogs/MessageDialogs.h"
+#include "dictionary/LearnedWordFile.h"
+#include "dictionary/TDictionary.h"
 #include "platform/core/FileUtils.h"
+#include "platform/core/UserDataFolder.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/StandardDialogs.h"
 #include "platform/gui/TRichEdit.h"
@@ -506,15 +509,8 @@ void TMainForm::CreateSpellDlg()
     SpellDlg->SetIgnoreWithNumbers(true);
     SpellDlg->SetSupportRTF2(true);
     SpellDlg->SetSuggestionRanking(rkChildren);
-    // An installed program's folder is not the user's to write: learned words then go to
-    // the user's own data folder.
+    UseLearnedWordsOf(SpellDlg->DictionaryName());
     const std::string programDir = FileUtils::ExecutableDir();
-    if (::access(programDir.c_str(), W_OK) != 0) {
-        const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        QDir().mkpath(dataDir);
-        FUserWordsFolder = dataDir.toStdString() + '/';
-        SpellDlg->SetUserDictionary(FUserWordsFolder + "USERDCT.TXT");
-    }
     // Common misspellings are corrected as the child types them, in the child's capitals.
     if (FileUtils::FileExists(programDir + AutoCorrectFile))
         SpellDlg->SetAutoCorrectList(AutoCorrectFile);
@@ -526,6 +522,27 @@ void TMainForm::CreateSpellDlg()
         corrector->SetEnabled(on);
         Settings::SetFlag(AutoCorrectSetting, on);
     });
+}
+
+void TMainForm::UseLearnedWordsOf(const std::string &dictionaryName)
+{
+    // The dictionaries are in the program's folder, which every user of the machine shares
+    // and which an installed program may not write: learned words are each user's own.
+    const std::string dictionaryPath = FileUtils::ExecutableDir() + dictionaryName;
+    const std::string userPath = LearnedWordFile::UserPathFor(dictionaryPath);
+    try {
+        UserDataFolder::Create();
+        const std::string oldPath = LearnedWordFile::OldPathFor(dictionaryPath);
+        if (LearnedWordFile::OldFileWaiting(oldPath, userPath)) {
+            const std::string keptAs = LearnedWordFile::TakeInOldFile(oldPath, userPath);
+            if (!keptAs.empty())
+                TDictionary::ErrorReporter(LearnedWordFile::SetAsideMessage(userPath, keptAs));
+        }
+    } catch (const std::exception &e) {
+        // The words stay where they are; the spell check goes on without them.
+        TApplication::HandleException(this, e);
+    }
+    SpellDlg->SetUserDictionary(userPath);
 }
 
 void TMainForm::CreateLiveSpelling()
@@ -600,7 +617,7 @@ void TMainForm::UseDictionaryOf(const TInterfaceLanguage &language, bool reopen)
     if (wasOpen)
         SpellDlg->SetDictionaryActive(false); // writes the words learned into the old one
     SpellDlg->SetDictionaryName(language.Dictionary);
-    SpellDlg->SetUserDictionary(FUserWordsFolder + language.UserWords);
+    UseLearnedWordsOf(language.Dictionary);
     // The auto-correct pairs are English misspellings: kept aside while they do not fit.
     if (!language.AutoCorrect && !SpellDlg->AutoCorrectList().empty()) {
         FAutoCorrectList = SpellDlg->AutoCorrectList();

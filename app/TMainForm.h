@@ -114,6 +114,9 @@ private:
     // which only a running window reopens.
     void ApplyLanguage(TLanguages id, bool reopenDictionary);
     void UseDictionaryOf(const TInterfaceLanguage &language, bool reopen);
+    // Points the spell check at the user's learned words for a dictionary, in the user's
+    // data folder, first taking in the words an earlier version kept beside it.
+    void UseLearnedWordsOf(const std::string &dictionaryName);
     void RetranslateUi();
     QMenu *AddMenu(const char *title);
 
@@ -173,6 +176,5 @@ private:
     QMenu *FRecentMenu = nullptr;
     QActionGroup *FLanguageGroup = nullptr;
     TLanguages FLanguage = lgEnglish;
-    std::string FUserWordsFolder; // empty: beside the dictionary
     std::string FAutoCorrectList; // kept aside while a language it does not fit is chosen
 };

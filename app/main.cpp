@@ -6,6 +6,8 @@
 #include "app/THelpForm.h"
 #include "app/TMainForm.h"
 #include "dialogs/TExceptionHandler.h"
+#include "dictionary/TDictionary.h"
+#include "platform/core/Exceptions.h"
 #include "platform/core/FileUtils.h"
 #include "platform/gui/Application.h"
 #include "spell/TCustomSpellDlg.h"
@@ -37,6 +39,12 @@ int main(int argc, char **argv)
     TApplication::SetTitle("Scrivlo");
     app.setWindowIcon(QIcon(":/scrivlo.svg"));
 
+    // What the dictionary reports without raising (a list of learned words set aside) is
+    // shown like any other error while the window is there.
+    const auto reportToStderr = TDictionary::ErrorReporter;
+    TDictionary::ErrorReporter = [](const std::string &message) {
+        TApplication::HandleException(nullptr, Exception(message));
+    };
     int result;
     {
         TMainForm mainForm;
@@ -58,6 +66,7 @@ int main(int argc, char **argv)
         }
         result = app.exec();
     }
+    TDictionary::ErrorReporter = reportToStderr;
     TExceptionHandler::Remove();
     TCustomSpellDlg::DestroySharedDictionary(); // saves learned words; never throws
     return result;

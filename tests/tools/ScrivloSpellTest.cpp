@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <tuple>
 #include <unistd.h>
@@ -103,6 +104,9 @@ const std::vector<std::string> TextWords
 class SpellTool : public ::testing::Test
 {
 protected:
+    // The user's data folder, where the editor keeps learned words, is the test's own.
+    SpellTool() { ::setenv("XDG_DATA_HOME", data.path().c_str(), 1); }
+    ~SpellTool() override { ::unsetenv("XDG_DATA_HOME"); }
     void UseWords(const std::vector<std::string> &words)
     {
         dict = dir.write("TEST.DCT", BuildDct(words));
@@ -122,6 +126,7 @@ protected:
     }
 
     TempDir dir;
+    TempDir data;
     std::string dict;
 };
 
@@ -391,20 +396,29 @@ TEST_F(SpellTool, CompleteListsWordsExtendingThePrefix)
     EXPECT_EQ(Spell({ "--max", "2", "complete", "c" }).out, "c: cart, cat\n");
 }
 
-TEST_F(SpellTool, UserListBesideTheDictionaryIsReadNeverWritten)
+// The words the editor learned, in the user's data folder, and those an earlier version
+// kept beside the dictionary until the editor takes them in: read, never written.
+TEST_F(SpellTool, LearnedWordsAreTheEditorsReadNeverWritten)
 {
     UseWords(TextWords);
-    const std::string userList = dir.write("USERDCT.TXT", "Zorbl\r\n");
+    ASSERT_EQ(::mkdir(data.file("scrivlo").c_str(), 0700), 0);
+    const std::string userList = data.write("scrivlo/USERDCT.TXT", "Zorbl\r\n");
+    const std::string oldList = dir.write("USERDCT.TXT", "quarg\r\n");
     const auto stamp = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
     std::filesystem::last_write_time(userList, stamp);
 
-    EXPECT_EQ(Spell({ "check" }, "ZORBL zorbl's qqq").out, "-:1:15: qqq\n");
+    EXPECT_EQ(Spell({ "check" }, "ZORBL zorbl's quarg qqq").out, "-:1:21: qqq\n");
     Spell({ "-a" }, "*newword\n@other\nnewword\n");
     Spell({ "--max", "3", "suggest", "zorbk" });
 
-    EXPECT_EQ(dir.read("USERDCT.TXT"), "Zorbl\r\n");
+    EXPECT_EQ(data.read("scrivlo/USERDCT.TXT"), "Zorbl\r\n");
     EXPECT_EQ(std::filesystem::last_write_time(userList), stamp);
     EXPECT_EQ(FolderEntries(), (std::vector<std::string> { "TEST.DCT", "USERDCT.TXT" }));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data.file("scrivlo")), {}), 1);
+
+    // Once the editor has taken the old list in, only the user's own counts.
+    data.write("scrivlo/USERDCT.TXT.merged", oldList + "\n");
+    EXPECT_EQ(Spell({ "check" }, "zorbl quarg").out, "-:1:7: quarg\n");
 }
 
 TEST_F(SpellTool, MissingUserListIsNeitherNeededNorCreated)
