@@ -84,26 +84,29 @@ void TDCTFile::OpenFile()
         RaiseIoError(FFileName, errno);
     // The whole file is read now and the handle closed: a file replaced or cut while the
     // program runs can no longer change what it reads (a mapped file cut short kills the
-    // process at the next lookup). One byte more than the largest dictionary is asked
-    // for, so that a file grown meanwhile is seen too.
-    const uint64_t wanted = std::min<uint64_t>(uint64_t(st.st_size), MaxFileSize) + 1;
-    std::string bytes(size_t(wanted), '\0');
-    bytes.resize(ReadAt(FHandle, bytes.data(), bytes.size(), 0, FFileName));
-    CloseHandle();
-    if (bytes.size() < FHeader.size())
+    // process at the next lookup).
+    if (ReadAt(FHandle, FHeader.data(), FHeader.size(), 0, FFileName) < FHeader.size())
         throw EInOutError(FFileName + ": Read beyond end of file", 0);
-    std::memcpy(FHeader.data(), bytes.data(), FHeader.size());
     if (!HeaderValid())
         throw TEDictionaryCorrupt();
-    if (bytes.size() > MaxFileSize)
+    // Room for one node more than the file holds, up to one more than the largest
+    // dictionary, so that a file grown meanwhile is seen too. The nodes are read straight
+    // into place.
+    const uint64_t size = std::clamp<uint64_t>(uint64_t(st.st_size), Dct::HeaderSize, MaxFileSize);
+    const size_t slots = size_t((size - Dct::HeaderSize) / Dct::NodeSize) + 1;
+    FNodes = std::make_unique_for_overwrite<uint32_t[]>(slots);
+    const size_t got
+        = ReadAt(FHandle, FNodes.get(), slots * Dct::NodeSize, off_t(Dct::HeaderSize), FFileName);
+    CloseHandle();
+    if (Dct::HeaderSize + got > MaxFileSize)
         throw TEDictionaryCorrupt("the file is larger than " + std::to_string(MaxFileSize)
                                   + " bytes, the largest a dictionary can be");
     // A torn node at the end is left out.
-    FNodeCount = uint32_t((bytes.size() - Dct::HeaderSize) / Dct::NodeSize);
-    FNodes = std::make_unique<uint32_t[]>(FNodeCount);
-    const auto *data = reinterpret_cast<const unsigned char *>(bytes.data()) + Dct::HeaderSize;
-    for (uint32_t i = 0; i < FNodeCount; ++i)
-        FNodes[i] = LittleEndian32(data + size_t(i) * Dct::NodeSize);
+    FNodeCount = uint32_t(got / Dct::NodeSize);
+    if constexpr (std::endian::native != std::endian::little) {
+        for (uint32_t i = 0; i < FNodeCount; ++i)
+            FNodes[i] = LittleEndian32(reinterpret_cast<const unsigned char *>(&FNodes[i]));
+    }
     if (std::string problem = StructureProblem(FNodes.get(), FNodeCount); !problem.empty())
         throw TEDictionaryCorrupt(std::move(problem));
     ReadBlock(0);
