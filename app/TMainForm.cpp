@@ -14,6 +14,7 @@
 #include "dialogs/MessageDialogs.h"
 #include "dictionary/LearnedWordFile.h"
 #include "dictionary/TDictionary.h"
+#include "platform/core/Exceptions.h"
 #include "platform/core/FileUtils.h"
 #include "platform/core/UserDataFolder.h"
 #include "platform/gui/Application.h"
@@ -535,14 +536,23 @@ void TMainForm::UseLearnedWordsOf(const std::string &dictionaryName)
         const std::string oldPath = LearnedWordFile::OldPathFor(dictionaryPath);
         if (LearnedWordFile::OldFileWaiting(oldPath, userPath)) {
             const std::string keptAs = LearnedWordFile::TakeInOldFile(oldPath, userPath);
-            if (!keptAs.empty())
-                TDictionary::ErrorReporter(LearnedWordFile::SetAsideMessage(userPath, keptAs));
+            if (!keptAs.empty() && TDictionary::SetAsideReporter)
+                TDictionary::SetAsideReporter(userPath, keptAs);
         }
     } catch (const std::exception &e) {
         // The words stay where they are; the spell check goes on without them.
         TApplication::HandleException(this, e);
     }
     SpellDlg->SetUserDictionary(userPath);
+}
+
+void TMainForm::ReportSetAsideList(const std::string &listPath, const std::string &keptAs)
+{
+    const QString message
+        = tr("The learned words in %1 could not be read. The file is kept as "
+             "%2, and a new list is started.")
+              .arg(QString::fromStdString(listPath), QString::fromStdString(keptAs));
+    TApplication::HandleException(nullptr, Exception(message.toStdString()));
 }
 
 void TMainForm::CreateLiveSpelling()

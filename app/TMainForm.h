@@ -45,6 +45,9 @@ public:
     const QString &FileName() const { return FFileName; }
     bool PlainTextFormat() const { return FPlainText; }
     QAction *Action(const QString &name) const;
+    // Shows that a list of learned words could not be read and was set aside (the
+    // dictionary's SetAsideReporter while the window is there).
+    static void ReportSetAsideList(const std::string &listPath, const std::string &keptAs);
 
     TSpellDlg *SpellDlg = nullptr; // the spell check of the document
     LiveSpellChecker *LiveSpelling = nullptr; // the check while typing, over the same dictionary

@@ -42,9 +42,11 @@ int main(int argc, char **argv)
     // What the dictionary reports without raising (a list of learned words set aside) is
     // shown like any other error while the window is there.
     const auto reportToStderr = TDictionary::ErrorReporter;
+    const auto reportSetAside = TDictionary::SetAsideReporter;
     TDictionary::ErrorReporter = [](const std::string &message) {
         TApplication::HandleException(nullptr, Exception(message));
     };
+    TDictionary::SetAsideReporter = &TMainForm::ReportSetAsideList;
     int result;
     {
         TMainForm mainForm;
@@ -67,6 +69,7 @@ int main(int argc, char **argv)
         result = app.exec();
     }
     TDictionary::ErrorReporter = reportToStderr;
+    TDictionary::SetAsideReporter = reportSetAside;
     TExceptionHandler::Remove();
     TCustomSpellDlg::DestroySharedDictionary(); // saves learned words; never throws
     return result;

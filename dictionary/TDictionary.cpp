@@ -34,6 +34,10 @@ void ReportToStderr(const std::string &message)
 } // namespace
 
 std::function<void(const std::string &)> TDictionary::ErrorReporter = ReportToStderr;
+std::function<void(const std::string &, const std::string &)> TDictionary::SetAsideReporter
+    = [](const std::string &listPath, const std::string &keptAs) {
+          Report(LearnedWordFile::SetAsideMessage(listPath, keptAs));
+      };
 
 TDictionary::TDictionary() = default;
 
@@ -111,7 +115,8 @@ bool TDictionary::OpenUserDictionary(const std::string &fileName)
         keptAs = LearnedWordFile::SetAside(UserFileName);
     }
     UserFileSizeAtLoad = 0;
-    ReportSetAside(keptAs);
+    if (SetAsideReporter)
+        SetAsideReporter(UserFileName, keptAs);
     return false;
 }
 
@@ -147,13 +152,8 @@ void TDictionary::SaveUserWords()
     std::string keptAs;
     LearnedWordFile::Merge(UserFileName, UserWords, keptAs);
     UserWordsModified = false;
-    if (!keptAs.empty())
-        ReportSetAside(keptAs);
-}
-
-void TDictionary::ReportSetAside(const std::string &keptAs) const
-{
-    Report(LearnedWordFile::SetAsideMessage(UserFileName, keptAs));
+    if (!keptAs.empty() && SetAsideReporter)
+        SetAsideReporter(UserFileName, keptAs);
 }
 
 void TDictionary::Report(const std::string &message)

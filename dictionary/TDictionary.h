@@ -36,6 +36,11 @@ public:
     // Where failures that cannot be thrown (in the destructor) are reported. The default
     // writes to standard error; the editor shows them in a dialog.
     static std::function<void(const std::string &)> ErrorReporter;
+    // Tells the user that the learned-word list at listPath could not be read and was set
+    // aside as keptAs. The default passes LearnedWordFile::SetAsideMessage to ErrorReporter;
+    // the editor words it in the user's language.
+    static std::function<void(const std::string &listPath, const std::string &keptAs)>
+        SetAsideReporter;
 
     // Opens a .DCT file and appends it to Files. False when no such file exists; a wrong
     // header raises TEDictionaryCorrupt, a read failure EInOutError.
@@ -92,7 +97,6 @@ public:
 
 private:
     static void Report(const std::string &message);
-    void ReportSetAside(const std::string &keptAs) const;
     TDCTFile *FirstFile() const;
     // IsWord of a word already cut to 50 and lower-cased.
     bool IsLowerWord(std::string_view lowerAnsiWord) const;

@@ -514,6 +514,10 @@ Elegir letra.
         <source>Scrivlo cannot find &quot;%1&quot;. It is taken off the list of recent documents.</source>
         <translation>Scrivlo no encuentra &quot;%1&quot;. Se quita de la lista de documentos recientes.</translation>
     </message>
+    <message>
+        <source>The learned words in %1 could not be read. The file is kept as %2, and a new list is started.</source>
+        <translation>No se pudieron leer las palabras aprendidas de %1. El archivo se guarda como %2 y se empieza una lista nueva.</translation>
+    </message>
 </context>
 <context>
     <name>TSpeaker</name>
