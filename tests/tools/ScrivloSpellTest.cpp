@@ -17,6 +17,8 @@
 
 extern char **environ;
 
+using namespace std::string_literals;
+
 namespace {
 
 struct RunResult
@@ -419,6 +421,21 @@ TEST_F(SpellTool, LearnedWordsAreTheEditorsReadNeverWritten)
     // Once the editor has taken the old list in, only the user's own counts.
     data.write("scrivlo/USERDCT.TXT.merged", oldList + "\n");
     EXPECT_EQ(Spell({ "check" }, "zorbl quarg").out, "-:1:7: quarg\n");
+}
+
+// A list that cannot be read whole is reported and left as it is: this program writes none.
+TEST_F(SpellTool, AnUnreadableListIsReportedAndLeftAlone)
+{
+    UseWords(TextWords);
+    const std::string utf16Cyrillic = "\xFF\xFE\x3A\x04\x3E\x04\x42\x04\r\0\n\0"s;
+    const std::string list = dir.write("mine.txt", utf16Cyrillic);
+    const RunResult r = Spell({ "--user", list, "check" }, "dog");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err,
+              "scrivlo-spell: The learned words in " + list
+                  + " could not be read; none of them are used.\n");
+    EXPECT_EQ(dir.read("mine.txt"), utf16Cyrillic);
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string> { "TEST.DCT", "mine.txt" }));
 }
 
 TEST_F(SpellTool, MissingUserListIsNeitherNeededNorCreated)
