@@ -135,6 +135,18 @@ TEST_F(LearnedWords, AListThatCannotBeReadWholeIsKeptAside)
         EXPECT_EQ(words.read("USERDCT.TXT.bad"), c.bytes) << c.name;
     }
 
+    // Spoilt while the program runs: the save sets it aside too.
+    TempDir words;
+    const std::string spoilt = words.write("USERDCT.TXT", "blimp\r\n");
+    ASSERT_TRUE(dict.OpenUserDictionary(spoilt));
+    words.write("USERDCT.TXT", cases[0].bytes);
+    reports.clear();
+    ASSERT_TRUE(dict.AddWord(AnsiText("zorp")));
+    dict.SaveUserWords();
+    EXPECT_EQ(words.read("USERDCT.TXT"), "blimp\r\nzorp\r\n");
+    EXPECT_EQ(words.read("USERDCT.TXT.bad"), cases[0].bytes);
+    EXPECT_EQ(reports.size(), 1u);
+
     // A list larger than any list of words, and a second bad list beside the first.
     const std::string list = dir.write("USERDCT.TXT", "zorp\r\n");
     ASSERT_EQ(::truncate(list.c_str(), LearnedWordFile::MaxSize + 1), 0);
