@@ -17,21 +17,17 @@ using namespace std::string_literals;
 namespace {
 
 // Sets an environment variable for one test and puts the old value back afterwards.
-class ScopedEnv
+struct ScopedEnv
 {
-public:
     ScopedEnv(const char *name, const char *value)
-        : FName(name)
+        : Name(name)
+        , Old(std::getenv(name) ? std::optional<std::string>(std::getenv(name)) : std::nullopt)
     {
-        if (const char *old = std::getenv(name))
-            FOld = old;
         value ? ::setenv(name, value, 1) : ::unsetenv(name);
     }
-    ~ScopedEnv() { FOld ? ::setenv(FName, FOld->c_str(), 1) : ::unsetenv(FName); }
-
-private:
-    const char *FName;
-    std::optional<std::string> FOld;
+    ~ScopedEnv() { Old ? ::setenv(Name, Old->c_str(), 1) : ::unsetenv(Name); }
+    const char *Name;
+    std::optional<std::string> Old;
 };
 
 mode_t Mode(const std::string &path)
@@ -218,7 +214,6 @@ TEST(LearnedWordPaths, AreInTheUsersDataFolder)
     const ScopedEnv home("HOME", "/home/kid");
     {
         const ScopedEnv data("XDG_DATA_HOME", "/data/kid");
-        EXPECT_EQ(UserDataFolder::Path(), "/data/kid/scrivlo/");
         EXPECT_EQ(LearnedWordFile::UserPathFor("/usr/share/scrivlo/ENGLISH.DCT"),
                   "/data/kid/scrivlo/USERDCT.TXT");
         EXPECT_EQ(LearnedWordFile::UserPathFor("ESPANOL.DCT"), "/data/kid/scrivlo/USERDCT-ES.TXT");
