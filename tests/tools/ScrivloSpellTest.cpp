@@ -382,6 +382,41 @@ TEST(SpanishDictionary, KnowsAChildsSentenceAndPutsTheAccentBack)
               "kiero: quiero\nablar: hablar\nhechar: echar\n");
 }
 
+// "word: a, b, c" lines of suggest or complete, as lists.
+std::vector<std::vector<std::string>> Lists(const std::string &out)
+{
+    std::vector<std::vector<std::string>> lists;
+    size_t start = 0;
+    for (size_t end; (end = out.find('\n', start)) != std::string::npos; start = end + 1) {
+        std::vector<std::string> &list = lists.emplace_back();
+        const std::string line = out.substr(start, end - start);
+        for (size_t at = line.find(':') + 1; at < line.size();) {
+            const size_t comma = std::min(line.find(',', at), line.size());
+            list.push_back(line.substr(at + 1, comma - at - 1));
+            at = comma + 1;
+        }
+    }
+    return lists;
+}
+
+// The built English dictionary with its tables: words the lists write in lower case are
+// offered so unless typed with a capital, and an apostrophe is not taken for capitals.
+TEST(EnglishDictionary, OffersCapitalsOnlyWhereTheyBelong)
+{
+    const RunResult r = RunTool({ "--dict", "ENGLISH.DCT", "suggest", "I'v", "i'ld", "O'brian",
+                                  "docter", "Docter", "wensday", "tedye" });
+    const auto lists = Lists(r.out);
+    std::vector<std::string> first;
+    for (const auto &list : lists)
+        first.push_back(list.empty() ? "" : list.front());
+    EXPECT_EQ(first,
+              (std::vector<std::string> { "I've", "I'll", "O'Brien", "doctor", "Doctor",
+                                          "Wednesday", "they" }))
+        << r.out;
+    ASSERT_EQ(lists.size(), 7u);
+    EXPECT_NE(std::find(lists[6].begin(), lists[6].end(), "teddy"), lists[6].end()) << r.out;
+}
+
 TEST_F(SpellTool, CompleteListsWordsExtendingThePrefix)
 {
     UseWords(SmallWords);
