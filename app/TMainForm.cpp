@@ -515,15 +515,19 @@ void TMainForm::CreateSpellDlg()
         FUserWordsFolder = dataDir.toStdString() + '/';
         SpellDlg->SetUserDictionary(FUserWordsFolder + "USERDCT.TXT");
     }
-    // Common misspellings are corrected as the child types them, in the child's capitals.
+    // Common misspellings are corrected as the child types them, in the child's capitals;
+    // F7 corrects them too only while that is on, and otherwise asks, the listed
+    // correction first.
     if (FileUtils::FileExists(programDir + AutoCorrectFile))
         SpellDlg->SetAutoCorrectList(AutoCorrectFile);
     SpellDlg->SetMatchTypedCase(true);
     auto *corrector = new TypingCorrector(FRichEdit, SpellDlg, this);
     QAction *autoCorrect = Action("AEditAutoCorrect");
     corrector->SetEnabled(autoCorrect->isChecked());
-    connect(autoCorrect, &QAction::toggled, this, [corrector](bool on) {
+    SpellDlg->SetAutoCorrectInCheck(autoCorrect->isChecked());
+    connect(autoCorrect, &QAction::toggled, this, [this, corrector](bool on) {
         corrector->SetEnabled(on);
+        SpellDlg->SetAutoCorrectInCheck(on);
         Settings::SetFlag(AutoCorrectSetting, on);
     });
 }

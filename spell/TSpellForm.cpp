@@ -240,7 +240,9 @@ int32_t TSpellForm::QueryWord(AnsiText &word, std::unique_ptr<TStringList> sugge
     WaitForChoice();
     if (!isVisible())
         return srCancel;
-    word = ToAnsi(Choice == srLearn ? edtBadWord->text() : edtReplace->text());
+    const QString answer = Choice == srLearn ? edtBadWord->text() : edtReplace->text();
+    FAnswerText = answer.toStdU16String();
+    word = ToAnsi(answer);
     return Choice;
 }
 

@@ -425,8 +425,10 @@ private slots:
         toggle->trigger();
         QTest::keyClicks(edit, "teh ");
         QCOMPARE(edit->toPlainText(), QString("I saw the cat The freind\nteh "));
+        QVERIFY(!form->SpellDlg->AutoCorrectInCheck()); // F7 asks about them then
         QVERIFY(!TMainForm().Action("AEditAutoCorrect")->isChecked());
         toggle->trigger();
+        QVERIFY(form->SpellDlg->AutoCorrectInCheck());
         QVERIFY(TMainForm().Action("AEditAutoCorrect")->isChecked());
     }
 

@@ -86,7 +86,7 @@ int Run(const Options &options, TDictionary &dictionary)
         RunSuggest(dictionary, options.arguments, options.maxCount, ranker.get());
         break;
     case Command::Complete:
-        RunComplete(dictionary, options.arguments, options.maxCount);
+        RunComplete(dictionary, options.arguments, options.maxCount, ranker.get());
         break;
     case Command::Pipe:
         status = RunPipe(dictionary, options.maxCount, stdin, ranker.get());
