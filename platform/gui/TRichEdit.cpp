@@ -4,6 +4,7 @@
 #include "platform/core/FileUtils.h"
 #include "platform/core/TextEncoding.h"
 #include "platform/core/rtf/RtfReader.h"
+#include "platform/gui/FileErrors.h"
 #include "platform/gui/RichTextAdapter.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -40,8 +41,9 @@ void TRichEdit::LoadFromFile(const QString &path)
     std::string bytes;
     try {
         bytes = FileUtils::ReadWholeFile(LocalPath(path));
-    } catch (const std::exception &) {
-        throw Exception("Failed to Load Stream");
+    } catch (const std::exception &e) {
+        throw Exception(FileErrorMessage(tr("Failed to Load Stream"), path, e, TFileAction::Open)
+                            .toStdString());
     }
     LoadFromBytes(bytes);
 }
@@ -147,8 +149,9 @@ void TRichEdit::SaveToFile(const QString &path) const
 {
     try {
         FileUtils::WriteFileSafely(LocalPath(path), SaveToBytes());
-    } catch (const std::exception &) {
-        throw Exception("Failed to Save Stream");
+    } catch (const std::exception &e) {
+        throw Exception(FileErrorMessage(tr("Failed to Save Stream"), path, e, TFileAction::Save)
+                            .toStdString());
     }
 }
 
