@@ -589,6 +589,10 @@ Elegir letra.
         <source>Scrivlo cannot find &quot;%1&quot;. It is taken off the list of recent documents.</source>
         <translation>Scrivlo no encuentra &quot;%1&quot;. Se quita de la lista de documentos recientes.</translation>
     </message>
+    <message>
+        <source>Parts of “%1” could not be read, so they are missing from the page. Saving will not bring them back: to keep the file as it is, Scrivlo asks for a new name when you save.</source>
+        <translation>Algunas partes de «%1» no se pudieron leer y faltan en la página. Guardar no las recupera: para conservar el archivo tal como está, Scrivlo te pide un nombre nuevo al guardar.</translation>
+    </message>
 </context>
 <context>
     <name>TRichEdit</name>

@@ -40,6 +40,9 @@ public:
     // cancelled, it raises EAbort and the text is unchanged.
     void LoadFromFile(const QString &path);
     void LoadFromBytes(std::string_view bytes);
+    // Whether the last load was of a damaged Rich Text file: what could be read is shown,
+    // the rest is lost, also to a save over the file.
+    bool LoadedDamaged() const { return FLoadedDamaged; }
     // Writes the document in the current mode through a temporary file, so a failed save
     // leaves the old file intact; raises Exception "Failed to Save Stream." with the file
     // and the reason on a second line on failure.
@@ -70,5 +73,6 @@ protected:
 private:
     void LoadPlainText(std::string_view bytes);
     bool FPlainText = false;
+    bool FLoadedDamaged = false;
     TextEncoding::TTextFormat FTextFormat; // of the text file last read
 };
