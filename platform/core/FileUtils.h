@@ -34,7 +34,7 @@ std::string ReadWholeFile(const std::string &path);
 // old one's permissions, owner and group.
 // A file the user may not write is never replaced (EACCES), nor anything but a regular
 // file. Where the folder takes no new file, or the owner or group could not be kept, the
-// file is written in place instead: its old content is copied aside first ("NAME.scrivlo-
+// file is written in place instead: its old content is copied aside first (".NAME.scrivlo-
 // backup-XXXXXX", beside it or in the temporary folder, removed after the save) and put
 // back if the write fails.
 // Raises EFCreateError "Cannot create file PATH" with the errno on any failure; the old

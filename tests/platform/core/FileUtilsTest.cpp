@@ -222,7 +222,8 @@ TEST(FileUtils, PipesDevicesAndHugeFilesAreRefused)
 
 // As an ordinary user (a child process that became one): a file the user may not write is
 // never replaced, whatever the folder allows; a saved file keeps its owner, group and
-// permissions; a file the user may write is saved also in a folder that takes no new file.
+// permissions; a file the user may write is saved also in a folder that takes no new file,
+// and stays as it was when that write fails.
 TEST(FileUtils, SavingKeepsOwnersAndPermissions)
 {
     if (::geteuid() != 0)
@@ -236,13 +237,15 @@ TEST(FileUtils, SavingKeepsOwnersAndPermissions)
         gid_t group;
         mode_t mode;
         bool folderIsTheUsers;
-        bool saved;
+        rlim_t sizeLimit; // of files the user writes; 0: none
+        int outcome; // 0 saved, 1 refused for lack of permission, 2 failed otherwise
     } cases[] = {
-        { "own read-only file", User, UserGroup, 0444, true, false },
-        { "root's file in the user's folder", 0, 0, 0644, true, false },
-        { "own file shared with the class", User, Class, 0640, true, true },
-        { "another's file the class may write", Other, Class, 0664, true, true },
-        { "own file in a folder of root's", User, UserGroup, 0644, false, true },
+        { "own read-only file", User, UserGroup, 0444, true, 0, 1 },
+        { "root's file in the user's folder", 0, 0, 0644, true, 0, 1 },
+        { "own file shared with the class", User, Class, 0640, true, 0, 0 },
+        { "another's file the class may write", Other, Class, 0664, true, 0, 0 },
+        { "own file in a folder of root's", User, UserGroup, 0644, false, 0, 0 },
+        { "the same, too large for the user", User, UserGroup, 0644, false, 8, 2 },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -262,8 +265,12 @@ TEST(FileUtils, SavingKeepsOwnersAndPermissions)
             const gid_t groups[] = { Class };
             if (::setgroups(1, groups) != 0 || ::setgid(UserGroup) != 0 || ::setuid(User) != 0)
                 ::_exit(9);
+            const rlimit limit { c.sizeLimit, c.sizeLimit };
+            std::signal(SIGXFSZ, SIG_IGN);
+            if (c.sizeLimit != 0 && ::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                ::_exit(9);
             try {
-                WriteFileSafely(path, "new");
+                WriteFileSafely(path, "new, longer than the limit");
                 ::_exit(0);
             } catch (const EStreamError &e) {
                 ::_exit(e.ErrorCode == EACCES ? 1 : 2);
@@ -274,8 +281,8 @@ TEST(FileUtils, SavingKeepsOwnersAndPermissions)
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), c.saved ? 0 : 1); // 1: refused for lack of permission
-        EXPECT_EQ(dir.read("f/doc.txt"), c.saved ? "new" : "old");
+        EXPECT_EQ(WEXITSTATUS(status), c.outcome);
+        EXPECT_EQ(dir.read("f/doc.txt"), c.outcome == 0 ? "new, longer than the limit" : "old");
         struct stat st;
         ASSERT_EQ(::stat(path.c_str(), &st), 0);
         EXPECT_EQ(st.st_uid, c.owner);
