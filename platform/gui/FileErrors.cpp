@@ -9,45 +9,48 @@
 #include <cstring>
 #include <new>
 
-namespace {
-
-QString Tr(const char *text)
+// The translation context of the texts below.
+class FileErrors
 {
-    return QCoreApplication::translate("FileErrors", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(FileErrors)
+};
+
+namespace {
 
 QString SystemReason(int code, const QString &path, TFileAction action)
 {
     const bool saving = action == TFileAction::Save;
     switch (code) {
     case ENOENT:
-        return saving ? Tr("the folder does not exist") : Tr("the file does not exist");
+        return saving ? FileErrors::tr("the folder does not exist")
+                      : FileErrors::tr("the file does not exist");
     case ENOTDIR:
-        return Tr("a part of its path is not a folder");
+        return FileErrors::tr("a part of its path is not a folder");
     case EACCES:
     case EPERM:
         if (!saving)
-            return Tr("you do not have permission to open it");
-        return QFileInfo::exists(path) ? Tr("you do not have permission to change this file")
-                                       : Tr("you do not have permission to save in this folder");
+            return FileErrors::tr("you do not have permission to open it");
+        return QFileInfo::exists(path)
+            ? FileErrors::tr("you do not have permission to change this file")
+            : FileErrors::tr("you do not have permission to save in this folder");
     case EROFS:
-        return Tr("the disk cannot be written to");
+        return FileErrors::tr("the disk cannot be written to");
     case ENOSPC:
     case EDQUOT:
-        return Tr("the disk is full");
+        return FileErrors::tr("the disk is full");
     case EISDIR:
-        return Tr("it is a folder");
+        return FileErrors::tr("it is a folder");
     case ENAMETOOLONG:
-        return Tr("the name is too long");
+        return FileErrors::tr("the name is too long");
     case EIO:
-        return Tr("the disk could not be read or written");
+        return FileErrors::tr("the disk could not be read or written");
     case EFBIG:
-        return Tr("the file is too large for the disk");
+        return FileErrors::tr("the file is too large for the disk");
     case ENOMEM:
-        return Tr("there is not enough memory");
+        return FileErrors::tr("there is not enough memory");
     case EBUSY:
     case ETXTBSY:
-        return Tr("the file is in use");
+        return FileErrors::tr("the file is in use");
     case 0:
         return QString();
     default:
@@ -66,9 +69,9 @@ QString FileErrorReason(const std::exception &e, const QString &path, TFileActio
         return QString();
     switch (stream->Cause) {
     case EStreamError::TCause::NotAFile:
-        return Tr("it is not an ordinary file (it may be a device or a pipe)");
+        return FileErrors::tr("it is not an ordinary file (it may be a device or a pipe)");
     case EStreamError::TCause::TooLarge:
-        return Tr("it is larger than %1 MB, the most Scrivlo can open")
+        return FileErrors::tr("it is larger than %1 MB, the most Scrivlo can open")
             .arg(FileUtils::MaxFileSize / (1024 * 1024));
     case EStreamError::TCause::System:
         break;
@@ -80,7 +83,7 @@ QString FileErrorMessage(const QString &designed, const QString &path, const std
                          TFileAction action)
 {
     const QString reason = FileErrorReason(e, path, action);
-    const QString file
-        = reason.isEmpty() ? Tr("“%1”.").arg(path) : Tr("“%1”: %2.").arg(path, reason);
+    const QString file = reason.isEmpty() ? FileErrors::tr("“%1”.").arg(path)
+                                          : FileErrors::tr("“%1”: %2.").arg(path, reason);
     return designed + ".\n" + file;
 }
