@@ -790,12 +790,20 @@ void TMainForm::OpenDocument(const QString &fileName, int filterIndex)
     FPlainText = FRichEdit->PlainText();
     RecentDocuments::Add(FFileName, FPlainText);
     DocumentSettled();
+    // What could not be read is not on the page: a save over the file would lose it for good.
+    FSaveAsFirst = FRichEdit->LoadedDamaged();
+    if (FSaveAsFirst)
+        MessageDlg(tr("Parts of “%1” could not be read, so they are missing from the page. Saving "
+                      "will not bring them back: to keep the file as it is, Scrivlo asks for a "
+                      "new name when you save.")
+                       .arg(fileName),
+                   mtWarning, Buttons({ mbOK }), 0);
 }
 
 void TMainForm::AFileSaveExecute()
 {
     FSaved = false; // until this save went through
-    if (FFileName.isEmpty()) {
+    if (FFileName.isEmpty() || FSaveAsFirst) {
         Action("AFileSaveAs")->trigger();
         return;
     }
@@ -825,6 +833,7 @@ void TMainForm::SaveDocument(const QString &fileName, bool plainText)
     FRichEdit->SetModified(false);
     FFileName = fileName;
     FPlainText = plainText;
+    FSaveAsFirst = false;
     RecentDocuments::Add(FFileName, FPlainText);
     DocumentSettled();
 }

@@ -142,6 +142,7 @@ private:
     QString FFileName;
     bool FPlainText = false;
     bool FSaved = false; // whether the latest Save or Save As went through
+    bool FSaveAsFirst = false; // the file was damaged: Save asks for a name until it is saved
 
     // What the file dialogs remember between uses.
     QString FInitialDir;

@@ -2,6 +2,81 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>FileErrors</name>
+    <message>
+        <source>the folder does not exist</source>
+        <translation>la carpeta no existe</translation>
+    </message>
+    <message>
+        <source>the file does not exist</source>
+        <translation>el archivo no existe</translation>
+    </message>
+    <message>
+        <source>a part of its path is not a folder</source>
+        <translation>una parte de su ruta no es una carpeta</translation>
+    </message>
+    <message>
+        <source>you do not have permission to open it</source>
+        <translation>no tienes permiso para abrirlo</translation>
+    </message>
+    <message>
+        <source>you do not have permission to change this file</source>
+        <translation>no tienes permiso para cambiar este archivo</translation>
+    </message>
+    <message>
+        <source>you do not have permission to save in this folder</source>
+        <translation>no tienes permiso para guardar en esta carpeta</translation>
+    </message>
+    <message>
+        <source>the disk cannot be written to</source>
+        <translation>no se puede escribir en el disco</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>el disco está lleno</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>es una carpeta</translation>
+    </message>
+    <message>
+        <source>the name is too long</source>
+        <translation>el nombre es demasiado largo</translation>
+    </message>
+    <message>
+        <source>the disk could not be read or written</source>
+        <translation>no se pudo leer o escribir en el disco</translation>
+    </message>
+    <message>
+        <source>the file is too large for the disk</source>
+        <translation>el archivo es demasiado grande para el disco</translation>
+    </message>
+    <message>
+        <source>there is not enough memory</source>
+        <translation>no hay memoria suficiente</translation>
+    </message>
+    <message>
+        <source>the file is in use</source>
+        <translation>el archivo está en uso</translation>
+    </message>
+    <message>
+        <source>it is not an ordinary file (it may be a device or a pipe)</source>
+        <translation>no es un archivo normal (puede ser un dispositivo o una tubería)</translation>
+    </message>
+    <message>
+        <source>it is larger than %1 MB, the most Scrivlo can open</source>
+        <translation>ocupa más de %1 MB, lo máximo que Scrivlo puede abrir</translation>
+    </message>
+    <message>
+        <source>“%1”.</source>
+        <translation>«%1».</translation>
+    </message>
+    <message>
+        <source>“%1”: %2.</source>
+        <translation>«%1»: %2.</translation>
+    </message>
+</context>
+<context>
     <name>LiveSpellChecker</name>
     <message>
         <source>Ignore All</source>
@@ -513,6 +588,21 @@ Elegir letra.
     <message>
         <source>Scrivlo cannot find &quot;%1&quot;. It is taken off the list of recent documents.</source>
         <translation>Scrivlo no encuentra &quot;%1&quot;. Se quita de la lista de documentos recientes.</translation>
+    </message>
+    <message>
+        <source>Parts of “%1” could not be read, so they are missing from the page. Saving will not bring them back: to keep the file as it is, Scrivlo asks for a new name when you save.</source>
+        <translation>Algunas partes de «%1» no se pudieron leer y faltan en la página. Guardar no las recupera: para conservar el archivo tal como está, Scrivlo te pide un nombre nuevo al guardar.</translation>
+    </message>
+</context>
+<context>
+    <name>TRichEdit</name>
+    <message>
+        <source>Failed to Load Stream</source>
+        <translation>No se pudo abrir el archivo</translation>
+    </message>
+    <message>
+        <source>Failed to Save Stream</source>
+        <translation>No se pudo guardar el archivo</translation>
     </message>
 </context>
 <context>
