@@ -14,6 +14,7 @@
 #include "dialogs/MessageDialogs.h"
 #include "platform/core/FileUtils.h"
 #include "platform/gui/Application.h"
+#include "platform/gui/CommandKeyFilter.h"
 #include "platform/gui/StandardDialogs.h"
 #include "platform/gui/TRichEdit.h"
 #include "platform/gui/TSpeaker.h"
@@ -186,6 +187,7 @@ TMainForm::TMainForm(QWidget *parent)
     setPalette(pal);
     setAutoFillBackground(true);
 
+    new CommandKeyFilter(this); // no chord with Alt or Ctrl types, in any window
     CreateActions();
     CreateControls();
     CreateMenus();

@@ -350,17 +350,19 @@ private slots:
                     items << (a->isSeparator() ? QString("-") : a->text());
             seen << menu->text() + ": " + items.join(", ");
         }
-        QCOMPARE(seen,
-                 QStringList({ "File: &New, &Open..., Recent &Documents, -, &Save, Save &As..., "
-                               "&Close, -, Print Set&up..., &Print..., -, E&xit",
-                               "Edit: &Undo, &Redo, -, Cu&t, &Copy, &Paste, Select &All, -, "
-                               "&Find..., Find &Next, R&eplace..., -, Select &Font..., Check "
-                               "&Spelling..., &Word Count..., Correct Spelling While &Typing, "
-                               "Check Spelling as &You Type, -, "
-                               "Read &Aloud, Read &Everything, Spee&ch...",
-                               "View: Zoom &In, Zoom &Out, &Normal Size",
-                               "Format: &Bold, &Italic, &Underline, -, Select &Font...",
-                               "Language: English, Espa\u00f1ol", "Help: &About..." }));
+        QCOMPARE(
+            seen,
+            QStringList(
+                { "File: &New, &Open..., Recent &Documents, -, &Save, Save &As..., "
+                  "&Close, -, Print Set&up..., &Print..., -, E&xit",
+                  "Edit: &Undo, &Redo, -, Cu&t, &Copy, &Paste, Select &All, -, "
+                  "&Find..., Find &Next, R&eplace..., -, Select &Font..., Check "
+                  "&Spelling..., &Word Count..., Correct Spelling While &Typing, "
+                  "Check Spelling as &You Type, -, "
+                  "Read &Aloud, Read &Everything, Spee&ch...",
+                  "View: Zoom &In, Zoom &Out, &Normal Size",
+                  "Format: &Bold, &Italic, &Underline, -, Select &Font...",
+                  "Language: English, Espa\u00f1ol", "Help: &About..." }));
         QCOMPARE(form->Action("AEditSpelling")->shortcut(), QKeySequence(Qt::Key_F7));
     }
 
@@ -765,6 +767,53 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), c);
         QCOMPARE(form->RichEdit()->toPlainText(), QString("hello"));
         QVERIFY(dialogs->calls.isEmpty()); // no File > Open
+    }
+
+    // A chord with Alt or Ctrl types nothing, in the page or in a dialog's field; AltGr
+    // (the group switch on X11, Ctrl+Alt elsewhere) still types its character.
+    void commandChordsTypeNothing_data()
+    {
+        QTest::addColumn<bool>("inFindField");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("typed");
+        const int alt = Qt::AltModifier;
+        for (int key : { Qt::Key_F, Qt::Key_E, Qt::Key_V, Qt::Key_H, Qt::Key_L })
+            QTest::addRow("Alt+%c", char(key))
+                << false << key << QString(QChar(key).toLower()) << alt << "";
+        QTest::newRow("Alt+C in Find") << true << int(Qt::Key_C) << "c" << alt << "";
+        QTest::newRow("Ctrl+Shift+K")
+            << false << int(Qt::Key_K) << "K" << int(Qt::ControlModifier | Qt::ShiftModifier) << "";
+        QTest::newRow("AltGr+Q") << false << int(Qt::Key_Q) << "@" << int(Qt::GroupSwitchModifier)
+                                 << "@";
+        QTest::newRow("Ctrl+Alt+E in Find")
+            << true << int(Qt::Key_E) << QString(QChar(0x20ac))
+            << int(Qt::ControlModifier | Qt::AltModifier) << QString(QChar(0x20ac));
+    }
+    void commandChordsTypeNothing()
+    {
+        QFETCH(bool, inFindField);
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QFETCH(int, modifiers);
+        QFETCH(QString, typed);
+        QWidget *target = form->RichEdit();
+        if (inFindField) {
+            QTest::keyClicks(form->RichEdit(), "x");
+            form->Action("AEditFind")->trigger();
+            target = form->findChild<TFindDialog *>()->findChild<QLineEdit *>();
+            QVERIFY(qobject_cast<QLineEdit *>(target));
+        }
+        const QString before = inFindField ? static_cast<QLineEdit *>(target)->text() : QString();
+        QTest::sendKeyEvent(QTest::Click, target, Qt::Key(key), text,
+                            Qt::KeyboardModifiers(modifiers));
+        if (inFindField) {
+            QCOMPARE(static_cast<QLineEdit *>(target)->text(), before + typed);
+        } else {
+            QCOMPARE(form->RichEdit()->toPlainText(), typed);
+            QCOMPARE(form->RichEdit()->Modified(), !typed.isEmpty());
+        }
     }
 
 private:
