@@ -154,9 +154,13 @@ bool QtStandardDialogs::ChooseFont(QWidget *parent, QFont &font, QColor &color)
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    // Escape in the font part ends the whole dialog, not that part alone.
+    QObject::connect(fonts, &QDialog::finished, &dialog, &QDialog::done);
     auto *layout = new QVBoxLayout(&dialog);
     layout->addWidget(fonts);
-    layout->addWidget(new QLabel(QObject::tr("&Color:"), &dialog));
+    auto *colourLabel = new QLabel(QObject::tr("&Color:"), &dialog);
+    colourLabel->setBuddy(colours); // Alt+C; the "&" marks the key and is not shown
+    layout->addWidget(colourLabel);
     layout->addWidget(colours);
     layout->addWidget(buttons);
     if (dialog.exec() != QDialog::Accepted)

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,6 +41,7 @@ private slots:
     void typedNameGetsTheExtensionOfTheChosenEntry_data();
     void typedNameGetsTheExtensionOfTheChosenEntry();
     void fontDialogReturnsFontAndColour();
+    void escapeClosesTheWholeFontDialog();
 };
 
 void StandardDialogsTest::classicFilterBecomesNameFilters()
@@ -139,6 +141,32 @@ void StandardDialogsTest::fontDialogReturnsFontAndColour()
     QCOMPARE(font.pointSize(), 16);
     QVERIFY(font.bold());
     QCOMPARE(color, QColor(Qt::red));
+}
+
+// Escape in the font list closes the dialog with nothing chosen; the colour's label
+// shows no "&".
+void StandardDialogsTest::escapeClosesTheWholeFontDialog()
+{
+    QFont font("Liberation Sans", 8);
+    QColor color = Qt::black;
+    bool stayedOpen = false;
+    QStringList ampersands; // labels that would show their "&"
+    AnswerDialog<QDialog>([&](QDialog *dialog) {
+        for (const QLabel *label : dialog->findChildren<QLabel *>())
+            if (label->text().contains('&') && !label->buddy())
+                ampersands << label->text();
+        QTest::keyClick(dialog->findChild<QFontDialog *>()->findChild<QLineEdit *>(),
+                        Qt::Key_Escape);
+        QTimer::singleShot(0, dialog, [dialog, &stayedOpen] {
+            stayedOpen = dialog->isVisible();
+            dialog->reject();
+        });
+    });
+    QVERIFY(!StandardDialogs::Instance().ChooseFont(nullptr, font, color));
+    QVERIFY(!stayedOpen);
+    QCOMPARE(ampersands, QStringList());
+    QCOMPARE(font.pointSize(), 8);
+    QCOMPARE(color, QColor(Qt::black));
 }
 
 QTEST_MAIN(StandardDialogsTest)
