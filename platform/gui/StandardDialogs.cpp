@@ -7,9 +7,11 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -43,6 +45,10 @@ public:
 
     void accept() override
     {
+        // Enter on an empty name names no file: the dialog stays open.
+        const auto *name = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        if (acceptMode() == AcceptSave && name && name->text().trimmed().isEmpty())
+            return;
         setDefaultSuffix(ExtensionOfEntry(selectedNameFilter(), FDefaultExt));
         QFileDialog::accept();
     }
@@ -53,7 +59,11 @@ private:
 
 bool RunFileDialog(QWidget *parent, TFileDialogRequest &request, bool save)
 {
-    TypedFileDialog dialog(parent, request.Title, request.InitialDir, request.DefaultExt);
+    // A folder that does not exist would be taken for a file name to propose ("Documents");
+    // the dialog then starts in the home folder instead.
+    const QString folder
+        = QFileInfo(request.InitialDir).isDir() ? request.InitialDir : QDir::homePath();
+    TypedFileDialog dialog(parent, request.Title, folder, request.DefaultExt);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

@@ -42,6 +42,7 @@ private slots:
     void typedNameGetsTheExtensionOfTheChosenEntry();
     void fontDialogReturnsFontAndColour();
     void escapeClosesTheWholeFontDialog();
+    void saveStartsWithAnEmptyNameAndSavesNothingWithoutOne();
 };
 
 void StandardDialogsTest::classicFilterBecomesNameFilters()
@@ -167,6 +168,28 @@ void StandardDialogsTest::escapeClosesTheWholeFontDialog()
     QCOMPARE(ampersands, QStringList());
     QCOMPARE(font.pointSize(), 8);
     QCOMPARE(color, QColor(Qt::black));
+}
+
+// A documents folder that does not exist is not proposed as the file's name, and Enter
+// on an empty name leaves the dialog open.
+void StandardDialogsTest::saveStartsWithAnEmptyNameAndSavesNothingWithoutOne()
+{
+    QTemporaryDir dir;
+    TFileDialogRequest request { "Save as", ClassicFilter, 1, dir.filePath("Documents"),
+                                 QString(), "txt" };
+    QString proposed;
+    bool stayedOpen = false;
+    AnswerDialog<QFileDialog>([&](QFileDialog *dialog) {
+        auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+        proposed = name->text();
+        name->clear();
+        QTest::keyClick(name, Qt::Key_Return);
+        stayedOpen = dialog->isVisible();
+        dialog->reject();
+    });
+    QVERIFY(!StandardDialogs::Instance().SaveFile(nullptr, request));
+    QCOMPARE(proposed, QString());
+    QVERIFY(stayedOpen);
 }
 
 QTEST_MAIN(StandardDialogsTest)
