@@ -682,8 +682,11 @@ void TMainForm::AEditWordCountExecute()
 
 void TMainForm::FormCreate()
 {
-    // Both file dialogs start in the user's documents folder (empty: the system's default).
+    // Both file dialogs start in the user's documents folder, or in the home folder where
+    // there is none (a folder that does not exist would be proposed as the file's name).
     FInitialDir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(FInitialDir).isDir())
+        FInitialDir = QDir::homePath();
 }
 
 void TMainForm::resizeEvent(QResizeEvent *event)

@@ -769,6 +769,25 @@ private slots:
         QVERIFY(dialogs->calls.isEmpty()); // no File > Open
     }
 
+    // The file dialogs start in ~/Documents, or in the home folder where there is none.
+    void fileDialogsStartInDocumentsOrHome()
+    {
+        const QByteArray home = qgetenv("HOME");
+        QTemporaryDir fresh;
+        qputenv("HOME", fresh.path().toLocal8Bit());
+        QStringList folders;
+        for (bool withDocuments : { false, true }) {
+            if (withDocuments)
+                QDir(fresh.path()).mkdir("Documents");
+            TMainForm window;
+            window.Action("AFileSave")->trigger();
+            folders << dialogs->calls.takeLast();
+        }
+        qputenv("HOME", home);
+        QCOMPARE(folders,
+                 QStringList({ "save:|" + fresh.path(), "save:|" + fresh.filePath("Documents") }));
+    }
+
     // A chord with Alt or Ctrl types nothing, in the page or in a dialog's field; AltGr
     // (the group switch on X11, Ctrl+Alt elsewhere) still types its character.
     void commandChordsTypeNothing_data()
