@@ -48,10 +48,16 @@ bool CommandKeyFilter::TypesCommandText(const QKeyEvent &key)
 
 bool CommandKeyFilter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress || !TakesTypedText(watched)
-        || !TypesCommandText(*static_cast<QKeyEvent *>(event)))
+    if (event->type() != QEvent::KeyPress || !TakesTypedText(watched))
         return false;
-    // Not typed; the window around the edit still hears the unused chord.
-    event->ignore();
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (!TypesCommandText(*key))
+        return false;
+    // The edit still sees the chord (Ctrl+A, Ctrl+Z...), only without text to type.
+    QKeyEvent chord(key->type(), key->key(), key->modifiers(), key->nativeScanCode(),
+                    key->nativeVirtualKey(), key->nativeModifiers(), QString(), key->isAutoRepeat(),
+                    key->count(), key->device());
+    QCoreApplication::sendEvent(watched, &chord);
+    event->accept(); // the chord has already gone on to the edit's parents if unused
     return true;
 }
