@@ -301,6 +301,13 @@ void TMainForm::CreateActions()
           &TMainForm::AViewZoomOutExecute },
         { "AViewZoomReset", QT_TR_NOOP("&Normal Size"), QKeySequence("Ctrl+0"),
           &TMainForm::AViewZoomResetExecute },
+        // Ctrl+N starts a new story at any time, asking first about unsaved work as New
+        // does; New itself stays enabled only while there is unsaved work.
+        { "AFileNewStory", QT_TR_NOOP("New S&tory"), QKeySequence("Ctrl+N"),
+          &TMainForm::AFileNewExecute },
+        // The usual keys of Save As and Exit, which show in no menu.
+        { "AFileSaveAsKey", QT_TR_NOOP("Save &As..."), QKeySequence("Ctrl+Shift+S"), nullptr },
+        { "AFileExitKey", QT_TR_NOOP("E&xit"), QKeySequence("Ctrl+Q"), nullptr },
         // F1 opens the Help window, which no menu item shows.
         { "AHelpKey", QT_TR_NOOP("&Help"), QKeySequence(Qt::Key_F1),
           &TMainForm::AHelpContentsExecute },
@@ -318,6 +325,9 @@ void TMainForm::CreateActions()
         addAction(action);
     }
     connect(Action("AFileExit"), &QAction::triggered, this, &QWidget::close);
+    connect(Action("AFileExitKey"), &QAction::triggered, Action("AFileExit"), &QAction::trigger);
+    connect(Action("AFileSaveAsKey"), &QAction::triggered, Action("AFileSaveAs"),
+            &QAction::trigger);
     QAction *autoCorrect = Action("AEditAutoCorrect");
     autoCorrect->setCheckable(true);
     autoCorrect->setChecked(Settings::Flag(AutoCorrectSetting, true));
@@ -872,6 +882,7 @@ void TMainForm::CreateEverydayMenus(QMenu *file, QMenu *edit)
     SetCaption(FRecentMenu, QT_TR_NOOP("Recent &Documents"));
     FRecentMenu->setObjectName("MRecent");
     file->insertMenu(file->actions().at(2), FRecentMenu);
+    file->insertAction(Action("AFileOpen"), Action("AFileNewStory"));
     connect(file, &QMenu::aboutToShow, this, &TMainForm::FillRecentMenu);
     FillRecentMenu();
 

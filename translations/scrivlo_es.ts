@@ -331,6 +331,10 @@ Elegir letra.
         <translation>&amp;Nuevo</translation>
     </message>
     <message>
+        <source>New S&amp;tory</source>
+        <translation>Nueva &amp;historia</translation>
+    </message>
+    <message>
         <source>&amp;Open...</source>
         <translation>&amp;Abrir...</translation>
     </message>

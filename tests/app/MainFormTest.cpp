@@ -353,7 +353,7 @@ private slots:
         QCOMPARE(
             seen,
             QStringList(
-                { "File: &New, &Open..., Recent &Documents, -, &Save, Save &As..., "
+                { "File: &New, New S&tory, &Open..., Recent &Documents, -, &Save, Save &As..., "
                   "&Close, -, Print Set&up..., &Print..., -, E&xit",
                   "Edit: &Undo, &Redo, -, Cu&t, &Copy, &Paste, Select &All, -, "
                   "&Find..., Find &Next, R&eplace..., -, Select &Font..., Check "
@@ -786,6 +786,33 @@ private slots:
         qputenv("HOME", home);
         QCOMPARE(folders,
                  QStringList({ "save:|" + fresh.path(), "save:|" + fresh.filePath("Documents") }));
+    }
+
+    // Ctrl+N gives an empty untitled page at any time, asking first about unsaved work;
+    // Ctrl+Shift+S is Save As and Ctrl+Q Exit.
+    void everydayFileKeys()
+    {
+        const QString path = dir.filePath("saved.txt");
+        dialogs->answers.push_back({ path, 2 });
+        QTest::keyClicks(form->RichEdit(), "done");
+        QTest::keySequence(form.get(), QKeySequence("Ctrl+Shift+S"));
+        QCOMPARE(ReadFile(path), QByteArray("done"));
+        QVERIFY(!form->Action("AFileNew")->isEnabled());
+        QTest::keySequence(form.get(), QKeySequence("Ctrl+N"));
+        QVERIFY(form->RichEdit()->toPlainText().isEmpty());
+        QVERIFY(form->FileName().isEmpty());
+        QTest::keyClicks(form->RichEdit(), "next");
+        int asked = 0;
+        AnswerNextQuestion("Cancel", &asked);
+        QTest::keySequence(form.get(), QKeySequence("Ctrl+N"));
+        QCOMPARE(asked, 1);
+        QCOMPARE(form->RichEdit()->toPlainText(), QString("next"));
+        form->activateWindow(); // back from the question
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        AnswerNextQuestion("No", &asked);
+        QTest::keySequence(form.get(), QKeySequence("Ctrl+Q"));
+        QCOMPARE(asked, 2);
+        QVERIFY(!form->isVisible());
     }
 
     // A chord with Alt or Ctrl types nothing, in the page or in a dialog's field; AltGr
