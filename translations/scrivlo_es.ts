@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Scrivlo: a writing program for children.</source>
+        <translation>Scrivlo: un programa para que niños y niñas escriban.</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>archivo</translation>
+    </message>
+    <message>
+        <source>The story to open: Rich Text when its name ends in .rtf, else plain text.</source>
+        <translation>La historia que se abre: texto enriquecido si su nombre termina en .rtf; si no, texto sin formato.</translation>
+    </message>
+    <message>
+        <source>[file]</source>
+        <translation>[archivo]</translation>
+    </message>
+    <message>
+        <source>Scrivlo opens one story at a time. These were not opened:</source>
+        <translation>Scrivlo abre una sola historia a la vez. Estas no se abrieron:</translation>
+    </message>
+    <message>
+        <source>Scrivlo cannot find &quot;%1&quot;.</source>
+        <translation>Scrivlo no encuentra &quot;%1&quot;.</translation>
+    </message>
+</context>
+<context>
     <name>LiveSpellChecker</name>
     <message>
         <source>Ignore All</source>
@@ -191,8 +218,8 @@
         <translation>© 2026 El equipo de Scrivlo</translation>
     </message>
     <message>
-        <source>Version 3.1</source>
-        <translation>Versión 3.1</translation>
+        <source>Version %1</source>
+        <translation>Versión %1</translation>
     </message>
     <message>
         <source>Made for young writers</source>

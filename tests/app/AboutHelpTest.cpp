@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -45,6 +46,39 @@ class AboutHelpTest : public QObject
 {
     Q_OBJECT
 private slots:
+    // One version everywhere: the build's, in the About box and from --version of both
+    // programs, which answer with --help too without any screen.
+    void oneVersionAndInformationWithoutAScreen()
+    {
+        auto run = [](const char *program, const QStringList &args) {
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            for (const char *screen : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+                env.remove(screen);
+            QTemporaryDir home; // English, whatever was chosen on this machine
+            env.insert("HOME", home.path());
+            env.insert("LANG", "C");
+            env.insert("LC_ALL", "C");
+            p.setProcessEnvironment(env);
+            p.start(QString(SCRIVLO_BIN_DIR "/") + program, args);
+            p.waitForFinished(20000);
+            return QString::number(p.exitCode()) + ":"
+                + QString::fromUtf8(p.readAllStandardOutput());
+        };
+        const QString version = SCRIVLO_VERSION;
+        QCOMPARE(run("scrivlo", { "--version" }), "0:scrivlo " + version + "\n");
+        QCOMPARE(run("scrivlo", { "-style", "windows", "--version" }),
+                 "0:scrivlo " + version + "\n");
+        QCOMPARE(run("scrivlo-spell", { "--version" }), "0:scrivlo-spell " + version + "\n");
+        const QString help = run("scrivlo", { "--help" });
+        QVERIFY2(help.startsWith("0:Usage: ") && help.contains("[file]"), qPrintable(help));
+        TAboutForm about;
+        QStringList labels;
+        for (const QLabel *label : about.findChildren<QLabel *>())
+            labels << label->text();
+        QVERIFY2(labels.contains("Version " + version), qPrintable(labels.join('|')));
+    }
+
     // The About window as designed: fixed size, colours, controls and the Close button.
     void aboutWindowLayout()
     {

@@ -1,5 +1,6 @@
 // The main window driven as a user would: keys, commands, and dialogs answered by the test.
 
+#include "app/CommandLine.h"
 #include "app/FindDialog.h"
 #include "app/InterfaceLanguage.h"
 #include "app/PageZoom.h"
@@ -89,6 +90,26 @@ void AnswerNextQuestion(const QString &button, int *asked = nullptr)
         if (asked)
             ++*asked;
         if (auto *b = modal->findChild<QAbstractButton *>(button))
+            b->click();
+    });
+    timer->start(10);
+}
+
+// Keeps the texts of the next modal dialog, then presses its OK.
+void ReadNextMessage(QStringList *texts)
+{
+    auto *timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, texts] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        QStringList shown;
+        for (const QLabel *label : modal->findChildren<QLabel *>())
+            shown << label->text();
+        *texts << shown.join(' ');
+        if (auto *b = modal->findChild<QAbstractButton *>("OK"))
             b->click();
     });
     timer->start(10);
@@ -813,6 +834,27 @@ private slots:
         QTest::keySequence(form.get(), QKeySequence("Ctrl+Q"));
         QCOMPARE(asked, 2);
         QVERIFY(!form->isVisible());
+    }
+
+    // Files named on the command line: the first opens; a missing one is named in an
+    // error; any further one is refused with a message that names it.
+    void commandLineFiles()
+    {
+        QFile story(dir.filePath("cli.txt"));
+        QVERIFY(story.open(QIODevice::WriteOnly));
+        story.write("hello");
+        story.close();
+        QStringList shown;
+        ReadNextMessage(&shown);
+        QVERIFY(!CommandLine::OpenFiles(*form, { "gone.txt" }, dir.path()));
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].contains(dir.filePath("gone.txt")), qPrintable(shown[0]));
+        ReadNextMessage(&shown);
+        QVERIFY(CommandLine::OpenFiles(*form, { "cli.txt", "second.txt" }, dir.path()));
+        QCOMPARE(shown.size(), 2);
+        QVERIFY2(shown[1].contains("second.txt"), qPrintable(shown[1]));
+        QCOMPARE(form->FileName(), story.fileName());
+        QCOMPARE(form->RichEdit()->toPlainText(), QString("hello"));
     }
 
     // A chord with Alt or Ctrl types nothing, in the page or in a dialog's field; AltGr
