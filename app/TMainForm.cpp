@@ -29,6 +29,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
@@ -224,6 +225,7 @@ TMainForm::TMainForm(QWidget *parent)
                 Action("AFormatUnderline")->setChecked(f.fontUnderline());
             });
     FRichEdit->installEventFilter(this);
+    FRichEdit->viewport()->installEventFilter(this); // where files are dropped
     Action("AEditUndo")->setEnabled(false);
     Action("AEditRedo")->setEnabled(false);
     ActionManagerUpdate();
@@ -1084,8 +1086,35 @@ bool TMainForm::KeepStyleKeyFromPage(QObject *watched, QEvent *event)
     return false;
 }
 
+bool TMainForm::OpenDroppedStory(QObject *watched, QEvent *event)
+{
+    // A .rtf or .txt file dropped on the page is opened, as Open would, instead of its
+    // address being typed; dropped text is still the page's to insert.
+    const QEvent::Type type = event->type();
+    if (watched != FRichEdit->viewport()
+        || (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop))
+        return false;
+    auto *drop = static_cast<QDropEvent *>(event);
+    const QMimeData *dropped = drop->mimeData();
+    if (!dropped || !dropped->hasUrls() || !dropped->urls().constFirst().isLocalFile())
+        return false;
+    const QString file = dropped->urls().constFirst().toLocalFile();
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    if (suffix != "rtf" && suffix != "txt")
+        return false;
+    drop->acceptProposedAction();
+    if (type == QEvent::Drop) {
+        // After the drop has ended: the question about unsaved work needs its own loop.
+        QTimer::singleShot(0, this, Guarded(this, [this, file, suffix] {
+                               if (QuerySave())
+                                   OpenDocument(file, suffix == "rtf" ? 1 : 2);
+                           }));
+    }
+    return true;
+}
+
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
     return HandMenuLetterToPage(watched, event) || KeepStyleKeyFromPage(watched, event)
-        || QMainWindow::eventFilter(watched, event);
+        || OpenDroppedStory(watched, event) || QMainWindow::eventFilter(watched, event);
 }

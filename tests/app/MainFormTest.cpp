@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -855,6 +856,46 @@ private slots:
         QVERIFY2(shown[1].contains("second.txt"), qPrintable(shown[1]));
         QCOMPARE(form->FileName(), story.fileName());
         QCOMPARE(form->RichEdit()->toPlainText(), QString("hello"));
+    }
+
+    // A dropped .rtf or .txt file is opened (after the question about unsaved work), not
+    // its address typed; dropped text is inserted.
+    void droppingAFileOpensIt()
+    {
+        const QString rtf = dir.filePath("dropped.rtf");
+        QFile file(rtf);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\\rtf1 {\\b big} story}");
+        file.close();
+        QWidget *page = form->RichEdit()->viewport();
+        auto drop = [page](QMimeData *data) {
+            const QPoint at = page->rect().center();
+            QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, {});
+            QApplication::sendEvent(page, &enter);
+            QDragMoveEvent move(at, Qt::CopyAction, data, Qt::LeftButton, {});
+            QApplication::sendEvent(page, &move);
+            QDropEvent dropped(at, Qt::CopyAction, data, Qt::LeftButton, {});
+            QApplication::sendEvent(page, &dropped);
+            return dropped.isAccepted();
+        };
+        QMimeData text;
+        text.setText("words");
+        QVERIFY(drop(&text));
+        QCOMPARE(form->RichEdit()->toPlainText(), QString("words"));
+
+        QMimeData story;
+        story.setUrls({ QUrl::fromLocalFile(rtf) });
+        int asked = 0;
+        AnswerNextQuestion("Cancel", &asked);
+        QVERIFY(drop(&story));
+        QTRY_COMPARE(asked, 1);
+        QCOMPARE(form->RichEdit()->toPlainText(), QString("words"));
+        AnswerNextQuestion("No", &asked);
+        QVERIFY(drop(&story));
+        QTRY_COMPARE(form->FileName(), rtf);
+        QCOMPARE(asked, 2);
+        QCOMPARE(form->RichEdit()->toPlainText(), QString("big story"));
+        QVERIFY(!form->PlainTextFormat());
     }
 
     // A chord with Alt or Ctrl types nothing, in the page or in a dialog's field; AltGr
