@@ -99,6 +99,13 @@ TAboutForm::TAboutForm(QWidget *parent)
     FBClose->SetTabStop(false);
 }
 
+void TAboutForm::SetKeyboardClose(bool on)
+{
+    SetEscapeCloses(on);
+    FBClose->SetTabStop(on);
+    FBClose->SetShowFocusRect(on);
+}
+
 QLabel *TAboutForm::AddTranslatedLabel(const char *source, const QRect &bounds, int pixelSize)
 {
     QLabel *label = AddLabel(this, QString(), bounds, pixelSize, Navy);

@@ -64,6 +64,9 @@ int main(int argc, char **argv)
         // The Help and About windows are made right after the main window and stay hidden.
         THelpForm helpForm;
         TAboutForm aboutForm;
+        // Both answer the keys people expect: Escape closes them; Help is a guide to read.
+        helpForm.SetGuide(true);
+        aboutForm.SetKeyboardClose(true);
         mainForm.SetHelpForms(&helpForm, &aboutForm);
         mainForm.EndOnShutdownSignals();
         mainForm.show();

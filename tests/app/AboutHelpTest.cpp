@@ -1,6 +1,7 @@
 // The About and Help windows: their looks, how they close and with what result, the help
 // text and its edits, and the main window's commands that show them.
 
+#include "app/InterfaceLanguage.h"
 #include "app/Settings.h"
 #include "app/TAboutForm.h"
 #include "app/THelpForm.h"
@@ -224,6 +225,43 @@ private slots:
         });
         help.exec();
         QVERIFY(seen.startsWith("Hello! Scrivlo is a basic"));
+    }
+
+    // As the program shows it, Help is a guide that cannot be changed by mistake, in the
+    // interface's language, and Escape closes it; About closes with Escape, or with Space
+    // on its Close button, which the keyboard reaches.
+    void keyboardClosesTheGuideAndAbout()
+    {
+        THelpForm help;
+        help.SetGuide(true);
+        QString seen;
+        OnNextModal([&](QWidget *w) {
+            QTest::keyClicks(help.RichEdit1(), "Hello! ");
+            seen = help.RichEdit1()->toPlainText();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            if (w->isVisible())
+                w->close(); // so that a failure does not hang
+        });
+        QCOMPARE(help.exec(), 2);
+        QVERIFY(seen.startsWith("Scrivlo is a basic"));
+        for (const char *part : { "Spelling while you type", "F7", "F8", "Ctrl+S", "Restore" })
+            QVERIFY2(seen.contains(part), part);
+        InterfaceLanguage::Install(lgSpanish);
+        const QString spanish = help.RichEdit1()->toPlainText();
+        InterfaceLanguage::Install(lgEnglish);
+        QVERIFY2(spanish.contains("Revisar la ortograf\u00eda mientras escribes"),
+                 qPrintable(spanish));
+
+        TAboutForm about;
+        about.SetKeyboardClose(true);
+        for (Qt::Key key : { Qt::Key_Escape, Qt::Key_Space }) {
+            OnNextModal([key](QWidget *w) {
+                QTest::keyClick(QApplication::focusWidget(), key);
+                if (w->isVisible())
+                    w->close();
+            });
+            QCOMPARE(about.exec(), key == Qt::Key_Escape ? 2 : 1);
+        }
     }
 
     // "&About..." and the hidden "&Contents" show their windows modally.
