@@ -310,6 +310,8 @@ void TMainForm::CreateActions()
         // The usual keys of Save As and Exit, which show in no menu.
         { "AFileSaveAsKey", QT_TR_NOOP("Save &As..."), QKeySequence("Ctrl+Shift+S"), nullptr },
         { "AFileExitKey", QT_TR_NOOP("E&xit"), QKeySequence("Ctrl+Q"), nullptr },
+        // F10 opens the first menu, so the menus are reached without their access keys.
+        { "AMenuKey", QT_TR_NOOP("&Menus"), QKeySequence(Qt::Key_F10), nullptr },
         // F1 opens the Help window, which no menu item shows.
         { "AHelpKey", QT_TR_NOOP("&Help"), QKeySequence(Qt::Key_F1),
           &TMainForm::AHelpContentsExecute },
@@ -328,6 +330,8 @@ void TMainForm::CreateActions()
     }
     connect(Action("AFileExit"), &QAction::triggered, this, &QWidget::close);
     connect(Action("AFileExitKey"), &QAction::triggered, Action("AFileExit"), &QAction::trigger);
+    connect(Action("AMenuKey"), &QAction::triggered, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
     connect(Action("AFileSaveAsKey"), &QAction::triggered, Action("AFileSaveAs"),
             &QAction::trigger);
     QAction *autoCorrect = Action("AEditAutoCorrect");

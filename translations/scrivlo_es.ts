@@ -404,6 +404,10 @@ Elegir letra.
         <translation>Nueva &amp;historia</translation>
     </message>
     <message>
+        <source>&amp;Menus</source>
+        <translation>&amp;Menús</translation>
+    </message>
+    <message>
         <source>&amp;Open...</source>
         <translation>&amp;Abrir...</translation>
     </message>

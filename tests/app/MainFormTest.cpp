@@ -766,17 +766,23 @@ private slots:
     void menuBarKeyboardStateIsShownAndLettersReachThePage_data()
     {
         QTest::addColumn<bool>("throughMenu"); // Escape out of an open menu, else a tap of Alt
-        QTest::newRow("Alt") << false;
-        QTest::newRow("Escape") << true;
+        QTest::addColumn<bool>("byF10"); // the menu opened with F10
+        QTest::newRow("Alt") << false << false;
+        QTest::newRow("Escape") << true << false;
+        QTest::newRow("F10, Escape") << true << true;
     }
     void menuBarKeyboardStateIsShownAndLettersReachThePage()
     {
         QFETCH(bool, throughMenu);
+        QFETCH(bool, byF10);
         QMenuBar *bar = form->menuBar();
         QTRY_VERIFY(form->RichEdit()->hasFocus());
         const QImage plain = bar->grab().toImage();
         if (throughMenu) {
-            bar->setActiveAction(bar->actions().first());
+            if (byF10)
+                QTest::keyClick(form->RichEdit(), Qt::Key_F10);
+            else
+                bar->setActiveAction(bar->actions().first());
             QTRY_VERIFY(QApplication::activePopupWidget());
             QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
             QTRY_VERIFY(!QApplication::activePopupWidget());
