@@ -86,6 +86,7 @@ protected:
 private:
     bool HandMenuLetterToPage(QObject *watched, QEvent *event);
     bool KeepStyleKeyFromPage(QObject *watched, QEvent *event);
+    bool OpenDroppedStory(QObject *watched, QEvent *event);
     void FormCreate();
     void CreateActions();
     void CreateMenus();

@@ -77,6 +77,33 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Scrivlo: a writing program for children.</source>
+        <translation>Scrivlo: un programa para que niños y niñas escriban.</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>archivo</translation>
+    </message>
+    <message>
+        <source>The story to open: Rich Text when its name ends in .rtf, else plain text.</source>
+        <translation>La historia que se abre: texto enriquecido si su nombre termina en .rtf; si no, texto sin formato.</translation>
+    </message>
+    <message>
+        <source>[file]</source>
+        <translation>[archivo]</translation>
+    </message>
+    <message>
+        <source>Scrivlo opens one story at a time. These were not opened:</source>
+        <translation>Scrivlo abre una sola historia a la vez. Estas no se abrieron:</translation>
+    </message>
+    <message>
+        <source>Scrivlo cannot find &quot;%1&quot;.</source>
+        <translation>Scrivlo no encuentra &quot;%1&quot;.</translation>
+    </message>
+</context>
+<context>
     <name>LiveSpellChecker</name>
     <message>
         <source>Ignore All</source>
@@ -266,8 +293,8 @@
         <translation>© 2026 El equipo de Scrivlo</translation>
     </message>
     <message>
-        <source>Version 3.1</source>
-        <translation>Versión 3.1</translation>
+        <source>Version %1</source>
+        <translation>Versión %1</translation>
     </message>
     <message>
         <source>Made for young writers</source>
@@ -367,6 +394,48 @@
 <context>
     <name>THelpForm</name>
     <message>
+        <source>Spelling while you type
+A red wavy line under a word means Scrivlo does not know it. Right-click the word, or press the Menu key, to see the words you may have meant, and click the right one.
+
+Checking the whole story: F7
+Press F7. For each word Scrivlo does not know, pick a word in the list and click Change, or click Ignore to leave the word as it is. Add teaches Scrivlo a word that is right.
+
+Reading aloud: F8
+Press F8 to hear the sentence where you are writing, or the words you selected. F8 or Escape stops. In the spelling window the speaker button says the word.
+
+Saving and getting work back
+Press Ctrl+S, type a name and press Enter. Ctrl+O opens a story again. If the computer stops before you save, Scrivlo offers your story back the next time it starts: click Restore.
+
+Keys
+Ctrl+N: a new story
+Ctrl+O, Ctrl+S, Ctrl+P: open, save, print
+Ctrl+Z, Ctrl+Y: undo, redo
+Ctrl+B, Ctrl+I, Ctrl+U: bold, italic, underline
+Ctrl+plus, Ctrl+minus: a bigger or smaller page
+F10: the menus
+F1: this help; Escape closes it</source>
+        <translation>Revisar la ortografía mientras escribes
+Una línea roja ondulada debajo de una palabra quiere decir que Scrivlo no la conoce. Haz clic con el botón derecho en la palabra, o pulsa la tecla de menú, para ver las palabras que quizá querías escribir, y haz clic en la buena.
+
+Revisar toda la historia: F7
+Pulsa F7. Para cada palabra que Scrivlo no conoce, elige una palabra de la lista y haz clic en Cambiar, o haz clic en Saltar para dejarla como está. Añadir enseña a Scrivlo una palabra que está bien.
+
+Leer en voz alta: F8
+Pulsa F8 para oír la frase donde estás escribiendo, o las palabras que seleccionaste. F8 o Escape la para. En la ventana de ortografía, el botón del altavoz dice la palabra.
+
+Guardar y recuperar el trabajo
+Pulsa Ctrl+S, escribe un nombre y pulsa Intro. Ctrl+O vuelve a abrir una historia. Si el ordenador se apaga antes de que guardes, Scrivlo te ofrece tu historia la próxima vez que empieza: haz clic en Recuperar.
+
+Teclas
+Ctrl+N: una historia nueva
+Ctrl+O, Ctrl+S, Ctrl+P: abrir, guardar, imprimir
+Ctrl+Z, Ctrl+Y: deshacer, rehacer
+Ctrl+B, Ctrl+I, Ctrl+U: negrita, cursiva, subrayado
+Ctrl+más, Ctrl+menos: una página más grande o más pequeña
+F10: los menús
+F1: esta ayuda; Escape la cierra</translation>
+    </message>
+    <message>
         <source>Scrivlo is a basic text editor for kids that 
 allows them to create simple documents. In 
 Scrivlo kids can view or edit text (.txt) 
@@ -404,6 +473,14 @@ Elegir letra.
     <message>
         <source>&amp;New</source>
         <translation>&amp;Nuevo</translation>
+    </message>
+    <message>
+        <source>New S&amp;tory</source>
+        <translation>Nueva &amp;historia</translation>
+    </message>
+    <message>
+        <source>&amp;Menus</source>
+        <translation>&amp;Menús</translation>
     </message>
     <message>
         <source>&amp;Open...</source>

@@ -39,6 +39,10 @@ std::string ParseOptions(int argc, const char *const *argv, Options &options)
             options.help = true;
             return {};
         }
+        if (arg == "--version") {
+            options.version = true;
+            return {};
+        }
         if (arg == "--classic") {
             options.classic = true;
             continue;
@@ -76,6 +80,11 @@ std::string ParseOptions(int argc, const char *const *argv, Options &options)
     return "no command given";
 }
 
+const char *VersionText()
+{
+    return "scrivlo-spell " SCRIVLO_VERSION "\n";
+}
+
 const char *UsageText()
 {
     return "Usage: scrivlo-spell [OPTION]... COMMAND [ARGUMENT]...\n"
@@ -99,6 +108,7 @@ const char *UsageText()
            "                   search and list, without the children's ranking and the\n"
            "                   never-suggest list\n"
            "  --help           show this help\n"
+           "  --version        show the version\n"
            "\n"
            "Text is read as UTF-8, or as Windows-1252 when it is not valid UTF-8.\n"
            "Exit status: 0 all words known, 1 unknown words found, 2 trouble.\n";

@@ -109,8 +109,8 @@ int main(int argc, char **argv)
         PrintError("Try 'scrivlo-spell --help'.");
         return ExitTrouble;
     }
-    if (options.help) {
-        PrintOut(UsageText());
+    if (options.help || options.version) {
+        PrintOut(options.help ? UsageText() : VersionText());
         return FinishOutput() ? 0 : ExitTrouble;
     }
 
