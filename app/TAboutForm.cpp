@@ -57,7 +57,7 @@ TAboutForm::TAboutForm(QWidget *parent)
     AddPicture(panel2, "Image2", "about-book", QRect(180, 7, 105, 97), QSize(100, 100));
 
     AddTranslatedLabel(QT_TR_NOOP("\u00a9 2026 The Scrivlo team"), QRect(35, 163, 232, 19), 16);
-    AddTranslatedLabel(QT_TR_NOOP("Version 3.1"), QRect(114, 185, 76, 19), 16);
+    AddTranslatedLabel(QT_TR_NOOP("Version %1"), QRect(114, 185, 76, 19), 16);
 
     FURLLabel = new TPicURLLabel(this);
     FURLLabel->setObjectName("URLLabel");
@@ -99,6 +99,13 @@ TAboutForm::TAboutForm(QWidget *parent)
     FBClose->SetTabStop(false);
 }
 
+void TAboutForm::SetKeyboardClose(bool on)
+{
+    SetEscapeCloses(on);
+    FBClose->SetTabStop(on);
+    FBClose->SetShowFocusRect(on);
+}
+
 QLabel *TAboutForm::AddTranslatedLabel(const char *source, const QRect &bounds, int pixelSize)
 {
     QLabel *label = AddLabel(this, QString(), bounds, pixelSize, Navy);
@@ -110,7 +117,9 @@ void TAboutForm::Retranslate()
 {
     setWindowTitle(tr("About"));
     for (const TTranslatedLabel &t : FTranslated) {
-        t.Label->setText(tr(t.Source));
+        const QString text = tr(t.Source);
+        // The version is the build's own, the one --version gives.
+        t.Label->setText(text.contains("%1") ? text.arg(SCRIVLO_VERSION) : text);
         PlaceCentred(t.Label, t.Designed);
     }
     FBClose->SetCaption(tr("&Close"));

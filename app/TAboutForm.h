@@ -23,6 +23,10 @@ public:
 
     static const QString WebAddress;
 
+    // Escape closes the window, and "&Close" takes the focus (shown) so that Space
+    // presses it. Off as designed.
+    void SetKeyboardClose(bool on);
+
 protected:
     void changeEvent(QEvent *event) override;
 

@@ -41,6 +41,11 @@ void TFixedForm::keyPressEvent(QKeyEvent *event)
     // No button of these windows has a default or cancel role: Enter and Escape stay unused.
     switch (event->key()) {
     case Qt::Key_Escape:
+        if (FEscapeCloses) {
+            reject();
+            return;
+        }
+        [[fallthrough]];
     case Qt::Key_Return:
     case Qt::Key_Enter:
         event->accept();

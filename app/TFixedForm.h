@@ -15,10 +15,16 @@ public:
 
     static const QColor WindowColour;
 
+    // Escape closes the window as the close box does (modal result 2). Off as designed.
+    void SetEscapeCloses(bool on) { FEscapeCloses = on; }
+
 public slots:
     void reject() override; // the close box: modal result 2
 
 protected:
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    bool FEscapeCloses = false;
 };

@@ -16,6 +16,11 @@ public:
     // The help text as designed, line by line (trailing blanks belong to it).
     static const QStringList HelpLines;
 
+    // A guide for children and parents after that text (spelling, reading aloud, saving,
+    // the keys), on a page that can be read and scrolled but not changed; Escape closes
+    // the window. Off as designed: one editable page.
+    void SetGuide(bool on);
+
 protected:
     void changeEvent(QEvent *event) override;
 
@@ -23,4 +28,5 @@ private:
     void Retranslate();
 
     TRichEdit *FRichEdit1 = nullptr;
+    bool FGuide = false;
 };

@@ -18,6 +18,7 @@
 #include "platform/core/FileUtils.h"
 #include "platform/core/UserDataFolder.h"
 #include "platform/gui/Application.h"
+#include "platform/gui/CommandKeyFilter.h"
 #include "platform/gui/StandardDialogs.h"
 #include "platform/gui/TRichEdit.h"
 #include "platform/gui/TSpeaker.h"
@@ -32,6 +33,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
@@ -190,6 +192,7 @@ TMainForm::TMainForm(QWidget *parent)
     setPalette(pal);
     setAutoFillBackground(true);
 
+    new CommandKeyFilter(this); // no chord with Alt or Ctrl types, in any window
     CreateActions();
     CreateControls();
     CreateMenus();
@@ -226,6 +229,7 @@ TMainForm::TMainForm(QWidget *parent)
                 Action("AFormatUnderline")->setChecked(f.fontUnderline());
             });
     FRichEdit->installEventFilter(this);
+    FRichEdit->viewport()->installEventFilter(this); // where files are dropped
     Action("AEditUndo")->setEnabled(false);
     Action("AEditRedo")->setEnabled(false);
     ActionManagerUpdate();
@@ -303,6 +307,15 @@ void TMainForm::CreateActions()
           &TMainForm::AViewZoomOutExecute },
         { "AViewZoomReset", QT_TR_NOOP("&Normal Size"), QKeySequence("Ctrl+0"),
           &TMainForm::AViewZoomResetExecute },
+        // Ctrl+N starts a new story at any time, asking first about unsaved work as New
+        // does; New itself stays enabled only while there is unsaved work.
+        { "AFileNewStory", QT_TR_NOOP("New S&tory"), QKeySequence("Ctrl+N"),
+          &TMainForm::AFileNewExecute },
+        // The usual keys of Save As and Exit, which show in no menu.
+        { "AFileSaveAsKey", QT_TR_NOOP("Save &As..."), QKeySequence("Ctrl+Shift+S"), nullptr },
+        { "AFileExitKey", QT_TR_NOOP("E&xit"), QKeySequence("Ctrl+Q"), nullptr },
+        // F10 opens the first menu, so the menus are reached without their access keys.
+        { "AMenuKey", QT_TR_NOOP("&Menus"), QKeySequence(Qt::Key_F10), nullptr },
         // F1 opens the Help window, which no menu item shows.
         { "AHelpKey", QT_TR_NOOP("&Help"), QKeySequence(Qt::Key_F1),
           &TMainForm::AHelpContentsExecute },
@@ -320,6 +333,11 @@ void TMainForm::CreateActions()
         addAction(action);
     }
     connect(Action("AFileExit"), &QAction::triggered, this, &QWidget::close);
+    connect(Action("AFileExitKey"), &QAction::triggered, Action("AFileExit"), &QAction::trigger);
+    connect(Action("AMenuKey"), &QAction::triggered, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
+    connect(Action("AFileSaveAsKey"), &QAction::triggered, Action("AFileSaveAs"),
+            &QAction::trigger);
     QAction *autoCorrect = Action("AEditAutoCorrect");
     autoCorrect->setCheckable(true);
     autoCorrect->setChecked(Settings::Flag(AutoCorrectSetting, true));
@@ -512,15 +530,19 @@ void TMainForm::CreateSpellDlg()
     SpellDlg->SetSuggestionRanking(rkChildren);
     UseLearnedWordsOf(SpellDlg->DictionaryName());
     const std::string programDir = FileUtils::ExecutableDir();
-    // Common misspellings are corrected as the child types them, in the child's capitals.
+    // Common misspellings are corrected as the child types them, in the child's capitals;
+    // F7 corrects them too only while that is on, and otherwise asks, the listed
+    // correction first.
     if (FileUtils::FileExists(programDir + AutoCorrectFile))
         SpellDlg->SetAutoCorrectList(AutoCorrectFile);
     SpellDlg->SetMatchTypedCase(true);
     auto *corrector = new TypingCorrector(FRichEdit, SpellDlg, this);
     QAction *autoCorrect = Action("AEditAutoCorrect");
     corrector->SetEnabled(autoCorrect->isChecked());
-    connect(autoCorrect, &QAction::toggled, this, [corrector](bool on) {
+    SpellDlg->SetAutoCorrectInCheck(autoCorrect->isChecked());
+    connect(autoCorrect, &QAction::toggled, this, [this, corrector](bool on) {
         corrector->SetEnabled(on);
+        SpellDlg->SetAutoCorrectInCheck(on);
         Settings::SetFlag(AutoCorrectSetting, on);
     });
 }
@@ -707,8 +729,11 @@ void TMainForm::AEditWordCountExecute()
 
 void TMainForm::FormCreate()
 {
-    // Both file dialogs start in the user's documents folder (empty: the system's default).
+    // Both file dialogs start in the user's documents folder, or in the home folder where
+    // there is none (a folder that does not exist would be proposed as the file's name).
     FInitialDir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(FInitialDir).isDir())
+        FInitialDir = QDir::homePath();
 }
 
 void TMainForm::resizeEvent(QResizeEvent *event)
@@ -813,12 +838,20 @@ void TMainForm::OpenDocument(const QString &fileName, int filterIndex)
     FPlainText = FRichEdit->PlainText();
     RecentDocuments::Add(FFileName, FPlainText);
     DocumentSettled();
+    // What could not be read is not on the page: a save over the file would lose it for good.
+    FSaveAsFirst = FRichEdit->LoadedDamaged();
+    if (FSaveAsFirst)
+        MessageDlg(tr("Parts of “%1” could not be read, so they are missing from the page. Saving "
+                      "will not bring them back: to keep the file as it is, Scrivlo asks for a "
+                      "new name when you save.")
+                       .arg(fileName),
+                   mtWarning, Buttons({ mbOK }), 0);
 }
 
 void TMainForm::AFileSaveExecute()
 {
     FSaved = false; // until this save went through
-    if (FFileName.isEmpty()) {
+    if (FFileName.isEmpty() || FSaveAsFirst) {
         Action("AFileSaveAs")->trigger();
         return;
     }
@@ -848,6 +881,7 @@ void TMainForm::SaveDocument(const QString &fileName, bool plainText)
     FRichEdit->SetModified(false);
     FFileName = fileName;
     FPlainText = plainText;
+    FSaveAsFirst = false;
     RecentDocuments::Add(FFileName, FPlainText);
     DocumentSettled();
 }
@@ -894,6 +928,7 @@ void TMainForm::CreateEverydayMenus(QMenu *file, QMenu *edit)
     SetCaption(FRecentMenu, QT_TR_NOOP("Recent &Documents"));
     FRecentMenu->setObjectName("MRecent");
     file->insertMenu(file->actions().at(2), FRecentMenu);
+    file->insertAction(Action("AFileOpen"), Action("AFileNewStory"));
     connect(file, &QMenu::aboutToShow, this, &TMainForm::FillRecentMenu);
     FillRecentMenu();
 
@@ -1095,8 +1130,35 @@ bool TMainForm::KeepStyleKeyFromPage(QObject *watched, QEvent *event)
     return false;
 }
 
+bool TMainForm::OpenDroppedStory(QObject *watched, QEvent *event)
+{
+    // A .rtf or .txt file dropped on the page is opened, as Open would, instead of its
+    // address being typed; dropped text is still the page's to insert.
+    const QEvent::Type type = event->type();
+    if (watched != FRichEdit->viewport()
+        || (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop))
+        return false;
+    auto *drop = static_cast<QDropEvent *>(event);
+    const QMimeData *dropped = drop->mimeData();
+    if (!dropped || !dropped->hasUrls() || !dropped->urls().constFirst().isLocalFile())
+        return false;
+    const QString file = dropped->urls().constFirst().toLocalFile();
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    if (suffix != "rtf" && suffix != "txt")
+        return false;
+    drop->acceptProposedAction();
+    if (type == QEvent::Drop) {
+        // After the drop has ended: the question about unsaved work needs its own loop.
+        QTimer::singleShot(0, this, Guarded(this, [this, file, suffix] {
+                               if (QuerySave())
+                                   OpenDocument(file, suffix == "rtf" ? 1 : 2);
+                           }));
+    }
+    return true;
+}
+
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
     return HandMenuLetterToPage(watched, event) || KeepStyleKeyFromPage(watched, event)
-        || QMainWindow::eventFilter(watched, event);
+        || OpenDroppedStory(watched, event) || QMainWindow::eventFilter(watched, event);
 }

@@ -89,6 +89,7 @@ protected:
 private:
     bool HandMenuLetterToPage(QObject *watched, QEvent *event);
     bool KeepStyleKeyFromPage(QObject *watched, QEvent *event);
+    bool OpenDroppedStory(QObject *watched, QEvent *event);
     void FormCreate();
     void CreateActions();
     void CreateMenus();
@@ -148,6 +149,7 @@ private:
     QString FFileName;
     bool FPlainText = false;
     bool FSaved = false; // whether the latest Save or Save As went through
+    bool FSaveAsFirst = false; // the file was damaged: Save asks for a name until it is saved
 
     // What the file dialogs remember between uses.
     QString FInitialDir;

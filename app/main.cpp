@@ -1,7 +1,10 @@
 // Scrivlo: a writing program for children.
 //   scrivlo [FILE]   opens FILE at start (Rich Text when its name ends in .rtf)
+//   scrivlo --help, scrivlo --version   answer on standard output, without a window
 
 #include "app/AutoSave.h"
+#include "app/CommandLine.h"
+#include "app/InterfaceLanguage.h"
 #include "app/TAboutForm.h"
 #include "app/THelpForm.h"
 #include "app/TMainForm.h"
@@ -12,18 +15,32 @@
 #include "platform/gui/Application.h"
 #include "spell/TCustomSpellDlg.h"
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QFont>
 #include <QIcon>
 #include <unistd.h>
 
 int main(int argc, char **argv)
 {
-    // The file named on the command line is relative to where the program was started.
-    QString startFile;
-    if (argc > 1)
-        startFile = QFileInfo(QDir::current(), QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+    // --help and --version need no screen: they are answered before any window, in the
+    // interface's language, and the program ends.
+    if (CommandLine::AsksForInformation(argc, argv)) {
+        QCoreApplication info(argc, argv);
+        QCoreApplication::setApplicationVersion(CommandLine::Version());
+        InterfaceLanguage::Install(InterfaceLanguage::Saved());
+        QCommandLineParser parser;
+        CommandLine::Define(parser);
+        // Qt's own options (-style...) are not this parser's; they are let pass here.
+        parser.parse(QCoreApplication::arguments());
+        if (parser.isSet(QStringLiteral("version")))
+            parser.showVersion();
+        parser.showHelp(0);
+    }
+
+    // A file named on the command line is relative to where the program was started.
+    const QString startDir = QDir::currentPath();
 
     // Start-up order: the process-wide dictionary, the program's folder as the current
     // directory, the exception handler, then the application and its window.
@@ -35,8 +52,12 @@ int main(int argc, char **argv)
 
     QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
     QFont::insertSubstitution("Times New Roman", "Liberation Serif");
-    TApplication app(argc, argv);
+    TApplication app(argc, argv); // takes Qt's own options (-style...) out of the arguments
     TApplication::SetTitle("Scrivlo");
+    QCoreApplication::setApplicationVersion(CommandLine::Version());
+    QCommandLineParser parser;
+    CommandLine::Define(parser);
+    parser.process(app); // an unknown option ends the program with a message
     app.setWindowIcon(QIcon(":/scrivlo.svg"));
 
     // What the dictionary reports without raising (a list of learned words set aside) is
@@ -53,19 +74,16 @@ int main(int argc, char **argv)
         // The Help and About windows are made right after the main window and stay hidden.
         THelpForm helpForm;
         TAboutForm aboutForm;
+        // Both answer the keys people expect: Escape closes them; Help is a guide to read.
+        helpForm.SetGuide(true);
+        aboutForm.SetKeyboardClose(true);
         mainForm.SetHelpForms(&helpForm, &aboutForm);
         mainForm.EndOnShutdownSignals();
         mainForm.show();
         // A story restored from an earlier run takes the page; the file named waits.
         const bool restored = mainForm.AutoSave().OfferKept();
-        if (!startFile.isEmpty() && !restored) {
-            try {
-                const int filter = startFile.endsWith(".rtf", Qt::CaseInsensitive) ? 1 : 2;
-                mainForm.OpenDocument(startFile, filter);
-            } catch (const std::exception &e) {
-                TApplication::HandleException(&mainForm, e);
-            }
-        }
+        if (!restored)
+            CommandLine::OpenFiles(mainForm, parser.positionalArguments(), startDir);
         result = app.exec();
     }
     TDictionary::ErrorReporter = reportToStderr;

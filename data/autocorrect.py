@@ -2,7 +2,7 @@
 """Keeps the auto-correct pairs whose correction is clearly the word that was meant.
 
 Usage: autocorrect.py COMMON_WORDS WORD_COUNTS < pairs > kept
-Reads "misspelling=correction" lines on standard input, the everyday words (one a line,
+Reads "misspelling=correction" lines (UTF-8) on standard input, the everyday words (one a line,
 lower case) and "word<TAB>count" lines; prints the pairs it keeps. A pair is applied without
 asking, so it must not be a guess between two words: it is dropped when an everyday word
 other than the correction lies nearer the misspelling, or as near and at least a tenth as
@@ -46,6 +46,12 @@ def main():
             counts[word.lower()] = int(count)
     for line in sys.stdin:
         line = line.rstrip("\n")
+        # The editor reads the list as UTF-8, and the spell check's word lists hold code
+        # page 1252: a pair it cannot hold there is left out, never garbled.
+        try:
+            line.encode("cp1252")
+        except UnicodeEncodeError:
+            continue
         wrong, right = line.split("=", 1)
         target = right.lower()
         rivals = {w: c for w, c in near(wrong.lower()).items() if w in common}

@@ -6,7 +6,10 @@
 #
 # word   as it is to be offered: as the SCOWL list of the smallest size (the most common
 #        words) writes it, lower case on a tie: "Wednesday", "I" (size 10, against "i",
-#        the letter, at 40), "McDonald", but "a" and "mark"
+#        the letter, at 40), "McDonald", but "a" and "mark"; and in lower case whenever
+#        a list of ordinary words up to size 60 holds it so ("doctor", not "Doctor",
+#        the title, at 10; "teddy", not the name), one-letter words aside ("I"). A child
+#        who means the capital types it, and the suggestion follows the typed capital.
 # cost   -log10 of the word's unigram probability in the US English language model of the
 #        Debian package pocketsphinx-en-us (BSD licence, see below), times 25, rounded, at
 #        most 254; 255 when the model lacks the word
@@ -56,10 +59,13 @@ DCT_ORDER=size DCT_UPPER_MIN_LENGTH=1 sh "$here/english-wordlist.sh" > "$work/ca
 DCT_ORDER=letter DCT_CATEGORIES=proper-names sh "$here/english-wordlist.sh" > "$work/names"
 DCT_ORDER=letter DCT_CATEGORIES="words upper contractions" sh "$here/english-wordlist.sh" \
   > "$work/common"
+DCT_ORDER=letter DCT_CATEGORIES=words DCT_MAX_SIZE=60 sh "$here/english-wordlist.sh" \
+  > "$work/ordinary"
 
 LC_ALL=C.UTF-8 awk -F'\t' -v unigrams="$work/unigrams" -v names="$work/names" \
-  -v common="$work/common" -v words="$work/words" '
+  -v common="$work/common" -v words="$work/words" -v ordinary="$work/ordinary" '
   FILENAME == unigrams { lp[tolower($1)] = $2; next }
+  FILENAME == ordinary { if ($1 == tolower($1) && length($1) > 1) isLower[$1] = 1; next }
   FILENAME == names { isName[tolower($1)] = 1; next }
   FILENAME == common { isCommon[tolower($1)] = 1; next }
   FILENAME == words { inDct[tolower($1)] = 1; next }
@@ -74,6 +80,7 @@ LC_ALL=C.UTF-8 awk -F'\t' -v unigrams="$work/unigrams" -v names="$work/names" \
   END {
     for (i = 1; i <= n; i++) {
       k = order[i]
+      if (k in isLower) shown[k] = k
       cost = 255
       if (k in lp) { cost = int(-lp[k] * 25 + 0.5); if (cost > 254) cost = 254 }
       if (cost == 255 && shown[k] == k) continue
@@ -81,5 +88,6 @@ LC_ALL=C.UTF-8 awk -F'\t' -v unigrams="$work/unigrams" -v names="$work/names" \
       if ((k in isName) && !(k in isCommon)) line = line "\tname"
       print k "\t" line
     }
-  }' "$work/unigrams" "$work/names" "$work/common" "$work/words" "$work/cased" \
+  }' "$work/unigrams" "$work/names" "$work/common" "$work/ordinary" "$work/words" \
+  "$work/cased" \
   | LC_ALL=C sort -t "$(printf '\t')" -k1,1 -u | cut -f2-

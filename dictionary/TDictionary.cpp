@@ -332,7 +332,18 @@ AnsiText TDictionary::MatchCase(const AnsiText &word, const AnsiText &pattern)
         const auto b = static_cast<unsigned char>(ch);
         return CodePages::AnsiUpperChar(b) == b;
     };
-    if (isCapitalOrCaseless(p.size() > 1 ? p[1] : p[0]))
+    // Characters without case (an apostrophe, a digit) say nothing about capitals: "I'v"
+    // and "O'brian" are not written in capitals.
+    auto isLetter = [](char ch) {
+        const auto b = static_cast<unsigned char>(ch);
+        return CodePages::AnsiUpperChar(b) != CodePages::AnsiLowerChar(b);
+    };
+    char letters[2] = {};
+    int found = 0;
+    for (size_t i = 0; i < p.size() && found < 2; ++i)
+        if (isLetter(p[i]))
+            letters[found++] = p[i];
+    if (found == 0 || isCapitalOrCaseless(letters[found - 1]))
         return CodePages::UpperCase(w);
     std::string lower = CodePages::LowerCase(w).str();
     if (!lower.empty() && isCapitalOrCaseless(p[0]))

@@ -79,8 +79,9 @@ public:
     // The letters the dictionary files hold for a word: cut to 50, lower case, code page 437.
     static OemText LookupKey(const AnsiText &word);
     // Word with the capitalisation of pattern: all capitals when pattern's second letter
-    // (its only letter for one-letter patterns) is a capital or has no case; otherwise
-    // lower case with a capital first letter when pattern starts with one.
+    // (its only letter when it has one; characters without case are passed over) is a
+    // capital; otherwise lower case with a capital first letter when pattern starts with
+    // one.
     static AnsiText MatchCase(const AnsiText &word, const AnsiText &pattern);
     // Converts every entry from code page 437 to 1252 and gives it pattern's capitalisation.
     static void FinishWordList(TStringList &list, const AnsiText &pattern);

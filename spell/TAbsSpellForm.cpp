@@ -1,6 +1,7 @@
 #include "spell/TAbsSpellForm.h"
 
 #include "dialogs/TBitBtn.h"
+#include "platform/core/CodePages.h"
 #include "platform/core/TStringList.h"
 #include "platform/gui/Application.h"
 
@@ -43,7 +44,16 @@ void TAbsSpellForm::SetChoice(int32_t code)
 int32_t TAbsSpellForm::QueryWord(AnsiText &, std::unique_ptr<TStringList>)
 {
     Choice = srNone;
+    FAnswerText.clear();
     return srNone;
+}
+
+std::u16string TAbsSpellForm::AnswerText(const AnsiText &answer) const
+{
+    // A form that set the answer's code page 1252 text itself is taken at that word.
+    if (!FAnswerText.empty() && CodePages::Utf16ToAnsi(FAnswerText) == answer)
+        return FAnswerText;
+    return CodePages::DecodeAnsi(answer.view());
 }
 
 void TAbsSpellForm::WaitForChoice()

@@ -45,6 +45,9 @@ public:
     // choice. word then holds the answer: the unknown word for srLearn, otherwise the
     // replacement.
     virtual int32_t QueryWord(AnsiText &word, std::unique_ptr<TStringList> suggestions);
+    // The answer of the last QueryWord exactly as the user typed or chose it, with the
+    // characters code page 1252 lacks ("Kő"); answer itself when a form gave no other.
+    std::u16string AnswerText(const AnsiText &answer) const;
 
     // Handles events until a choice is made or the window is closed; waits for the next
     // event instead of spinning.
@@ -58,6 +61,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+
+    // Set by a form whose answer may hold characters code page 1252 lacks.
+    std::u16string FAnswerText;
 
 private:
     std::unique_ptr<TWindowDisabler> FTaskWindows;

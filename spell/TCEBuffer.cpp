@@ -111,6 +111,11 @@ void TCEBuffer::CollapseSelection()
 
 void TCEBuffer::ReplaceWord(const std::string &newText)
 {
+    ReplaceWordText(CodePages::DecodeAnsi(newText));
+}
+
+void TCEBuffer::ReplaceWordText(const std::u16string &newText)
+{
     if (!Control)
         return;
     Control->SetFocus();

@@ -28,8 +28,9 @@ public:
     void LoadText() override;
     void SelectWord() override;
     void CollapseSelection() override;
-    // newText is code page 1252 text, as the user typed or chose it.
+    // newText is code page 1252 text.
     void ReplaceWord(const std::string &newText) override;
+    void ReplaceWordText(const std::u16string &newText) override;
 
 protected:
     void ShowInvalidWord(const std::string &run) override;

@@ -52,6 +52,17 @@ bool HasExtension(const std::string &name)
     return dot != std::string::npos && dot > 0;
 }
 
+// A correction from the change lists as typed: "Teh" -> "The", "TEH" -> "THE".
+QString WithTypedCase(const QString &typed, QString replacement)
+{
+    const bool allUpper = typed.size() > 1 && typed == typed.toUpper() && typed != typed.toLower();
+    if (allUpper)
+        return replacement.toUpper();
+    if (!typed.isEmpty() && typed.at(0).isUpper() && !replacement.isEmpty())
+        replacement[0] = replacement.at(0).toUpper();
+    return replacement;
+}
+
 std::string Upper(std::string text)
 {
     for (char &c : text)
@@ -214,26 +225,43 @@ void TCustomSpellDlg::LoadAutoCorrectList()
     }
     TStringList lines;
     lines.LoadFromFile(name);
+    // A file in UTF-8 is read so (the list that comes with the program is); any other as
+    // code page 1252.
+    std::u16string decoded;
+    const bool utf8 = std::all_of(lines.begin(), lines.end(), [&](const std::string &line) {
+        return CodePages::DecodeUtf8(line, decoded);
+    });
     // Loading again (every activation does) replaces the pairs instead of adding copies.
     FAutoCorrectFrom.Clear();
     FAutoCorrectTo.Clear();
     for (const std::string &whole : lines) {
-        const std::string line(ShortString(whole));
-        const size_t eq = line.find('=');
-        if (eq == std::string::npos || eq == 0 || eq + 1 == line.size())
+        std::u16string line;
+        if (utf8)
+            CodePages::DecodeUtf8(whole, line);
+        else
+            line = CodePages::DecodeAnsi(whole);
+        line.resize(std::min<size_t>(line.size(), MaxShortString));
+        const size_t eq = line.find(u'=');
+        if (eq == std::u16string::npos || eq == 0 || eq + 1 == line.size())
+            continue;
+        const std::u16string from = line.substr(0, eq), to = line.substr(eq + 1);
+        // The scan reads words in code page 1252: a misspelling it cannot hold is never met.
+        if (std::any_of(from.begin(), from.end(),
+                        [](char16_t unit) { return CodePages::UnicodeToAnsi(unit) < 0; }))
             continue;
         // The children's ranking never corrects to a never-suggest word.
         if (FSuggestionRanking == rkChildren) {
             if (!FRanker->TablesLoaded)
                 FRanker->LoadTables();
-            if (FRanker->NeverSuggest.Contains(AnsiText(line.substr(eq + 1))))
+            if (FRanker->NeverSuggest.Contains(CodePages::Utf16ToAnsi(to)))
                 continue;
         }
-        const std::string from = line.substr(0, eq);
-        FAutoCorrectFrom.Add(from);
-        FAutoCorrectTo.Add(line.substr(eq + 1));
-        ChangeFromList.Add(from);
-        ChangeToList.Add(line.substr(eq + 1));
+        FAutoCorrectFrom.Add(CodePages::Utf16ToAnsi(from).str());
+        FAutoCorrectTo.Add(CodePages::EncodeUtf8(to));
+        if (FAutoCorrectInCheck) {
+            ChangeFromList.Add(FAutoCorrectFrom[FAutoCorrectFrom.Count() - 1]);
+            ChangeToList.Add(FAutoCorrectTo[FAutoCorrectTo.Count() - 1]);
+        }
     }
 }
 
@@ -340,8 +368,8 @@ void TCustomSpellDlg::CreateBuffer(QWidget *control)
 
 bool TCustomSpellDlg::BeginCheck()
 {
-    ChangeFromList = FAutoCorrectFrom;
-    ChangeToList = FAutoCorrectTo;
+    ChangeFromList = FAutoCorrectInCheck ? FAutoCorrectFrom : TStringList();
+    ChangeToList = FAutoCorrectInCheck ? FAutoCorrectTo : TStringList();
     SpellState = ssUnchanged;
     FOpenFailed = false;
     // Without a dictionary every word would be reported: the check ends before it starts,
@@ -494,10 +522,12 @@ void TCustomSpellDlg::CheckWord(TAbsBuffer &sender, const std::string &scanned, 
     const std::string lower = CodePages::LowerCase(word).str();
     if (int i = ChangeFromList.IndexOf(lower); i >= 0) {
         sender.SelectWord();
-        sender.ReplaceWord(ChangeToList[i]);
+        sender.ReplaceWordText(Correction(word, ChangeToList[i]).toStdU16String());
         // The scan goes on after the replacement, so one that contains the word itself
         // is not met again.
         sender.SkipReplacement();
+        // The text changed: the check must not end saying that no error was found.
+        SpellState = ssChanged;
         TApplication::SetBusyCursor(false);
         return;
     }
@@ -523,16 +553,18 @@ void TCustomSpellDlg::CheckWord(TAbsBuffer &sender, const std::string &scanned, 
         SpellState = ssCancelled;
         break;
     case srReplace:
-        sender.ReplaceWord(answer.str());
+        sender.ReplaceWordText(Form->AnswerText(answer));
         SpellState = ssChanged;
         break;
-    case srReplaceAll:
+    case srReplaceAll: {
         SpellState = ssChanged;
+        const std::u16string exact = Form->AnswerText(answer);
         ChangeFromList.Add(lower);
-        ChangeToList.Add(answer.str());
-        sender.ReplaceWord(answer.str());
+        ChangeToList.Add(CodePages::EncodeUtf8(exact));
+        sender.ReplaceWordText(exact);
         sender.SkipReplacement();
         break;
+    }
     case srIgnoreAll:
         IgnoreAllList.Add(lower);
         emit WordListsChanged();
@@ -588,8 +620,31 @@ std::unique_ptr<TStringList> TCustomSpellDlg::WordSuggestions(const AnsiText &wo
 {
     const AnsiText asked(ShortString(word.view()));
     const auto count = static_cast<uint16_t>(FSuggestions);
-    return FSuggestionRanking == rkChildren ? FRanker->Suggest(asked, count)
-                                            : SharedDictionary().Suggest(asked, count);
+    auto list = FSuggestionRanking == rkChildren ? FRanker->Suggest(asked, count)
+                                                 : SharedDictionary().Suggest(asked, count);
+    // A word of the auto-correct list has its correction first.
+    const int i = FAutoCorrectFrom.IndexOf(CodePages::LowerCase(asked).str());
+    if (i < 0 || !list)
+        return list;
+    const QString correction = Correction(asked, FAutoCorrectTo[i]);
+    const std::u16string units = correction.toStdU16String();
+    const AnsiText shown = CodePages::Utf16ToAnsi(units);
+    if (CodePages::DecodeAnsi(shown.view()) != units)
+        return list; // the list holds code page 1252 words only
+    auto result = std::make_unique<TStringList>();
+    result->Add(shown.str());
+    for (const std::string &entry : *list)
+        if (result->Count() < count && entry != shown.str())
+            result->Add(entry);
+    return result;
+}
+
+QString TCustomSpellDlg::Correction(const AnsiText &typed, const std::string &utf8) const
+{
+    const QString correction = QString::fromStdString(utf8);
+    return FMatchTypedCase
+        ? WithTypedCase(QString::fromStdU16String(CodePages::DecodeAnsi(typed.view())), correction)
+        : correction;
 }
 
 void TCustomSpellDlg::LearnWord(const AnsiText &word)
@@ -641,17 +696,6 @@ void SelectOne(TCustomEdit &edit, int pos)
 {
     edit.SetSelStart(pos);
     edit.SetSelLength(1);
-}
-
-// "teh" -> "the" as typed: "Teh" -> "The", "TEH" -> "THE".
-QString WithTypedCase(const QString &typed, QString replacement)
-{
-    const bool allUpper = typed.size() > 1 && typed == typed.toUpper() && typed != typed.toLower();
-    if (allUpper)
-        return replacement.toUpper();
-    if (!typed.isEmpty() && typed.at(0).isUpper() && !replacement.isEmpty())
-        replacement[0] = replacement.at(0).toUpper();
-    return replacement;
 }
 
 } // namespace
@@ -706,14 +750,16 @@ void TCustomSpellDlg::AutoCorrectKey(QWidget *control, bool correct, uint16_t ke
     const int selLength = edit->SelLength();
     std::string word;
     GetWordBeforeCaret(control, word);
-    const int index = word.empty() || !correct ? -1 : ChangeFromList.IndexOf(word);
+    // The auto-correct pairs apply also while a check does not put them in its lists.
+    const TStringList *to = &ChangeToList;
+    int index = word.empty() || !correct ? -1 : ChangeFromList.IndexOf(word);
+    if (index < 0 && !word.empty() && correct && (index = FAutoCorrectFrom.IndexOf(word)) >= 0)
+        to = &FAutoCorrectTo;
     if (index < 0) {
         edit->SetSelStart(selStart);
     } else {
         const QString typed = QString::fromStdU16String(CodePages::DecodeAnsi(word));
-        QString replacement = QString::fromStdU16String(CodePages::DecodeAnsi(ChangeToList[index]));
-        if (FMatchTypedCase)
-            replacement = WithTypedCase(typed, replacement);
+        const QString replacement = Correction(AnsiText(word), (*to)[index]);
         edit->SetSelLength(static_cast<int>(typed.size()));
         edit->SetSelText(replacement);
         edit->SetSelStart(selStart + static_cast<int>(replacement.size() - typed.size()));

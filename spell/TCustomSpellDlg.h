@@ -40,7 +40,8 @@ public:
 
     QPointer<TAbsSpellForm> Form;
     TStringList ChangeFromList; // code page 1252, as the scan reads words
-    TStringList ChangeToList; // code page 1252, parallel to ChangeFromList
+    // UTF-8, parallel to ChangeFromList: the replacement exactly as typed or listed.
+    TStringList ChangeToList;
     TStringList IgnoreAllList; // code page 1252, lower case
     TSpellState SpellState = ssUnchanged;
     // The buffer of the current or last check.
@@ -135,10 +136,17 @@ public:
     // the change lists when correct is set; the caret keeps its place after the separator.
     virtual void AutoCorrectKey(QWidget *control, bool correct, uint16_t key);
 
-    // Beyond the classic behaviour, off by default: a correction made by AutoCorrectKey
-    // takes the capitals of the word typed ("Teh" becomes "The", "TEH" becomes "THE").
+    // Beyond the classic behaviour, off by default: a correction made from the change
+    // lists (by AutoCorrectKey or in a check) takes the capitals of the word typed ("Teh"
+    // becomes "The", "TEH" becomes "THE").
     bool MatchTypedCase() const { return FMatchTypedCase; }
     void SetMatchTypedCase(bool value) { FMatchTypedCase = value; }
+    // On by default: a check replaces the words of the auto-correct list without asking.
+    // Off: a check asks about them as about any other misspelt word; AutoCorrectKey still
+    // corrects them. Either way the listed correction is the first suggestion for such
+    // a word.
+    bool AutoCorrectInCheck() const { return FAutoCorrectInCheck; }
+    void SetAutoCorrectInCheck(bool value) { FAutoCorrectInCheck = value; }
 
     void CreateForm();
     void ResolveDictionaryPath();
@@ -188,6 +196,9 @@ private:
     // The outcome's event or message, whatever ShowCompletedDialog says.
     void ReportState();
     void Learn(const AnsiText &word);
+    // A correction of the change lists (UTF-8) for a word typed so, with its capitals when
+    // MatchTypedCase is on.
+    QString Correction(const AnsiText &typed, const std::string &utf8) const;
 
     std::string FAccentedCharacters;
     std::string FAutoCorrectList;
@@ -214,10 +225,11 @@ private:
     std::unique_ptr<ChildRanker> FRanker; // made when the children's ranking is chosen
     bool FOpenFailed = false; // the dictionary could not be opened during this check
     bool FMatchTypedCase = false;
+    bool FAutoCorrectInCheck = true;
     // The pairs of the auto-correct file as loaded; every check starts its change lists
     // from them, so they hold in every check, not only the first after activation.
-    TStringList FAutoCorrectFrom; // code page 437
-    TStringList FAutoCorrectTo; // code page 1252
+    TStringList FAutoCorrectFrom; // code page 1252, as the scan reads words
+    TStringList FAutoCorrectTo; // UTF-8
     QWidget *FOwnerWindow;
     TSpeaker *FSpeaker = nullptr;
     bool FSpeakSuggestions = false;

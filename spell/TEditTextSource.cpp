@@ -66,9 +66,9 @@ uint64_t TEditTextSource::TextVersion() const
     return FEdit.TextVersion();
 }
 
-void TEditTextSource::ReplaceSelection(const std::string &ansiText)
+void TEditTextSource::ReplaceSelection(const std::u16string &text)
 {
-    FEdit.SetSelText(QString::fromStdU16String(CodePages::DecodeAnsi(ansiText)));
+    FEdit.SetSelText(QString::fromStdU16String(text));
 }
 
 void TEditTextSource::SetFocus()

@@ -28,7 +28,7 @@ public:
     int GetTextLen() const override;
     int GetTextBuf(char *buffer, int size) const override;
     uint64_t TextVersion() const override;
-    void ReplaceSelection(const std::string &ansiText) override;
+    void ReplaceSelection(const std::u16string &text) override;
     void SetFocus() override;
     void Repaint() override;
 

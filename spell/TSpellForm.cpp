@@ -102,6 +102,7 @@ TSpellForm::TSpellForm(QWidget *owner)
     pnlAccents->setGeometry(201, 13, 243, 49);
     pnlAccents->setFrameShape(QFrame::Panel);
     pnlAccents->setFrameShadow(QFrame::Sunken);
+    FLastAccent = pnlAccents;
 
     pnlLabels = new QWidget(this);
     pnlLabels->setObjectName("pnlLabels");
@@ -218,6 +219,9 @@ void TSpellForm::SetAccentedCharacters(const std::string &chars)
         }
         FNextAccent.setX(button->x() + button->width() + 1);
         connect(button, &QToolButton::clicked, this, [this, ch] { btnAClick(ch); });
+        // The accent buttons take the panel's place in the tab order, in reading order.
+        setTabOrder(FLastAccent, button);
+        FLastAccent = button;
         button->show();
     }
 }
@@ -240,7 +244,9 @@ int32_t TSpellForm::QueryWord(AnsiText &word, std::unique_ptr<TStringList> sugge
     WaitForChoice();
     if (!isVisible())
         return srCancel;
-    word = ToAnsi(Choice == srLearn ? edtBadWord->text() : edtReplace->text());
+    const QString answer = Choice == srLearn ? edtBadWord->text() : edtReplace->text();
+    FAnswerText = answer.toStdU16String();
+    word = ToAnsi(answer);
     return Choice;
 }
 
@@ -327,7 +333,8 @@ void TSpellForm::EnableSpeech(TSpeaker *speaker, bool speakSuggestions,
     RelabelSpeech();
     btnListen->show();
     chkSpeak->show();
-    setTabOrder(btnCancel, btnListen);
+    // They sit left of the suggestion list and speak it: the keyboard reaches them next.
+    setTabOrder(lstSuggest, btnListen);
     setTabOrder(btnListen, chkSpeak);
     connect(btnListen, &QToolButton::clicked, this, [this] { btnListenClick(); });
     connect(chkSpeak, &QCheckBox::toggled, this, [onSpeakToggled](bool on) {

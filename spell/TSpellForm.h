@@ -74,5 +74,6 @@ private:
     void btnListenClick();
 
     QPoint FNextAccent { 2, 2 };
+    QWidget *FLastAccent = nullptr; // the last accent button made, at first pnlAccents
     TSpeaker *FSpeaker = nullptr;
 };

@@ -2,6 +2,108 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>FileErrors</name>
+    <message>
+        <source>the folder does not exist</source>
+        <translation>la carpeta no existe</translation>
+    </message>
+    <message>
+        <source>the file does not exist</source>
+        <translation>el archivo no existe</translation>
+    </message>
+    <message>
+        <source>a part of its path is not a folder</source>
+        <translation>una parte de su ruta no es una carpeta</translation>
+    </message>
+    <message>
+        <source>you do not have permission to open it</source>
+        <translation>no tienes permiso para abrirlo</translation>
+    </message>
+    <message>
+        <source>you do not have permission to change this file</source>
+        <translation>no tienes permiso para cambiar este archivo</translation>
+    </message>
+    <message>
+        <source>you do not have permission to save in this folder</source>
+        <translation>no tienes permiso para guardar en esta carpeta</translation>
+    </message>
+    <message>
+        <source>the disk cannot be written to</source>
+        <translation>no se puede escribir en el disco</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>el disco está lleno</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>es una carpeta</translation>
+    </message>
+    <message>
+        <source>the name is too long</source>
+        <translation>el nombre es demasiado largo</translation>
+    </message>
+    <message>
+        <source>the disk could not be read or written</source>
+        <translation>no se pudo leer o escribir en el disco</translation>
+    </message>
+    <message>
+        <source>the file is too large for the disk</source>
+        <translation>el archivo es demasiado grande para el disco</translation>
+    </message>
+    <message>
+        <source>there is not enough memory</source>
+        <translation>no hay memoria suficiente</translation>
+    </message>
+    <message>
+        <source>the file is in use</source>
+        <translation>el archivo está en uso</translation>
+    </message>
+    <message>
+        <source>it is not an ordinary file (it may be a device or a pipe)</source>
+        <translation>no es un archivo normal (puede ser un dispositivo o una tubería)</translation>
+    </message>
+    <message>
+        <source>it is larger than %1 MB, the most Scrivlo can open</source>
+        <translation>ocupa más de %1 MB, lo máximo que Scrivlo puede abrir</translation>
+    </message>
+    <message>
+        <source>“%1”.</source>
+        <translation>«%1».</translation>
+    </message>
+    <message>
+        <source>“%1”: %2.</source>
+        <translation>«%1»: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Scrivlo: a writing program for children.</source>
+        <translation>Scrivlo: un programa para que niños y niñas escriban.</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>archivo</translation>
+    </message>
+    <message>
+        <source>The story to open: Rich Text when its name ends in .rtf, else plain text.</source>
+        <translation>La historia que se abre: texto enriquecido si su nombre termina en .rtf; si no, texto sin formato.</translation>
+    </message>
+    <message>
+        <source>[file]</source>
+        <translation>[archivo]</translation>
+    </message>
+    <message>
+        <source>Scrivlo opens one story at a time. These were not opened:</source>
+        <translation>Scrivlo abre una sola historia a la vez. Estas no se abrieron:</translation>
+    </message>
+    <message>
+        <source>Scrivlo cannot find &quot;%1&quot;.</source>
+        <translation>Scrivlo no encuentra &quot;%1&quot;.</translation>
+    </message>
+</context>
+<context>
     <name>LiveSpellChecker</name>
     <message>
         <source>Ignore All</source>
@@ -191,8 +293,8 @@
         <translation>© 2026 El equipo de Scrivlo</translation>
     </message>
     <message>
-        <source>Version 3.1</source>
-        <translation>Versión 3.1</translation>
+        <source>Version %1</source>
+        <translation>Versión %1</translation>
     </message>
     <message>
         <source>Made for young writers</source>
@@ -292,6 +394,48 @@
 <context>
     <name>THelpForm</name>
     <message>
+        <source>Spelling while you type
+A red wavy line under a word means Scrivlo does not know it. Right-click the word, or press the Menu key, to see the words you may have meant, and click the right one.
+
+Checking the whole story: F7
+Press F7. For each word Scrivlo does not know, pick a word in the list and click Change, or click Ignore to leave the word as it is. Add teaches Scrivlo a word that is right.
+
+Reading aloud: F8
+Press F8 to hear the sentence where you are writing, or the words you selected. F8 or Escape stops. In the spelling window the speaker button says the word.
+
+Saving and getting work back
+Press Ctrl+S, type a name and press Enter. Ctrl+O opens a story again. If the computer stops before you save, Scrivlo offers your story back the next time it starts: click Restore.
+
+Keys
+Ctrl+N: a new story
+Ctrl+O, Ctrl+S, Ctrl+P: open, save, print
+Ctrl+Z, Ctrl+Y: undo, redo
+Ctrl+B, Ctrl+I, Ctrl+U: bold, italic, underline
+Ctrl+plus, Ctrl+minus: a bigger or smaller page
+F10: the menus
+F1: this help; Escape closes it</source>
+        <translation>Revisar la ortografía mientras escribes
+Una línea roja ondulada debajo de una palabra quiere decir que Scrivlo no la conoce. Haz clic con el botón derecho en la palabra, o pulsa la tecla de menú, para ver las palabras que quizá querías escribir, y haz clic en la buena.
+
+Revisar toda la historia: F7
+Pulsa F7. Para cada palabra que Scrivlo no conoce, elige una palabra de la lista y haz clic en Cambiar, o haz clic en Saltar para dejarla como está. Añadir enseña a Scrivlo una palabra que está bien.
+
+Leer en voz alta: F8
+Pulsa F8 para oír la frase donde estás escribiendo, o las palabras que seleccionaste. F8 o Escape la para. En la ventana de ortografía, el botón del altavoz dice la palabra.
+
+Guardar y recuperar el trabajo
+Pulsa Ctrl+S, escribe un nombre y pulsa Intro. Ctrl+O vuelve a abrir una historia. Si el ordenador se apaga antes de que guardes, Scrivlo te ofrece tu historia la próxima vez que empieza: haz clic en Recuperar.
+
+Teclas
+Ctrl+N: una historia nueva
+Ctrl+O, Ctrl+S, Ctrl+P: abrir, guardar, imprimir
+Ctrl+Z, Ctrl+Y: deshacer, rehacer
+Ctrl+B, Ctrl+I, Ctrl+U: negrita, cursiva, subrayado
+Ctrl+más, Ctrl+menos: una página más grande o más pequeña
+F10: los menús
+F1: esta ayuda; Escape la cierra</translation>
+    </message>
+    <message>
         <source>Scrivlo is a basic text editor for kids that 
 allows them to create simple documents. In 
 Scrivlo kids can view or edit text (.txt) 
@@ -329,6 +473,14 @@ Elegir letra.
     <message>
         <source>&amp;New</source>
         <translation>&amp;Nuevo</translation>
+    </message>
+    <message>
+        <source>New S&amp;tory</source>
+        <translation>Nueva &amp;historia</translation>
+    </message>
+    <message>
+        <source>&amp;Menus</source>
+        <translation>&amp;Menús</translation>
     </message>
     <message>
         <source>&amp;Open...</source>
@@ -517,6 +669,21 @@ Elegir letra.
     <message>
         <source>The learned words in %1 could not be read. The file is kept as %2, and a new list is started.</source>
         <translation>No se pudieron leer las palabras aprendidas de %1. El archivo se guarda como %2 y se empieza una lista nueva.</translation>
+    </message>
+    <message>
+        <source>Parts of “%1” could not be read, so they are missing from the page. Saving will not bring them back: to keep the file as it is, Scrivlo asks for a new name when you save.</source>
+        <translation>Algunas partes de «%1» no se pudieron leer y faltan en la página. Guardar no las recupera: para conservar el archivo tal como está, Scrivlo te pide un nombre nuevo al guardar.</translation>
+    </message>
+</context>
+<context>
+    <name>TRichEdit</name>
+    <message>
+        <source>Failed to Load Stream</source>
+        <translation>No se pudo abrir el archivo</translation>
+    </message>
+    <message>
+        <source>Failed to Save Stream</source>
+        <translation>No se pudo guardar el archivo</translation>
     </message>
 </context>
 <context>

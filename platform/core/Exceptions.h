@@ -2,6 +2,7 @@
 // The error classes the whole program raises. Every error carries a readable message;
 // the application's exception handler shows it, and the program goes on.
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -23,7 +24,21 @@ class EAbort : public Exception
 
 class EStreamError : public Exception
 {
-    using Exception::Exception;
+public:
+    // Why a file could not be used, beyond a failing system call.
+    enum class TCause : uint8_t {
+        System, // ErrorCode says why (0: not known)
+        NotAFile, // a folder, device, pipe or socket
+        TooLarge, // larger than FileUtils::MaxFileSize
+    };
+    explicit EStreamError(const std::string &message, int errorCode = 0,
+                          TCause cause = TCause::System)
+        : Exception(message)
+        , ErrorCode(errorCode)
+        , Cause(cause)
+    { }
+    int ErrorCode; // errno of the failing call, 0 when none
+    TCause Cause;
 };
 // A file could not be opened for reading ("Cannot open file %s", "Dictionary not found: %s.").
 class EFOpenError : public EStreamError

@@ -9,6 +9,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -65,11 +66,58 @@ bool WriteAll(int fd, std::string_view data)
         const ssize_t n = ::write(fd, data.data(), data.size());
         if (n < 0 && errno == EINTR)
             continue;
+        if (n == 0)
+            errno = ENOSPC; // nothing taken: the disk is full
         if (n <= 0)
             return false;
         data.remove_prefix(static_cast<size_t>(n));
     }
     return true;
+}
+
+// Writes data at offset 0 of an open file and cuts it to that length; false with errno
+// set on failure.
+bool WriteAt(int fd, std::string_view data)
+{
+    off_t offset = 0;
+    while (!data.empty()) {
+        const ssize_t n = ::pwrite(fd, data.data(), data.size(), offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n == 0)
+            errno = ENOSPC;
+        if (n <= 0)
+            return false;
+        data.remove_prefix(static_cast<size_t>(n));
+        offset += n;
+    }
+    return ::ftruncate(fd, offset) == 0 && ::fsync(fd) == 0;
+}
+
+// Reads an open file from where it stands to its end, at most MaxFileSize bytes; errno
+// (0 when it is too large) on failure.
+int ReadAll(int fd, std::string &data)
+{
+    char chunk[65536];
+    while (true) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return 0;
+        if (static_cast<int64_t>(data.size()) + n > MaxFileSize)
+            return EFBIG;
+        data.append(chunk, static_cast<size_t>(n));
+    }
+}
+
+// Whether the process may do what mode asks (W_OK, ...) with path, as its effective user:
+// root may write anything on a writable disk, everyone else as the permissions say.
+bool MayAccess(const std::string &path, int mode)
+{
+    return ::faccessat(AT_FDCWD, path.empty() ? "." : path.c_str(), mode, AT_EACCESS) == 0;
 }
 
 // Flushes a folder's entries to disk after a rename; a failure here loses nothing.
@@ -136,34 +184,109 @@ int CreateLockedTemp(const std::string &pattern, std::string &temp)
     return -1;
 }
 
-// Creates, fills and renames the temporary; false on any failure, with the temporary gone.
-bool ReplaceFile(const std::string &target, std::string_view data, mode_t newFileMode)
+// What a save attempt came to: 0, an errno, or KeepOwnerFailed.
+constexpr int KeepOwnerFailed = -1;
+
+// Creates, fills and renames the temporary; 0, or the errno of the failure with the
+// temporary gone. old is the file replaced, if any: its permissions, owner and group pass
+// to the new one, and where the owner or group cannot be passed on nothing is replaced
+// (KeepOwnerFailed). A new file gets newFileMode less the process's umask.
+int ReplaceFile(const std::string &target, const struct stat *old, std::string_view data,
+                mode_t newFileMode)
 {
     const std::string dir = ExtractFilePath(target);
     const std::string name = ExtractFileName(target);
     if (name.empty())
-        return false;
+        return EISDIR;
     const std::string prefix = "." + name.substr(0, TempNameMax) + std::string(TempMarker);
     // First, so that the space they hold is free for this save.
     RemoveStaleTemps(dir, prefix);
     std::string temp;
     const int fd = CreateLockedTemp(dir + prefix + std::string(TempRandomLength, 'X'), temp);
     if (fd < 0)
-        return false;
+        return errno ? errno : EEXIST;
 
-    struct stat old;
-    const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 0777)
-                                                          : (newFileMode & ~CurrentUmask());
+    int error = 0;
+    struct stat mine;
+    if (old && ::fstat(fd, &mine) == 0 && (mine.st_uid != old->st_uid || mine.st_gid != old->st_gid)
+        && ::fchown(fd, old->st_uid, old->st_gid) != 0)
+        error = KeepOwnerFailed;
+    const mode_t mode = old ? (old->st_mode & 0777) : (newFileMode & ~CurrentUmask());
     // Renamed while still locked, so that no other save takes it for abandoned.
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, data) && ::fsync(fd) == 0
-        && ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok)
+    if (error == 0
+        && !(::fchmod(fd, mode) == 0 && WriteAll(fd, data) && ::fsync(fd) == 0
+             && ::rename(temp.c_str(), target.c_str()) == 0))
+        error = errno ? errno : EIO;
+    if (error != 0)
         ::unlink(temp.c_str());
     // The data reached the disk before the rename, so a failing close loses nothing.
     Close(fd);
-    if (ok)
+    if (error == 0)
         SyncDir(dir);
-    return ok;
+    return error;
+}
+
+// Copies bytes to a new private file "NAME.scrivlo-backup-XXXXXX" in the first of the
+// folders that takes it; the copy's path, or "" when none did.
+std::string WriteBackup(const std::string &name, std::string_view bytes,
+                        std::initializer_list<std::string> folders)
+{
+    for (const std::string &folder : folders) {
+        std::string path = folder + name.substr(0, TempNameMax) + ".scrivlo-backup-XXXXXX";
+        const int fd = ::mkostemp(path.data(), O_CLOEXEC); // mode 0600
+        if (fd < 0)
+            continue;
+        const bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+        Close(fd);
+        if (ok)
+            return path;
+        ::unlink(path.c_str());
+    }
+    return std::string();
+}
+
+std::string TempFolder()
+{
+    const char *tmp = std::getenv("TMPDIR");
+    return IncludeTrailingSlash(tmp && *tmp ? tmp : "/tmp");
+}
+
+// Overwrites the file itself, so that it keeps its owner, group, permissions and links,
+// where the folder takes no new file or the owner could not be kept. Room for the new
+// content is taken first; the old content is kept in memory and in a backup copy and put
+// back when the write fails. 0 or the errno of the failure.
+int WriteInPlace(const std::string &target, const struct stat &old, std::string_view data)
+{
+    const int fd = ::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
+        return errno;
+    struct stat st;
+    std::string before;
+    int error = ::fstat(fd, &st) != 0 ? errno
+        : (st.st_dev != old.st_dev || st.st_ino != old.st_ino || !S_ISREG(st.st_mode))
+        ? EAGAIN // replaced meanwhile by something else
+        : ReadAll(fd, before);
+    if (error == 0 && data.size() > before.size()) {
+        const int rc = ::fallocate(fd, 0, 0, static_cast<off_t>(data.size()));
+        if (rc != 0 && (errno == ENOSPC || errno == EDQUOT || errno == EFBIG))
+            error = errno; // nothing written yet
+    }
+    if (error != 0) {
+        Close(fd);
+        return error;
+    }
+    const std::string name = ExtractFileName(target);
+    const std::string backup
+        = WriteBackup("." + name, before, { ExtractFilePath(target), TempFolder() });
+    bool restored = true;
+    if (!WriteAt(fd, data)) {
+        error = errno ? errno : EIO;
+        restored = WriteAt(fd, before);
+    }
+    Close(fd);
+    if (restored && !backup.empty())
+        ::unlink(backup.c_str()); // else it stays, the one whole copy of the old content
+    return error;
 }
 
 } // namespace
@@ -219,39 +342,66 @@ std::string ExecutableDir()
 
 std::string ReadWholeFile(const std::string &path)
 {
-    const auto fail = [&path]() { return EFOpenError("Cannot open file " + path); };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    using Cause = EStreamError::TCause;
+    const auto fail = [&path](int code, Cause cause = Cause::System) {
+        return EFOpenError("Cannot open file " + path, code, cause);
+    };
+    // Without O_NONBLOCK a pipe without a writer would hold the open for ever.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
-        throw fail();
+        throw fail(errno);
     struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        Close(fd);
-        throw fail();
-    }
+    int error = ::fstat(fd, &st) != 0 ? errno : 0;
+    // A device or a pipe may never end (/dev/zero) or never begin.
+    const Cause cause = error != 0 || S_ISDIR(st.st_mode) ? Cause::System
+        : !S_ISREG(st.st_mode)                            ? Cause::NotAFile
+        : st.st_size > MaxFileSize                        ? Cause::TooLarge
+                                                          : Cause::System;
+    if (error == 0 && S_ISDIR(st.st_mode))
+        error = EISDIR;
     std::string data;
-    if (S_ISREG(st.st_mode))
+    if (error == 0 && cause == Cause::System) {
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
         data.reserve(static_cast<size_t>(st.st_size));
-    char chunk[65536];
-    while (true) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            Close(fd);
-            throw fail();
-        }
-        if (n == 0)
-            break;
-        data.append(chunk, static_cast<size_t>(n));
+        error = ReadAll(fd, data);
     }
     Close(fd);
+    if (error == EFBIG)
+        throw fail(0, Cause::TooLarge); // it grew while read
+    if (error != 0 || cause != Cause::System)
+        throw fail(error, cause);
     return data;
 }
 
 void WriteFileSafely(const std::string &path, std::string_view data, unsigned newFileMode)
 {
-    if (!ReplaceFile(ResolveTarget(path), data, mode_t(newFileMode & 0777)))
-        throw EFCreateError("Cannot create file " + path);
+    using Cause = EStreamError::TCause;
+    const auto fail = [&path](int code, Cause cause = Cause::System) {
+        return EFCreateError("Cannot create file " + path, code, cause);
+    };
+    const std::string target = ResolveTarget(path);
+    struct stat old;
+    if (::stat(target.c_str(), &old) != 0) {
+        if (errno != ENOENT)
+            throw fail(errno);
+        if (const int error = ReplaceFile(target, nullptr, data, mode_t(newFileMode & 0777)))
+            throw fail(error);
+        return;
+    }
+    if (S_ISDIR(old.st_mode))
+        throw fail(EISDIR);
+    if (!S_ISREG(old.st_mode))
+        throw fail(0, Cause::NotAFile); // a device or a pipe is not replaced by a file
+    // The folder's permission would let a file the user may not write be replaced.
+    if (!MayAccess(target, W_OK))
+        throw fail(errno);
+    int error = MayAccess(ExtractFilePath(target), W_OK | X_OK)
+        ? ReplaceFile(target, &old, data, mode_t(newFileMode & 0777))
+        : KeepOwnerFailed;
+    if (error == KeepOwnerFailed)
+        error = WriteInPlace(target, old, data);
+    if (error != 0)
+        throw fail(error);
 }
 
 } // namespace FileUtils

@@ -18,15 +18,27 @@ std::string IncludeTrailingSlash(std::string_view dir); // "" stays ""
 // The folder holding the running program, with a trailing '/'.
 std::string ExecutableDir();
 
-// Whole file as bytes; raises EFOpenError "Cannot open file PATH" when it cannot be read.
+// The largest file read whole: far more than any story, and little enough that the
+// program can still hold it (a document takes several times its file's size in memory).
+constexpr int64_t MaxFileSize = 256 * 1024 * 1024;
+
+// Whole file as bytes; raises EFOpenError "Cannot open file PATH" when it cannot be read,
+// with the errno or the cause: not a regular file (a pipe or a device is never waited
+// for), or larger than MaxFileSize.
 std::string ReadWholeFile(const std::string &path);
 
 // Writes data to a temporary file in the target's folder, flushes it to disk and renames
 // it over the target, so the target is either the old file or the new one, never a mix.
 // The temporary is ".NAME.scrivlo-save-XXXXXX", locked while the save runs; those of
-// earlier saves of NAME that were killed midway are removed first.
-// A new file gets newFileMode less the process's umask; a replaced one keeps its mode.
-// Raises EFCreateError "Cannot create file PATH" on any failure; the old file survives.
+// earlier saves of NAME that were killed midway are removed first. The new file keeps the
+// old one's permissions, owner and group.
+// A file the user may not write is never replaced (EACCES), nor anything but a regular
+// file. Where the folder takes no new file, or the owner or group could not be kept, the
+// file is written in place instead: its old content is copied aside first (".NAME.scrivlo-
+// backup-XXXXXX", beside it or in the temporary folder, removed after the save) and put
+// back if the write fails.
+// Raises EFCreateError "Cannot create file PATH" with the errno on any failure; the old
+// file survives. A new file gets newFileMode less the process's umask.
 void WriteFileSafely(const std::string &path, std::string_view data, unsigned newFileMode = 0644);
 
 } // namespace FileUtils

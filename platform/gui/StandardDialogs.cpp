@@ -7,9 +7,11 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -43,6 +45,10 @@ public:
 
     void accept() override
     {
+        // Enter on an empty name names no file: the dialog stays open.
+        const auto *name = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        if (acceptMode() == AcceptSave && name && name->text().trimmed().isEmpty())
+            return;
         setDefaultSuffix(ExtensionOfEntry(selectedNameFilter(), FDefaultExt));
         QFileDialog::accept();
     }
@@ -53,7 +59,11 @@ private:
 
 bool RunFileDialog(QWidget *parent, TFileDialogRequest &request, bool save)
 {
-    TypedFileDialog dialog(parent, request.Title, request.InitialDir, request.DefaultExt);
+    // A folder that does not exist would be taken for a file name to propose ("Documents");
+    // the dialog then starts in the home folder instead.
+    const QString folder
+        = QFileInfo(request.InitialDir).isDir() ? request.InitialDir : QDir::homePath();
+    TypedFileDialog dialog(parent, request.Title, folder, request.DefaultExt);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -154,9 +164,13 @@ bool QtStandardDialogs::ChooseFont(QWidget *parent, QFont &font, QColor &color)
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    // Escape in the font part ends the whole dialog, not that part alone.
+    QObject::connect(fonts, &QDialog::finished, &dialog, &QDialog::done);
     auto *layout = new QVBoxLayout(&dialog);
     layout->addWidget(fonts);
-    layout->addWidget(new QLabel(QObject::tr("&Color:"), &dialog));
+    auto *colourLabel = new QLabel(QObject::tr("&Color:"), &dialog);
+    colourLabel->setBuddy(colours); // Alt+C; the "&" marks the key and is not shown
+    layout->addWidget(colourLabel);
     layout->addWidget(colours);
     layout->addWidget(buttons);
     if (dialog.exec() != QDialog::Accepted)

@@ -4,6 +4,7 @@
 #include "platform/core/FileUtils.h"
 #include "platform/core/TextEncoding.h"
 #include "platform/core/rtf/RtfReader.h"
+#include "platform/gui/FileErrors.h"
 #include "platform/gui/RichTextAdapter.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -40,8 +41,9 @@ void TRichEdit::LoadFromFile(const QString &path)
     std::string bytes;
     try {
         bytes = FileUtils::ReadWholeFile(LocalPath(path));
-    } catch (const std::exception &) {
-        throw Exception("Failed to Load Stream");
+    } catch (const std::exception &e) {
+        throw Exception(FileErrorMessage(tr("Failed to Load Stream"), path, e, TFileAction::Open)
+                            .toStdString());
     }
     LoadFromBytes(bytes);
 }
@@ -62,12 +64,14 @@ void TRichEdit::LoadPlainText(std::string_view bytes)
 
 // Reads Rich Text into a document of its own, a piece at a time. A load that lasts more
 // than about a second shows a progress bar whose Cancel raises EAbort; the editor's
-// document is untouched until the load is complete. False when the bytes are not RTF.
-static bool ReadRichTextWithProgress(std::string_view bytes, QTextDocument &loaded, QWidget *owner)
+// document is untouched until the load is complete. NotRtf when the bytes are not RTF.
+static RtfReadStatus ReadRichTextWithProgress(std::string_view bytes, QTextDocument &loaded,
+                                              QWidget *owner)
 {
     RtfReadResult result = ReadRtf(bytes);
     if (result.status == RtfReadStatus::NotRtf)
-        return false;
+        return result.status;
+    const RtfReadStatus status = result.status;
     loaded.setUndoRedoEnabled(false);
     RichTextBuilder builder(std::move(result.document), loaded);
     QProgressDialog progress(QStringLiteral("Opening the document..."), QStringLiteral("Cancel"), 0,
@@ -86,7 +90,7 @@ static bool ReadRichTextWithProgress(std::string_view bytes, QTextDocument &load
             throw EAbort("Operation aborted");
         sinceEvents.restart();
     }
-    return true;
+    return status;
 }
 
 // The settings a document takes from the window rather than from the file.
@@ -103,11 +107,14 @@ static void CopyDocumentSettings(const QTextDocument &from, QTextDocument &to)
 void TRichEdit::LoadFromBytes(std::string_view bytes)
 {
     FTextFormat = {};
+    FLoadedDamaged = false;
     if (!FPlainText) {
         QTextDocument *old = document();
         auto loaded = std::make_unique<QTextDocument>();
         CopyDocumentSettings(*old, *loaded);
-        if (ReadRichTextWithProgress(bytes, *loaded, this)) {
+        const RtfReadStatus status = ReadRichTextWithProgress(bytes, *loaded, this);
+        if (status != RtfReadStatus::NotRtf) {
+            FLoadedDamaged = status == RtfReadStatus::Damaged;
             // Shown only when complete, so a failed read leaves nothing behind. The loaded
             // document itself takes the old one's place: a copy of it would hold the window,
             // with no progress, for as long again as the load. Owned as the old one was (by the
@@ -147,8 +154,9 @@ void TRichEdit::SaveToFile(const QString &path) const
 {
     try {
         FileUtils::WriteFileSafely(LocalPath(path), SaveToBytes());
-    } catch (const std::exception &) {
-        throw Exception("Failed to Save Stream");
+    } catch (const std::exception &e) {
+        throw Exception(FileErrorMessage(tr("Failed to Save Stream"), path, e, TFileAction::Save)
+                            .toStdString());
     }
 }
 

@@ -35,12 +35,17 @@ public:
 
     // Replaces the text with the file's content and clears Modified. In Rich Text mode
     // bytes that are not RTF load as plain text. Raises Exception "Failed to Load
-    // Stream" when the file cannot be read; the text is then unchanged. A long Rich Text
-    // load shows its progress; cancelled, it raises EAbort and the text is unchanged.
+    // Stream." with the file and the reason on a second line when the file cannot be
+    // read; the text is then unchanged. A long Rich Text load shows its progress;
+    // cancelled, it raises EAbort and the text is unchanged.
     void LoadFromFile(const QString &path);
     void LoadFromBytes(std::string_view bytes);
+    // Whether the last load was of a damaged Rich Text file: what could be read is shown,
+    // the rest is lost, also to a save over the file.
+    bool LoadedDamaged() const { return FLoadedDamaged; }
     // Writes the document in the current mode through a temporary file, so a failed save
-    // leaves the old file intact; raises Exception "Failed to Save Stream" on failure.
+    // leaves the old file intact; raises Exception "Failed to Save Stream." with the file
+    // and the reason on a second line on failure.
     // Modified is left alone.
     void SaveToFile(const QString &path) const;
     std::string SaveToBytes() const;
@@ -68,5 +73,6 @@ protected:
 private:
     void LoadPlainText(std::string_view bytes);
     bool FPlainText = false;
+    bool FLoadedDamaged = false;
     TextEncoding::TTextFormat FTextFormat; // of the text file last read
 };

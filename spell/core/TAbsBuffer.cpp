@@ -1,5 +1,6 @@
 #include "spell/core/TAbsBuffer.h"
 
+#include "platform/core/CodePages.h"
 #include "spell/core/WordRule.h"
 #include "spell/core/WordScan.h"
 
@@ -100,6 +101,11 @@ void TAbsBuffer::InitScan()
 void TAbsBuffer::ShowInvalidWord(const std::string &run)
 {
     std::fprintf(stderr, "Aborting spell check (Invalid word): %s\n", run.c_str());
+}
+
+void TAbsBuffer::ReplaceWordText(const std::u16string &newText)
+{
+    ReplaceWord(CodePages::Utf16ToAnsi(newText).str());
 }
 
 void TAbsBuffer::SkipReplacement()

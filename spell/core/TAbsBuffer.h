@@ -64,6 +64,10 @@ public:
     virtual void SelectWord() { }
     virtual void CollapseSelection() { }
     virtual void ReplaceWord(const std::string &newText) = 0;
+    // The same with the text exactly as the user typed or chose it. A buffer over a
+    // control that holds any character puts it in as it is; the others take its code
+    // page 1252 bytes.
+    virtual void ReplaceWordText(const std::u16string &newText);
     virtual void CountWords(TTextSource *control, int32_t &words, int32_t &uniqueWords);
 
     // Runs a whole scan over the control's text in the given mode.

@@ -32,8 +32,9 @@ public:
     // Grows with every change of the text, so a copy can be told to be current.
     virtual uint64_t TextVersion() const = 0;
 
-    // Replaces the selection with code page 1252 text.
-    virtual void ReplaceSelection(const std::string &ansiText) = 0;
+    // Replaces the selection with text exactly as given: a character code page 1252 lacks
+    // stays what it is. Each UTF-16 code unit is one control position.
+    virtual void ReplaceSelection(const std::u16string &text) = 0;
     virtual void SetFocus() = 0;
     // Shows the current selection at once, not at the next idle paint.
     virtual void Repaint() = 0;

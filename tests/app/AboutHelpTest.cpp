@@ -1,6 +1,7 @@
 // The About and Help windows: their looks, how they close and with what result, the help
 // text and its edits, and the main window's commands that show them.
 
+#include "app/InterfaceLanguage.h"
 #include "app/Settings.h"
 #include "app/TAboutForm.h"
 #include "app/THelpForm.h"
@@ -12,6 +13,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -45,6 +47,39 @@ class AboutHelpTest : public QObject
 {
     Q_OBJECT
 private slots:
+    // One version everywhere: the build's, in the About box and from --version of both
+    // programs, which answer with --help too without any screen.
+    void oneVersionAndInformationWithoutAScreen()
+    {
+        auto run = [](const char *program, const QStringList &args) {
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            for (const char *screen : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+                env.remove(screen);
+            QTemporaryDir home; // English, whatever was chosen on this machine
+            env.insert("HOME", home.path());
+            env.insert("LANG", "C");
+            env.insert("LC_ALL", "C");
+            p.setProcessEnvironment(env);
+            p.start(QString(SCRIVLO_BIN_DIR "/") + program, args);
+            p.waitForFinished(20000);
+            return QString::number(p.exitCode()) + ":"
+                + QString::fromUtf8(p.readAllStandardOutput());
+        };
+        const QString version = SCRIVLO_VERSION;
+        QCOMPARE(run("scrivlo", { "--version" }), "0:scrivlo " + version + "\n");
+        QCOMPARE(run("scrivlo", { "-style", "windows", "--version" }),
+                 "0:scrivlo " + version + "\n");
+        QCOMPARE(run("scrivlo-spell", { "--version" }), "0:scrivlo-spell " + version + "\n");
+        const QString help = run("scrivlo", { "--help" });
+        QVERIFY2(help.startsWith("0:Usage: ") && help.contains("[file]"), qPrintable(help));
+        TAboutForm about;
+        QStringList labels;
+        for (const QLabel *label : about.findChildren<QLabel *>())
+            labels << label->text();
+        QVERIFY2(labels.contains("Version " + version), qPrintable(labels.join('|')));
+    }
+
     // The About window as designed: fixed size, colours, controls and the Close button.
     void aboutWindowLayout()
     {
@@ -190,6 +225,43 @@ private slots:
         });
         help.exec();
         QVERIFY(seen.startsWith("Hello! Scrivlo is a basic"));
+    }
+
+    // As the program shows it, Help is a guide that cannot be changed by mistake, in the
+    // interface's language, and Escape closes it; About closes with Escape, or with Space
+    // on its Close button, which the keyboard reaches.
+    void keyboardClosesTheGuideAndAbout()
+    {
+        THelpForm help;
+        help.SetGuide(true);
+        QString seen;
+        OnNextModal([&](QWidget *w) {
+            QTest::keyClicks(help.RichEdit1(), "Hello! ");
+            seen = help.RichEdit1()->toPlainText();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            if (w->isVisible())
+                w->close(); // so that a failure does not hang
+        });
+        QCOMPARE(help.exec(), 2);
+        QVERIFY(seen.startsWith("Scrivlo is a basic"));
+        for (const char *part : { "Spelling while you type", "F7", "F8", "Ctrl+S", "Restore" })
+            QVERIFY2(seen.contains(part), part);
+        InterfaceLanguage::Install(lgSpanish);
+        const QString spanish = help.RichEdit1()->toPlainText();
+        InterfaceLanguage::Install(lgEnglish);
+        QVERIFY2(spanish.contains("Revisar la ortograf\u00eda mientras escribes"),
+                 qPrintable(spanish));
+
+        TAboutForm about;
+        about.SetKeyboardClose(true);
+        for (Qt::Key key : { Qt::Key_Escape, Qt::Key_Space }) {
+            OnNextModal([key](QWidget *w) {
+                QTest::keyClick(QApplication::focusWidget(), key);
+                if (w->isVisible())
+                    w->close();
+            });
+            QCOMPARE(about.exec(), key == Qt::Key_Escape ? 2 : 1);
+        }
     }
 
     // "&About..." and the hidden "&Contents" show their windows modally.

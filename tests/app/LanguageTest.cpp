@@ -156,6 +156,21 @@ private slots:
         QCOMPARE(find->windowTitle(), QString("Find"));
     }
 
+    // A file that cannot be opened is reported in the chosen language, with its reason.
+    void fileErrorsSpeakTheLanguage()
+    {
+        form->Action("ALanguage_es")->trigger();
+        const QString missing = dir->filePath("cuento.rtf");
+        QString message;
+        try {
+            form->RichEdit()->LoadFromFile(missing);
+        } catch (const std::exception &e) {
+            message = QString::fromUtf8(e.what());
+        }
+        form->Action("ALanguage_en")->trigger();
+        QCOMPARE(message, "No se pudo abrir el archivo.\n«" + missing + "»: el archivo no existe.");
+    }
+
     // Each dictionary keeps its own learned words, and English misspellings are not
     // corrected in Spanish text.
     void learnedWordsAndCorrectionsBelongToTheirLanguage()

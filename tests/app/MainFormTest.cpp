@@ -1,5 +1,6 @@
 // The main window driven as a user would: keys, commands, and dialogs answered by the test.
 
+#include "app/CommandLine.h"
 #include "app/FindDialog.h"
 #include "app/InterfaceLanguage.h"
 #include "app/PageZoom.h"
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -90,6 +92,26 @@ void AnswerNextQuestion(const QString &button, int *asked = nullptr)
         if (asked)
             ++*asked;
         if (auto *b = modal->findChild<QAbstractButton *>(button))
+            b->click();
+    });
+    timer->start(10);
+}
+
+// Keeps the texts of the next modal dialog, then presses its OK.
+void ReadNextMessage(QStringList *texts)
+{
+    auto *timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, texts] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        QStringList shown;
+        for (const QLabel *label : modal->findChildren<QLabel *>())
+            shown << label->text();
+        *texts << shown.join(' ');
+        if (auto *b = modal->findChild<QAbstractButton *>("OK"))
             b->click();
     });
     timer->start(10);
@@ -280,7 +302,7 @@ private slots:
         form->Action("AFileSaveAs")->trigger();
         TApplication::OnException = saved;
         QCOMPARE(reported.size(), size_t(1));
-        QCOMPARE(reported[0], QString("Failed to Save Stream"));
+        QVERIFY(reported[0].startsWith("Failed to Save Stream.\n"));
         QCOMPARE(form->FileName(), good);
         QVERIFY(form->PlainTextFormat());
         QVERIFY(form->RichEdit()->Modified());
@@ -313,6 +335,44 @@ private slots:
         QCOMPARE(form->RichEdit()->toPlainText(), QString("Once upon"));
         QCOMPARE(form->FileName(), path);
         QVERIFY(form->RichEdit()->Modified());
+    }
+
+    // A damaged Rich Text file opens with a warning that names it, and its first save asks
+    // for a name instead of making the loss final; a sound file opens without a word.
+    void damagedFileWarnsAndItsFirstSaveAsksForAName()
+    {
+        const QString damaged = dir.filePath("damaged.rtf"), mended = dir.filePath("mended.rtf");
+        const QByteArray bytes = "{\\rtf1 kept\\bin2147483647 lost}";
+        QFile file(damaged);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        QStringList warnings;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                warnings << modal->findChild<QLabel *>("Message")->text();
+                modal->findChild<QAbstractButton *>("OK")->click();
+            }
+        });
+        answer.start(10);
+        form->OpenDocument(damaged, 1);
+        QCOMPARE(warnings.size(), 1);
+        QVERIFY2(warnings[0].startsWith("Parts of “" + damaged + "” could not be read"),
+                 qPrintable(warnings[0]));
+        QCOMPARE(form->RichEdit()->toPlainText(), QString("kept"));
+
+        form->Action("AFileSave")->trigger(); // the Save As dialog, cancelled
+        QCOMPARE(dialogs->calls.size(), 1);
+        QVERIFY(dialogs->calls[0].startsWith("save:" + damaged + "|"));
+        QCOMPARE(ReadFile(damaged), bytes);
+        dialogs->answers.push_back({ mended, 1 });
+        form->Action("AFileSave")->trigger();
+        form->Action("AFileSave")->trigger(); // saved once: no more questions
+        QCOMPARE(dialogs->calls.size(), 2);
+        form->OpenDocument(mended, 1);
+        answer.stop();
+        QCOMPARE(warnings.size(), 1);
+        QCOMPARE(form->RichEdit()->toPlainText(), QString("kept"));
     }
 
     void fontCommandChangesOnlyTheSelection()
@@ -351,17 +411,19 @@ private slots:
                     items << (a->isSeparator() ? QString("-") : a->text());
             seen << menu->text() + ": " + items.join(", ");
         }
-        QCOMPARE(seen,
-                 QStringList({ "File: &New, &Open..., Recent &Documents, -, &Save, Save &As..., "
-                               "&Close, -, Print Set&up..., &Print..., -, E&xit",
-                               "Edit: &Undo, &Redo, -, Cu&t, &Copy, &Paste, Select &All, -, "
-                               "&Find..., Find &Next, R&eplace..., -, Select &Font..., Check "
-                               "&Spelling..., &Word Count..., Correct Spelling While &Typing, "
-                               "Check Spelling as &You Type, -, "
-                               "Read &Aloud, Read &Everything, Spee&ch...",
-                               "View: Zoom &In, Zoom &Out, &Normal Size",
-                               "Format: &Bold, &Italic, &Underline, -, Select &Font...",
-                               "Language: English, Espa\u00f1ol", "Help: &About..." }));
+        QCOMPARE(
+            seen,
+            QStringList(
+                { "File: &New, New S&tory, &Open..., Recent &Documents, -, &Save, Save &As..., "
+                  "&Close, -, Print Set&up..., &Print..., -, E&xit",
+                  "Edit: &Undo, &Redo, -, Cu&t, &Copy, &Paste, Select &All, -, "
+                  "&Find..., Find &Next, R&eplace..., -, Select &Font..., Check "
+                  "&Spelling..., &Word Count..., Correct Spelling While &Typing, "
+                  "Check Spelling as &You Type, -, "
+                  "Read &Aloud, Read &Everything, Spee&ch...",
+                  "View: Zoom &In, Zoom &Out, &Normal Size",
+                  "Format: &Bold, &Italic, &Underline, -, Select &Font...",
+                  "Language: English, Espa\u00f1ol", "Help: &About..." }));
         QCOMPARE(form->Action("AEditSpelling")->shortcut(), QKeySequence(Qt::Key_F7));
     }
 
@@ -426,8 +488,10 @@ private slots:
         toggle->trigger();
         QTest::keyClicks(edit, "teh ");
         QCOMPARE(edit->toPlainText(), QString("I saw the cat The freind\nteh "));
+        QVERIFY(!form->SpellDlg->AutoCorrectInCheck()); // F7 asks about them then
         QVERIFY(!TMainForm().Action("AEditAutoCorrect")->isChecked());
         toggle->trigger();
+        QVERIFY(form->SpellDlg->AutoCorrectInCheck());
         QVERIFY(TMainForm().Action("AEditAutoCorrect")->isChecked());
     }
 
@@ -746,17 +810,23 @@ private slots:
     void menuBarKeyboardStateIsShownAndLettersReachThePage_data()
     {
         QTest::addColumn<bool>("throughMenu"); // Escape out of an open menu, else a tap of Alt
-        QTest::newRow("Alt") << false;
-        QTest::newRow("Escape") << true;
+        QTest::addColumn<bool>("byF10"); // the menu opened with F10
+        QTest::newRow("Alt") << false << false;
+        QTest::newRow("Escape") << true << false;
+        QTest::newRow("F10, Escape") << true << true;
     }
     void menuBarKeyboardStateIsShownAndLettersReachThePage()
     {
         QFETCH(bool, throughMenu);
+        QFETCH(bool, byF10);
         QMenuBar *bar = form->menuBar();
         QTRY_VERIFY(form->RichEdit()->hasFocus());
         const QImage plain = bar->grab().toImage();
         if (throughMenu) {
-            bar->setActiveAction(bar->actions().first());
+            if (byF10)
+                QTest::keyClick(form->RichEdit(), Qt::Key_F10);
+            else
+                bar->setActiveAction(bar->actions().first());
             QTRY_VERIFY(QApplication::activePopupWidget());
             QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
             QTRY_VERIFY(!QApplication::activePopupWidget());
@@ -769,6 +839,160 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), c);
         QCOMPARE(form->RichEdit()->toPlainText(), QString("hello"));
         QVERIFY(dialogs->calls.isEmpty()); // no File > Open
+    }
+
+    // The file dialogs start in ~/Documents, or in the home folder where there is none.
+    void fileDialogsStartInDocumentsOrHome()
+    {
+        const QByteArray home = qgetenv("HOME");
+        QTemporaryDir fresh;
+        qputenv("HOME", fresh.path().toLocal8Bit());
+        QStringList folders;
+        for (bool withDocuments : { false, true }) {
+            if (withDocuments)
+                QDir(fresh.path()).mkdir("Documents");
+            TMainForm window;
+            window.Action("AFileSave")->trigger();
+            folders << dialogs->calls.takeLast();
+        }
+        qputenv("HOME", home);
+        QCOMPARE(folders,
+                 QStringList({ "save:|" + fresh.path(), "save:|" + fresh.filePath("Documents") }));
+    }
+
+    // Ctrl+N gives an empty untitled page at any time, asking first about unsaved work;
+    // Ctrl+Shift+S is Save As and Ctrl+Q Exit.
+    void everydayFileKeys()
+    {
+        const QString path = dir.filePath("saved.txt");
+        dialogs->answers.push_back({ path, 2 });
+        QTest::keyClicks(form->RichEdit(), "done");
+        QTest::keySequence(form.get(), QKeySequence("Ctrl+Shift+S"));
+        QCOMPARE(ReadFile(path), QByteArray("done"));
+        QVERIFY(!form->Action("AFileNew")->isEnabled());
+        QTest::keySequence(form.get(), QKeySequence("Ctrl+N"));
+        QVERIFY(form->RichEdit()->toPlainText().isEmpty());
+        QVERIFY(form->FileName().isEmpty());
+        QTest::keyClicks(form->RichEdit(), "next");
+        int asked = 0;
+        AnswerNextQuestion("Cancel", &asked);
+        QTest::keySequence(form.get(), QKeySequence("Ctrl+N"));
+        QCOMPARE(asked, 1);
+        QCOMPARE(form->RichEdit()->toPlainText(), QString("next"));
+        form->activateWindow(); // back from the question
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        AnswerNextQuestion("No", &asked);
+        QTest::keySequence(form.get(), QKeySequence("Ctrl+Q"));
+        QCOMPARE(asked, 2);
+        QVERIFY(!form->isVisible());
+    }
+
+    // Files named on the command line: the first opens; a missing one is named in an
+    // error; any further one is refused with a message that names it.
+    void commandLineFiles()
+    {
+        QFile story(dir.filePath("cli.txt"));
+        QVERIFY(story.open(QIODevice::WriteOnly));
+        story.write("hello");
+        story.close();
+        QStringList shown;
+        ReadNextMessage(&shown);
+        QVERIFY(!CommandLine::OpenFiles(*form, { "gone.txt" }, dir.path()));
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].contains(dir.filePath("gone.txt")), qPrintable(shown[0]));
+        ReadNextMessage(&shown);
+        QVERIFY(CommandLine::OpenFiles(*form, { "cli.txt", "second.txt" }, dir.path()));
+        QCOMPARE(shown.size(), 2);
+        QVERIFY2(shown[1].contains("second.txt"), qPrintable(shown[1]));
+        QCOMPARE(form->FileName(), story.fileName());
+        QCOMPARE(form->RichEdit()->toPlainText(), QString("hello"));
+    }
+
+    // A dropped .rtf or .txt file is opened (after the question about unsaved work), not
+    // its address typed; dropped text is inserted.
+    void droppingAFileOpensIt()
+    {
+        const QString rtf = dir.filePath("dropped.rtf");
+        QFile file(rtf);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\\rtf1 {\\b big} story}");
+        file.close();
+        QWidget *page = form->RichEdit()->viewport();
+        auto drop = [page](QMimeData *data) {
+            const QPoint at = page->rect().center();
+            QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, {});
+            QApplication::sendEvent(page, &enter);
+            QDragMoveEvent move(at, Qt::CopyAction, data, Qt::LeftButton, {});
+            QApplication::sendEvent(page, &move);
+            QDropEvent dropped(at, Qt::CopyAction, data, Qt::LeftButton, {});
+            QApplication::sendEvent(page, &dropped);
+            return dropped.isAccepted();
+        };
+        QMimeData text;
+        text.setText("words");
+        QVERIFY(drop(&text));
+        QCOMPARE(form->RichEdit()->toPlainText(), QString("words"));
+
+        QMimeData story;
+        story.setUrls({ QUrl::fromLocalFile(rtf) });
+        int asked = 0;
+        AnswerNextQuestion("Cancel", &asked);
+        QVERIFY(drop(&story));
+        QTRY_COMPARE(asked, 1);
+        QCOMPARE(form->RichEdit()->toPlainText(), QString("words"));
+        AnswerNextQuestion("No", &asked);
+        QVERIFY(drop(&story));
+        QTRY_COMPARE(form->FileName(), rtf);
+        QCOMPARE(asked, 2);
+        QCOMPARE(form->RichEdit()->toPlainText(), QString("big story"));
+        QVERIFY(!form->PlainTextFormat());
+    }
+
+    // A chord with Alt or Ctrl types nothing, in the page or in a dialog's field; AltGr
+    // (the group switch on X11, Ctrl+Alt elsewhere) still types its character.
+    void commandChordsTypeNothing_data()
+    {
+        QTest::addColumn<bool>("inFindField");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("typed");
+        const int alt = Qt::AltModifier;
+        for (int key : { Qt::Key_F, Qt::Key_E, Qt::Key_V, Qt::Key_H, Qt::Key_L })
+            QTest::addRow("Alt+%c", char(key))
+                << false << key << QString(QChar(key).toLower()) << alt << "";
+        QTest::newRow("Alt+C in Find") << true << int(Qt::Key_C) << "c" << alt << "";
+        QTest::newRow("Ctrl+Shift+K")
+            << false << int(Qt::Key_K) << "K" << int(Qt::ControlModifier | Qt::ShiftModifier) << "";
+        QTest::newRow("AltGr+Q") << false << int(Qt::Key_Q) << "@" << int(Qt::GroupSwitchModifier)
+                                 << "@";
+        QTest::newRow("Ctrl+Alt+E in Find")
+            << true << int(Qt::Key_E) << QString(QChar(0x20ac))
+            << int(Qt::ControlModifier | Qt::AltModifier) << QString(QChar(0x20ac));
+    }
+    void commandChordsTypeNothing()
+    {
+        QFETCH(bool, inFindField);
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QFETCH(int, modifiers);
+        QFETCH(QString, typed);
+        QWidget *target = form->RichEdit();
+        if (inFindField) {
+            QTest::keyClicks(form->RichEdit(), "x");
+            form->Action("AEditFind")->trigger();
+            target = form->findChild<TFindDialog *>()->findChild<QLineEdit *>();
+            QVERIFY(qobject_cast<QLineEdit *>(target));
+        }
+        const QString before = inFindField ? static_cast<QLineEdit *>(target)->text() : QString();
+        QTest::sendKeyEvent(QTest::Click, target, Qt::Key(key), text,
+                            Qt::KeyboardModifiers(modifiers));
+        if (inFindField) {
+            QCOMPARE(static_cast<QLineEdit *>(target)->text(), before + typed);
+        } else {
+            QCOMPARE(form->RichEdit()->toPlainText(), typed);
+            QCOMPARE(form->RichEdit()->Modified(), !typed.isEmpty());
+        }
     }
 
 private:

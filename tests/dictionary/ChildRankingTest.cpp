@@ -209,6 +209,20 @@ TEST(ChildRanker, FindsWordsThePhoneticSearchCannotAndKeepsTheirCapitals)
     EXPECT_TRUE(r.dictionary.IsWord(AnsiText("whore")));
 }
 
+// An apostrophe has no case: a typed word with one is not taken for capitals. Both
+// rankings follow the typed capitals; the children's also the word lists' own.
+TEST(ChildRanker, AWordWithAnApostropheIsNotTakenForCapitals)
+{
+    Ranked r({ "i've", "i'll", "if", "o'brien", "obey" },
+             "I've\t74\nI'll\t82\nif\t60\nO'Brien\t141\tname\nobey\t150\n");
+    for (const auto &[typed, children, fixed] :
+         { std::tuple("I'v", "I've", "I've"), std::tuple("i'ld", "I'll", "i'll"),
+           std::tuple("O'brian", "O'Brien", "O'brien") }) {
+        EXPECT_EQ(r.Suggest(typed).front(), children) << typed;
+        EXPECT_EQ(r.dictionary.Suggest(AnsiText(typed), 10)->Strings(0), fixed) << typed;
+    }
+}
+
 TEST(ChildRanker, TakesItsLanguageFromTheDictionaryAndReadsThatLanguagesTables)
 {
     // Both languages' tables share the folder; each dictionary must read its own.

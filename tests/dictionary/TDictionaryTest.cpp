@@ -115,7 +115,13 @@ TEST_F(Dictionary, MatchCaseFollowsThePattern)
         { "the", "tEH", "THE" },
         { "the", "teh", "the" },
         { "is", "I", "IS" },
-        { "o'clock", "o'clok", "O'CLOCK" },
+        // Characters without case are passed over: only letters tell capitals.
+        { "o'clock", "o'clok", "o'clock" },
+        { "i've", "I'v", "I've" },
+        { "o'brien", "O'brian", "O'brien" },
+        { "don't", "DON'T", "DON'T" },
+        { "don't", "D'NT", "DON'T" },
+        { "a1", "A1", "A1" },
         { "tHe", "", "tHe" },
         // Code page 437 has no capital È: capitals are matched in 1252, where it is.
         { "\xE9l\xE8n", "ELAN", "\xC9L\xC8N" },

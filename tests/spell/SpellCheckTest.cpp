@@ -124,6 +124,28 @@ private slots:
         QCOMPARE(edit->Text(), QString::fromUtf8("😀 naïve caféz 😀\r\n🌈 wrong café"));
     }
 
+    // What the child types into "Change To" goes into the page as it is, also letters code
+    // page 1252 lacks; the word itself is looked up as 1252 text.
+    void replacementKeepsEveryLetter_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("change") << "btnReplace" << QString::fromUtf8("Kő x wordd");
+        QTest::newRow("change all") << "btnReplaceAll" << QString::fromUtf8("Kő x Kő");
+    }
+    void replacementKeepsEveryLetter()
+    {
+        QFETCH(QString, button);
+        auto *edit = MakeEdit<TRichEdit>("wordd x wordd");
+        driver->actions = { [button](TSpellForm &f) {
+                               f.edtReplace->setText(QString::fromUtf8("Kő"));
+                               f.findChild<QAbstractButton *>(button)->click();
+                           },
+                            SpellCheckDriver::Press("btnIgnore") };
+        QCOMPARE(spell->Check(edit), 1);
+        QTEST(edit->Text(), "result");
+    }
+
     // Change All replaces later occurrences without asking, also when the replacement
     // contains the word; Ignore All holds for later checks too.
     void changeAllAndIgnoreAll()
@@ -351,13 +373,71 @@ private slots:
         spell->SetAutoCorrectList("auto.txt");
         auto *edit = MakeEdit<TMemo>("teh end teh wrnog");
         driver->actions = { SpellCheckDriver::Press("btnIgnore") };
-        spell->Check(edit);
+        // A check that changed the text says so, in its result and its closing message.
+        QCOMPARE(spell->Check(edit), 1);
         QCOMPARE(edit->Text(), QString("the end the wrnog"));
         QCOMPARE(Asked(), QStringList({ "wrnog" }));
+        QCOMPARE(driver->messages, QStringList({ "Spell checking complete." }));
         // The pairs hold in every check, not only in the first after the dictionary opened.
         auto *again = MakeEdit<TEdit>("teh");
-        QCOMPARE(spell->Check(again), 0);
+        QCOMPARE(spell->Check(again), 1);
         QCOMPARE(again->Text(), QString("the"));
+    }
+
+    // The file is read as UTF-8 when it is; a correction keeps every letter, and a
+    // misspelling the scan cannot hold in code page 1252 is left out.
+    void autoCorrectFileInEitherEncoding_data()
+    {
+        QTest::addColumn<QByteArray>("pairs");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("utf-8") << QByteArray("\xEF\xBB\xBF"
+                                             "feonsay=fianc\xC3\xA9"
+                                             "e\nkor=K\xC5\x91r\n")
+                               << QString::fromUtf8("fiancée Kőr");
+        QTest::newRow("code page 1252") << QByteArray("feonsay=fianc\xE9"
+                                                      "e\nkor=K\xF6r\n")
+                                        << QString::fromUtf8("fiancée Kör");
+        QTest::newRow("beyond 1252") << QByteArray("k\xC5\x91r=x\nfeonsay=fianc\xC3\xA9"
+                                                   "e\n")
+                                     << QString::fromUtf8("fiancée Kor");
+    }
+    void autoCorrectFileInEitherEncoding()
+    {
+        QFETCH(QByteArray, pairs);
+        WriteAutoCorrect(pairs);
+        spell->SetAutoCorrectList("auto.txt");
+        spell->SetMatchTypedCase(true);
+        auto *edit = MakeEdit<TEdit>("feonsay Kor");
+        driver->actions = { SpellCheckDriver::Press("btnIgnore") };
+        spell->Check(edit);
+        QTEST(edit->Text(), "result");
+    }
+
+    // With MatchTypedCase the corrections of the list take the typed capitals. With the
+    // list out of the check, the check asks, the listed correction first, and a key typed
+    // still corrects.
+    void autoCorrectionsInACheck()
+    {
+        WriteAutoCorrect("thier=their\nbecuase=because\n");
+        spell->SetAutoCorrectList("auto.txt");
+        spell->SetMatchTypedCase(true);
+        auto *edit = MakeEdit<TMemo>("Thier dog is happy. BECUASE it is sunny.");
+        QCOMPARE(spell->Check(edit), 1);
+        QCOMPARE(edit->Text(), QString("Their dog is happy. BECAUSE it is sunny."));
+        QVERIFY(Asked().isEmpty());
+        QCOMPARE(driver->messages, QStringList({ "Spell checking complete." }));
+
+        spell->SetAutoCorrectInCheck(false);
+        edit->SetText("Thier dog");
+        driver->actions = { SpellCheckDriver::Press("btnIgnore") };
+        QCOMPARE(spell->Check(edit), 0);
+        QCOMPARE(edit->Text(), QString("Thier dog"));
+        QCOMPARE(Asked(), QStringList({ "Thier" }));
+        QCOMPARE(driver->questions.front().suggestions.value(0), QString("Their"));
+        edit->SetText("thier ");
+        edit->SetSelStart(6);
+        spell->AutoCorrectKey(edit->Widget(), true, 32);
+        QCOMPARE(edit->Text(), QString("their "));
     }
 
     // A space or Enter typed after a word of the change lists replaces it; the caret stays
@@ -381,6 +461,8 @@ private slots:
         QTest::newRow("classic case") << "Teh " << 32 << true << false << "the " << 4 << "Teh";
         QTest::newRow("typed case") << "Teh " << 32 << true << true << "The " << 4 << "Teh";
         QTest::newRow("typed capitals") << "TEH " << 32 << true << true << "THE " << 4 << "TEH";
+        QTest::newRow("utf-8 list")
+            << "feonsay " << 32 << true << false << QString::fromUtf8("fiancée ") << 8 << "feonsay";
     }
     void autoCorrectKeyCorrectsTheWordJustTyped()
     {
@@ -399,7 +481,8 @@ private slots:
         };
         auto *recording = new Recording(host.get());
         recording->SetDictionaryPath(DictionaryFolder());
-        WriteAutoCorrect("teh=the\nthru=through\n");
+        WriteAutoCorrect("teh=the\nthru=through\nfeonsay=fianc\xC3\xA9"
+                         "e\n");
         recording->SetAutoCorrectList("auto.txt");
         recording->SetMatchTypedCase(matchCase);
         auto *edit = MakeEdit<TMemo>(text);

@@ -2,6 +2,7 @@
 
 #include "dialogs/TBitBtn.h"
 #include "dictionary/TDictionary.h"
+#include "platform/gui/CommandKeyFilter.h"
 #include "spell/TNewListBox.h"
 #include "spell/TSpellForm.h"
 #include "tests/support/RecordingSpeaker.h"
@@ -181,6 +182,44 @@ private slots:
         QCOMPARE(form.Choice, srNone);
         QTest::keyClick(form.edtReplace, Qt::Key_Escape);
         QCOMPARE(form.Choice, srCancel);
+    }
+
+    // The Spanish labels have no access keys: Alt+letter changes neither the word in the
+    // box nor the list. Tab visits every control in reading order, the speech controls
+    // beside the list right after it, and Space presses the button that has the focus.
+    void keyboardAloneWorksTheSpanishDialog()
+    {
+        const CommandKeyFilter chords(nullptr); // as the program runs it
+        RecordingSpeaker speaker;
+        TSpellForm form(nullptr);
+        form.SetLabelLanguage(lgSpanish);
+        form.SetAccentedCharacters("");
+        form.EnableSpeech(&speaker, false, {});
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.lstSuggest->addItems({ "hermano", "hermana" });
+        form.edtReplace->setText("hermano");
+        form.edtReplace->setFocus();
+        for (Qt::Key key : { Qt::Key_C, Qt::Key_S, Qt::Key_A })
+            QTest::keyClick(form.edtReplace, key, Qt::AltModifier);
+        QCOMPARE(form.edtReplace->text(), QString("hermano"));
+        QCOMPARE(form.lstSuggest->count(), 2);
+
+        form.edtBadWord->setFocus();
+        QStringList visited;
+        for (int i = 0; i < 13; ++i) {
+            visited << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        const QStringList expected { "edtBadWord", "edtReplace", "lstSuggest",    "btnListen",
+                                     "chkSpeak",   "btnReplace", "btnReplaceAll", "btnLearn",
+                                     "btnSuggest", "btnIgnore",  "btnIgnoreAll",  "btnCancel",
+                                     "edtBadWord" };
+        QCOMPARE(visited, expected);
+        form.btnIgnoreAll->setFocus();
+        QTest::keyClick(form.btnIgnoreAll, Qt::Key_Space);
+        QCOMPARE(form.Choice, srIgnoreAll);
     }
 };
 

@@ -389,6 +389,93 @@ TEST(SpanishDictionary, KnowsAChildsSentenceAndPutsTheAccentBack)
               "kiero: quiero\nablar: hablar\nhechar: echar\n");
 }
 
+// "word: a, b, c" lines of suggest or complete, as lists.
+std::vector<std::vector<std::string>> Lists(const std::string &out)
+{
+    std::vector<std::vector<std::string>> lists;
+    size_t start = 0;
+    for (size_t end; (end = out.find('\n', start)) != std::string::npos; start = end + 1) {
+        std::vector<std::string> &list = lists.emplace_back();
+        const std::string line = out.substr(start, end - start);
+        for (size_t at = line.find(':') + 1; at < line.size();) {
+            const size_t comma = std::min(line.find(',', at), line.size());
+            list.push_back(line.substr(at + 1, comma - at - 1));
+            at = comma + 1;
+        }
+    }
+    return lists;
+}
+
+// The built English dictionary with its tables: words the lists write in lower case are
+// offered so unless typed with a capital, and an apostrophe is not taken for capitals.
+TEST(EnglishDictionary, OffersCapitalsOnlyWhereTheyBelong)
+{
+    const RunResult r = RunTool({ "--dict", "ENGLISH.DCT", "suggest", "I'v", "i'ld", "O'brian",
+                                  "docter", "Docter", "wensday", "tedye" });
+    const auto lists = Lists(r.out);
+    std::vector<std::string> first;
+    for (const auto &list : lists)
+        first.push_back(list.empty() ? "" : list.front());
+    EXPECT_EQ(first,
+              (std::vector<std::string> { "I've", "I'll", "O'Brien", "doctor", "Doctor",
+                                          "Wednesday", "they" }))
+        << r.out;
+    ASSERT_EQ(lists.size(), 7u);
+    EXPECT_NE(std::find(lists[6].begin(), lists[6].end(), "teddy"), lists[6].end()) << r.out;
+}
+
+// Misspellings near offensive words, and completions of one: no offensive word, nor an
+// inflection or compound of one, comes in any list.
+TEST(EnglishDictionary, OffersNoOffensiveWordNearAMisspelling)
+{
+    const std::vector<std::string> probes = {
+        "penisis",    "masterbating", "erectons",   "whorhouse", "pornografic", "shitier",
+        "bitchin",    "slutish",      "fuking",     "fucer",     "shiting",     "shity",
+        "bulshiting", "asholes",      "bich",       "biches",    "wores",       "whorse",
+        "masterbate", "mastubation",  "orgazm",     "orgasim",   "ejaculashun", "vagena",
+        "vajina",     "penus",        "pornagrafy", "clitorus",  "scrotom",     "testicals",
+        "erekshun",   "sluty",        "fagget",     "nigerz",    "pissd",       "bastad",
+        "rapeist",    "sexxy",        "boobz",      "cuntz",
+    };
+    std::vector<std::string> args = { "--dict", "ENGLISH.DCT", "suggest" };
+    args.insert(args.end(), probes.begin(), probes.end());
+    const RunResult suggested = RunTool(args);
+    const RunResult completed
+        = RunTool({ "--dict", "ENGLISH.DCT", "complete", "fuck", "shit", "whore", "pen", "por" });
+    const auto offensive = [](const std::string &word) {
+        for (const char *stem :
+             { "fuck",    "shit",   "cunt",      "bitch",  "whore",    "slut",   "nigga",
+               "nigger",  "faggot", "masturbat", "orgasm", "ejaculat", "penis",  "porn",
+               "clitor",  "vagin",  "erection",  "scrot",  "testicle", "rapist", "piss",
+               "bastard", "sexy",   "sexi",      "boobs",  "asshole" })
+            if (word.find(stem) != std::string::npos)
+                return true;
+        return false;
+    };
+    size_t lists = 0;
+    for (const RunResult *r : { &suggested, &completed }) {
+        for (const auto &list : Lists(r->out)) {
+            ++lists;
+            for (const std::string &word : list)
+                EXPECT_FALSE(offensive(word)) << word;
+        }
+    }
+    EXPECT_EQ(lists, probes.size() + 5);
+}
+
+// The Spanish list covers the inflections of its words the same way.
+TEST(SpanishDictionary, OffersNoOffensiveWordNearAMisspelling)
+{
+    const RunResult r
+        = RunTool({ "--dict", "ESPANOL.DCT", "suggest", "folando", "jodiendoo", "mierdda", "putaz",
+                    "puteaz", "cabronez", "gilipoyas", "cagandoo" });
+    for (const auto &list : Lists(r.out))
+        for (const std::string &word : list)
+            for (const char *stem : { "foll", "jod", "mierd", "puta", "pute", "cabr\xC3\xB3n",
+                                      "cabron", "gilipoll", "cag" })
+                EXPECT_NE(word.find(stem), 0u) << word;
+}
+
 TEST_F(SpellTool, CompleteListsWordsExtendingThePrefix)
 {
     UseWords(SmallWords);

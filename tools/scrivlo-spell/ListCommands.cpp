@@ -40,9 +40,12 @@ void RunSuggest(const TDictionary &dictionary, const std::vector<std::string> &w
 }
 
 void RunComplete(const TDictionary &dictionary, const std::vector<std::string> &prefixes,
-                 uint16_t maxCount)
+                 uint16_t maxCount, ChildRanker *ranker)
 {
-    for (const std::string &prefix : prefixes)
+    for (const std::string &prefix : prefixes) {
+        const AnsiText asked = TextMapping::ArgumentToAnsi(prefix);
         PrintList(prefix,
-                  *dictionary.WordsStartingWith(TextMapping::ArgumentToAnsi(prefix), maxCount));
+                  ranker ? *ranker->WordsStartingWith(asked, maxCount)
+                         : *dictionary.WordsStartingWith(asked, maxCount));
+    }
 }

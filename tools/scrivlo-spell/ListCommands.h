@@ -12,6 +12,7 @@ class TDictionary;
 // one is given, else from the dictionary's own search.
 void RunSuggest(const TDictionary &dictionary, const std::vector<std::string> &words,
                 uint16_t maxCount, ChildRanker *ranker = nullptr);
-// Dictionary words that extend each prefix.
+// Dictionary words that extend each prefix; through ranker when one is given, which leaves
+// out the never-suggest words.
 void RunComplete(const TDictionary &dictionary, const std::vector<std::string> &prefixes,
-                 uint16_t maxCount);
+                 uint16_t maxCount, ChildRanker *ranker = nullptr);

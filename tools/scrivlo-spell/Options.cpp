@@ -39,6 +39,10 @@ std::string ParseOptions(int argc, const char *const *argv, Options &options)
             options.help = true;
             return {};
         }
+        if (arg == "--version") {
+            options.version = true;
+            return {};
+        }
         if (arg == "--classic") {
             options.classic = true;
             continue;
@@ -76,6 +80,11 @@ std::string ParseOptions(int argc, const char *const *argv, Options &options)
     return "no command given";
 }
 
+const char *VersionText()
+{
+    return "scrivlo-spell " SCRIVLO_VERSION "\n";
+}
+
 const char *UsageText()
 {
     return "Usage: scrivlo-spell [OPTION]... COMMAND [ARGUMENT]...\n"
@@ -96,9 +105,11 @@ const char *UsageText()
            "                   for ESPANOL.DCT)\n"
            "  --exclude FILE   list of words never to accept\n"
            "  --max N          longest list to print, 1 to 255 (default 10)\n"
-           "  --classic        suggest and -a: the dictionary's own ranked search, without\n"
-           "                   the children's ranking and the never-suggest list\n"
+           "  --classic        suggest, complete and -a: the dictionary's own ranked\n"
+           "                   search and list, without the children's ranking and the\n"
+           "                   never-suggest list\n"
            "  --help           show this help\n"
+           "  --version        show the version\n"
            "\n"
            "Text is read as UTF-8, or as Windows-1252 when it is not valid UTF-8.\n"
            "Exit status: 0 all words known, 1 unknown words found, 2 trouble.\n";

@@ -12,6 +12,7 @@ enum class Command { Check, Suggest, Complete, Pipe };
 struct Options
 {
     bool help = false;
+    bool version = false;
     std::optional<std::string> dictionary; // default: ENGLISH.DCT beside the program
     std::optional<std::string> userList; // default: USERDCT.TXT beside the dictionary
     std::optional<std::string> exclusionList;
@@ -25,3 +26,4 @@ struct Options
 std::string ParseOptions(int argc, const char *const *argv, Options &options);
 
 const char *UsageText();
+const char *VersionText(); // "scrivlo-spell VERSION" and a newline

@@ -107,7 +107,7 @@ int Run(const Options &options, TDictionary &dictionary)
         RunSuggest(dictionary, options.arguments, options.maxCount, ranker.get());
         break;
     case Command::Complete:
-        RunComplete(dictionary, options.arguments, options.maxCount);
+        RunComplete(dictionary, options.arguments, options.maxCount, ranker.get());
         break;
     case Command::Pipe:
         status = RunPipe(dictionary, options.maxCount, stdin, ranker.get());
@@ -130,8 +130,8 @@ int main(int argc, char **argv)
         PrintError("Try 'scrivlo-spell --help'.");
         return ExitTrouble;
     }
-    if (options.help) {
-        PrintOut(UsageText());
+    if (options.help || options.version) {
+        PrintOut(options.help ? UsageText() : VersionText());
         return FinishOutput() ? 0 : ExitTrouble;
     }
 

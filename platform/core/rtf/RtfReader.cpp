@@ -103,6 +103,28 @@ bool IsBlank(std::string_view text)
                        [](char c) { return c == ' ' || c == '\t' || c == '\0'; });
 }
 
+// The destinations whose content the reader takes. \* in front of one only says that a
+// reader that does not know it may skip it, so these are read with or without the mark:
+// some programs write a field's result as {\*\fldrslt ...}.
+bool ReadsDestination(RtfWord word)
+{
+    switch (word) {
+    case RtfWord::FontTable:
+    case RtfWord::ColorTable:
+    case RtfWord::Pict:
+    case RtfWord::Field:
+    case RtfWord::FieldResult:
+    case RtfWord::ListText:
+    case RtfWord::ReadDestination:
+    case RtfWord::NestTableProps:
+    case RtfWord::Upr:
+    case RtfWord::Ud:
+        return true;
+    default:
+        return false;
+    }
+}
+
 class Reader
 {
 public:
@@ -334,10 +356,7 @@ bool Reader::StartOfGroup(const RtfToken &t)
         return true;
     const RtfWord word
         = t.type == RtfToken::Type::ControlWord ? RtfLookupWord(t.text) : RtfWord::Unknown;
-    const bool known = g.uprChild
-        ? word == RtfWord::Ud
-        : (word == RtfWord::ReadDestination || word == RtfWord::Ud || word == RtfWord::Pict
-           || word == RtfWord::ListText || word == RtfWord::NestTableProps);
+    const bool known = g.uprChild ? word == RtfWord::Ud : ReadsDestination(word);
     if (known)
         return true;
     // A brace just read opened a group inside the skipped one.

@@ -4,13 +4,16 @@
 #include "tests/support/TempDir.h"
 
 #include <algorithm>
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace FileUtils;
@@ -40,6 +43,18 @@ template<class E, class F> std::string MessageOf(F f)
         f();
     } catch (const E &e) {
         return e.Message();
+    }
+    return "no exception";
+}
+
+// The cause an EStreamError gives for f, or "no exception".
+template<class F> std::string CauseOf(F f)
+{
+    try {
+        f();
+    } catch (const EStreamError &e) {
+        static const char *const Names[] = { "system", "not a file", "too large" };
+        return Names[static_cast<int>(e.Cause)];
     }
     return "no exception";
 }
@@ -169,4 +184,110 @@ TEST(FileUtils, KilledSaveLeavesANamedTemporaryThatTheNextSaveRemoves)
     EXPECT_EQ(
         Listing(dir.path()),
         (Names { ".doc.rtf.scrivlo-save-Busy01", ".other.rtf.scrivlo-save-Abc123", "doc.rtf" }));
+}
+
+// A pipe or a device is refused at once, never waited for (a pipe without a writer) nor
+// read for ever (/dev/zero); so is a file larger than the program can hold. Nor does a
+// save replace one of them with a file.
+TEST(FileUtils, PipesDevicesAndHugeFilesAreRefused)
+{
+    TempDir dir;
+    const std::string pipe = dir.file("pipe.txt");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // A read that waited for a writer would get "ab" from this one and raise nothing.
+    const auto oldHandler = std::signal(SIGPIPE, SIG_IGN);
+    std::thread writer([&pipe] {
+        const int fd = ::open(pipe.c_str(), O_WRONLY | O_CLOEXEC);
+        if (fd >= 0) {
+            (void)!::write(fd, "ab", 2);
+            ::close(fd);
+        }
+    });
+    EXPECT_EQ(CauseOf([&] { ReadWholeFile(pipe); }), "not a file");
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC); // frees the writer
+    writer.join();
+    ::close(reader);
+    std::signal(SIGPIPE, oldHandler);
+
+    EXPECT_EQ(CauseOf([&] { ReadWholeFile("/dev/null"); }), "not a file");
+    EXPECT_EQ(CauseOf([&] { WriteFileSafely(pipe, "data"); }), "not a file");
+    EXPECT_TRUE(fs::is_fifo(pipe));
+
+    const std::string huge = dir.write("huge.txt", "");
+    ASSERT_EQ(::truncate(huge.c_str(), MaxFileSize + 1), 0); // sparse: takes no room
+    EXPECT_EQ(CauseOf([&] { ReadWholeFile(huge); }), "too large");
+    ASSERT_EQ(::truncate(huge.c_str(), 3), 0);
+    EXPECT_EQ(ReadWholeFile(huge), std::string(3, '\0'));
+}
+
+// As an ordinary user (a child process that became one): a file the user may not write is
+// never replaced, whatever the folder allows; a saved file keeps its owner, group and
+// permissions; a file the user may write is saved also in a folder that takes no new file,
+// and stays as it was when that write fails.
+TEST(FileUtils, SavingKeepsOwnersAndPermissions)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to hand files to other users";
+    constexpr uid_t User = 4242, Other = 4343;
+    constexpr gid_t UserGroup = 4242, Class = 4444;
+    const struct
+    {
+        const char *name;
+        uid_t owner;
+        gid_t group;
+        mode_t mode;
+        bool folderIsTheUsers;
+        rlim_t sizeLimit; // of files the user writes; 0: none
+        int outcome; // 0 saved, 1 refused for lack of permission, 2 failed otherwise
+    } cases[] = {
+        { "own read-only file", User, UserGroup, 0444, true, 0, 1 },
+        { "root's file in the user's folder", 0, 0, 0644, true, 0, 1 },
+        { "own file shared with the class", User, Class, 0640, true, 0, 0 },
+        { "another's file the class may write", Other, Class, 0664, true, 0, 0 },
+        { "own file in a folder of root's", User, UserGroup, 0644, false, 0, 0 },
+        { "the same, too large for the user", User, UserGroup, 0644, false, 8, 2 },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        ASSERT_EQ(::chmod(dir.path().c_str(), 0711), 0);
+        const std::string folder = dir.file("f/"), path = folder + "doc.txt";
+        ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+        if (c.folderIsTheUsers) {
+            ASSERT_EQ(::chown(folder.c_str(), User, UserGroup), 0);
+        }
+        dir.write("f/doc.txt", "old");
+        ASSERT_EQ(::chown(path.c_str(), c.owner, c.group), 0);
+        ASSERT_EQ(::chmod(path.c_str(), c.mode), 0);
+
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const gid_t groups[] = { Class };
+            if (::setgroups(1, groups) != 0 || ::setgid(UserGroup) != 0 || ::setuid(User) != 0)
+                ::_exit(9);
+            const rlimit limit { c.sizeLimit, c.sizeLimit };
+            std::signal(SIGXFSZ, SIG_IGN);
+            if (c.sizeLimit != 0 && ::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                ::_exit(9);
+            try {
+                WriteFileSafely(path, "new, longer than the limit");
+                ::_exit(0);
+            } catch (const EStreamError &e) {
+                ::_exit(e.ErrorCode == EACCES ? 1 : 2);
+            } catch (...) {
+                ::_exit(3);
+            }
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), c.outcome);
+        EXPECT_EQ(dir.read("f/doc.txt"), c.outcome == 0 ? "new, longer than the limit" : "old");
+        struct stat st;
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, c.owner);
+        EXPECT_EQ(st.st_gid, c.group);
+        EXPECT_EQ(st.st_mode & 0777, c.mode);
+        EXPECT_EQ(Listing(folder), Names { "doc.txt" });
+    }
 }

@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -190,9 +191,16 @@ void RichEditFileTest::unreadableFileFailsAndKeepsTheText()
     TRichEdit edit;
     edit.SetText("kept");
     edit.SetPlainText(plain);
-    QCOMPARE(MessageOf([&] { edit.LoadFromFile(dir.filePath("missing.txt")); }),
-             QString("Failed to Load Stream"));
-    QCOMPARE(MessageOf([&] { edit.LoadFromFile(dir.path()); }), QString("Failed to Load Stream"));
+    // The designed message, then the file and why it could not be read.
+    const QString missing = dir.filePath("missing.txt"), pipe = dir.filePath("pipe.rtf");
+    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString failed = "Failed to Load Stream.\n“%1”: %2.";
+    QCOMPARE(MessageOf([&] { edit.LoadFromFile(missing); }),
+             failed.arg(missing, "the file does not exist"));
+    QCOMPARE(MessageOf([&] { edit.LoadFromFile(dir.path()); }),
+             failed.arg(dir.path(), "it is a folder"));
+    QCOMPARE(MessageOf([&] { edit.LoadFromFile(pipe); }),
+             failed.arg(pipe, "it is not an ordinary file (it may be a device or a pipe)"));
     QCOMPARE(edit.Text(), QString("kept"));
 }
 
@@ -307,10 +315,12 @@ void RichEditFileTest::failedSaveKeepsTheOldFile()
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
-    QCOMPARE(message, QString("Failed to Save Stream"));
+    const QString failed = "Failed to Save Stream.\n“%1”: %2.";
+    QCOMPARE(message, failed.arg(path, "the file is too large for the disk"));
     QCOMPARE(ReadAll(path), QByteArray("old contents"));
-    QCOMPARE(MessageOf([&] { edit.SaveToFile(dir.filePath("no/such/folder.txt")); }),
-             QString("Failed to Save Stream"));
+    const QString lost = dir.filePath("no/such/folder.txt");
+    QCOMPARE(MessageOf([&] { edit.SaveToFile(lost); }),
+             failed.arg(lost, "the folder does not exist"));
 }
 
 void RichEditFileTest::selAttributesApplyToSelectionOrTyping()

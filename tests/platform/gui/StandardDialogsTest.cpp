@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,6 +41,8 @@ private slots:
     void typedNameGetsTheExtensionOfTheChosenEntry_data();
     void typedNameGetsTheExtensionOfTheChosenEntry();
     void fontDialogReturnsFontAndColour();
+    void escapeClosesTheWholeFontDialog();
+    void saveStartsWithAnEmptyNameAndSavesNothingWithoutOne();
 };
 
 void StandardDialogsTest::classicFilterBecomesNameFilters()
@@ -139,6 +142,54 @@ void StandardDialogsTest::fontDialogReturnsFontAndColour()
     QCOMPARE(font.pointSize(), 16);
     QVERIFY(font.bold());
     QCOMPARE(color, QColor(Qt::red));
+}
+
+// Escape in the font list closes the dialog with nothing chosen; the colour's label
+// shows no "&".
+void StandardDialogsTest::escapeClosesTheWholeFontDialog()
+{
+    QFont font("Liberation Sans", 8);
+    QColor color = Qt::black;
+    bool stayedOpen = false;
+    QStringList ampersands; // labels that would show their "&"
+    AnswerDialog<QDialog>([&](QDialog *dialog) {
+        for (const QLabel *label : dialog->findChildren<QLabel *>())
+            if (label->text().contains('&') && !label->buddy())
+                ampersands << label->text();
+        QTest::keyClick(dialog->findChild<QFontDialog *>()->findChild<QLineEdit *>(),
+                        Qt::Key_Escape);
+        QTimer::singleShot(0, dialog, [dialog, &stayedOpen] {
+            stayedOpen = dialog->isVisible();
+            dialog->reject();
+        });
+    });
+    QVERIFY(!StandardDialogs::Instance().ChooseFont(nullptr, font, color));
+    QVERIFY(!stayedOpen);
+    QCOMPARE(ampersands, QStringList());
+    QCOMPARE(font.pointSize(), 8);
+    QCOMPARE(color, QColor(Qt::black));
+}
+
+// A documents folder that does not exist is not proposed as the file's name, and Enter
+// on an empty name leaves the dialog open.
+void StandardDialogsTest::saveStartsWithAnEmptyNameAndSavesNothingWithoutOne()
+{
+    QTemporaryDir dir;
+    TFileDialogRequest request { "Save as", ClassicFilter, 1, dir.filePath("Documents"),
+                                 QString(), "txt" };
+    QString proposed;
+    bool stayedOpen = false;
+    AnswerDialog<QFileDialog>([&](QFileDialog *dialog) {
+        auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+        proposed = name->text();
+        name->clear();
+        QTest::keyClick(name, Qt::Key_Return);
+        stayedOpen = dialog->isVisible();
+        dialog->reject();
+    });
+    QVERIFY(!StandardDialogs::Instance().SaveFile(nullptr, request));
+    QCOMPARE(proposed, QString());
+    QVERIFY(stayedOpen);
 }
 
 QTEST_MAIN(StandardDialogsTest)

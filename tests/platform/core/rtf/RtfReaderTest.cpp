@@ -103,6 +103,12 @@ INSTANTIATE_TEST_SUITE_P(
             "StarredGroupInFieldResultSkipsOnlyItself",
             R"({\rtf1{\field{\*\fldinst HYPERLINK "x"}{\fldrslt{\s28\f0\fs24{\*\listtag0}example}}} after})",
             u"example after" },
+        // \* only means "skip it if you don't know it": a known destination is read.
+        Snippet {
+            "StarredFieldResultRead",
+            R"({\rtf1{\field{\*\fldinst {HYPERLINK "https://example.org/"}}{\*\fldrslt{\s28\f0\fs24{\*\listtag0}example}}} after})",
+            u"example after" },
+        Snippet { "StarredFieldRead", R"({\rtf1 x{\*\field{\*\fldinst X}{\fldrslt y}}})", u"xy" },
         Snippet { "FieldInstructionWithoutStar", R"({\rtf1{\field{\fldinst PAGE}{\fldrslt 3}}})",
                   u"3" },
         Snippet { "ListTextOnce",
