@@ -62,14 +62,16 @@ bool TRecoveryStore::Lock()
     return FLock != nullptr;
 }
 
-void TRecoveryStore::Write(const TRecoveredDocument &document)
+void TRecoveryStore::Write(TRecoveredDocument document, std::function<std::string()> content)
 {
     // Without its lock the file would look abandoned to another program: no write then.
     if (!Lock())
         return;
-    FWriter.start([path = OwnPath().toStdString(), bytes = Encode(document)] {
+    FWriter.start([path = OwnPath().toStdString(), document = std::move(document),
+                   content = std::move(content)]() mutable {
         try {
-            FileUtils::WriteFileSafely(path, bytes);
+            document.Content = content();
+            FileUtils::WriteFileSafely(path, Encode(document));
         } catch (const std::exception &e) {
             // The document itself is untouched; the next pause in typing tries again.
             std::fprintf(stderr, "scrivlo: %s\n", e.what());

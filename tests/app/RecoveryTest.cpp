@@ -143,6 +143,23 @@ private slots:
         form.RichEdit()->SetModified(false);
     }
 
+    // Typing that never pauses for as long as the period is copied all the same.
+    void steadyTypingIsCopied()
+    {
+        qputenv("SCRIVLO_AUTOSAVE_SECONDS", "1");
+        TMainForm form;
+        qunsetenv("SCRIVLO_AUTOSAVE_SECONDS");
+        form.show();
+        // A word every fifth of the period, for at most five periods.
+        for (int i = 0; i < 25 && RecoveryFiles().isEmpty(); ++i) {
+            QTest::keyClicks(form.RichEdit(), "park ");
+            QTest::qWait(200);
+            form.AutoSave().Store().Flush();
+        }
+        QCOMPARE(RecoveryFiles().size(), 1);
+        form.RichEdit()->SetModified(false);
+    }
+
     // Saving, or answering No to the save question, removes the copy.
     void savedOrDiscardedWorkLeavesNoCopy_data()
     {
