@@ -137,7 +137,7 @@ int CreateLockedTemp(const std::string &pattern, std::string &temp)
 }
 
 // Creates, fills and renames the temporary; false on any failure, with the temporary gone.
-bool ReplaceFile(const std::string &target, std::string_view data)
+bool ReplaceFile(const std::string &target, std::string_view data, TNewFileAccess access)
 {
     const std::string dir = ExtractFilePath(target);
     const std::string name = ExtractFileName(target);
@@ -152,8 +152,8 @@ bool ReplaceFile(const std::string &target, std::string_view data)
         return false;
 
     struct stat old;
-    const mode_t mode
-        = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 0777) : (0644 & ~CurrentUmask());
+    const mode_t fresh = access == TNewFileAccess::OwnerOnly ? 0600 : (0644 & ~CurrentUmask());
+    const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 0777) : fresh;
     // Renamed while still locked, so that no other save takes it for abandoned.
     bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, data) && ::fsync(fd) == 0
         && ::rename(temp.c_str(), target.c_str()) == 0;
@@ -248,10 +248,26 @@ std::string ReadWholeFile(const std::string &path)
     return data;
 }
 
-void WriteFileSafely(const std::string &path, std::string_view data)
+void WriteFileSafely(const std::string &path, std::string_view data, TNewFileAccess access)
 {
-    if (!ReplaceFile(ResolveTarget(path), data))
+    if (!ReplaceFile(ResolveTarget(path), data, access))
         throw EFCreateError("Cannot create file " + path);
+}
+
+bool CreatePrivateFolder(const std::string &path)
+{
+    struct stat st;
+    if (path.empty() || ::stat(path.c_str(), &st) == 0)
+        return !path.empty() && S_ISDIR(st.st_mode);
+    std::string parent = path;
+    while (parent.size() > 1 && parent.back() == '/')
+        parent.pop_back();
+    parent = ExtractFilePath(parent);
+    if (parent.size() > 1 && !CreatePrivateFolder(parent))
+        return false;
+    // Another program may make it in the meantime; then it is there all the same.
+    return ::mkdir(path.c_str(), 0700) == 0
+        || (errno == EEXIST && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
 }
 
 } // namespace FileUtils

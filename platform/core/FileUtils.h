@@ -26,6 +26,14 @@ std::string ReadWholeFile(const std::string &path);
 // The temporary is ".NAME.scrivlo-save-XXXXXX", locked while the save runs; those of
 // earlier saves of NAME that were killed midway are removed first.
 // Raises EFCreateError "Cannot create file PATH" on any failure; the old file survives.
-void WriteFileSafely(const std::string &path, std::string_view data);
+// A file that exists keeps its mode; a new one gets 0644 less the umask, or with
+// OwnerOnly 0600 (for copies of private work).
+enum class TNewFileAccess { Everyone, OwnerOnly };
+void WriteFileSafely(const std::string &path, std::string_view data,
+                     TNewFileAccess access = TNewFileAccess::Everyone);
+
+// Creates the folder and its missing parents, each readable by its owner only (0700);
+// folders that exist are left as they are. False when the folder is not there after.
+bool CreatePrivateFolder(const std::string &path);
 
 } // namespace FileUtils

@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QtTest>
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace {
 
@@ -160,6 +161,25 @@ private slots:
         form.RichEdit()->SetModified(false);
     }
 
+    // A copy may be of a private story: no other user may read it, nor list the folders.
+    void copiesAreTheUsersAlone()
+    {
+        const mode_t mask = ::umask(022);
+        TMainForm form;
+        QTest::keyClicks(form.RichEdit(), "my secret");
+        form.AutoSave().WriteNow(true);
+        ::umask(mask);
+        const QString copy = form.AutoSave().Store().OwnPath();
+        QString lock = copy;
+        lock.replace(".recovery", ".lock");
+        const QString recovery = QFileInfo(copy).path();
+        for (const QString &folder : { QFileInfo(recovery).path(), recovery })
+            QCOMPARE(Mode(folder), 0700u);
+        for (const QString &file : { copy, lock })
+            QCOMPARE(Mode(file), 0600u);
+        form.RichEdit()->SetModified(false);
+    }
+
     // Saving, or answering No to the save question, removes the copy.
     void savedOrDiscardedWorkLeavesNoCopy_data()
     {
@@ -199,6 +219,11 @@ private slots:
     }
 
 private:
+    static unsigned Mode(const QString &path)
+    {
+        struct stat st;
+        return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 0777 : 0;
+    }
     static QStringList RecoveryFiles()
     {
         return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/recovery")
