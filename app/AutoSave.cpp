@@ -129,7 +129,16 @@ bool TAutoSave::OfferKept()
         const QFileInfo file(doc.FileName);
         const bool named
             = !doc.FileName.isEmpty() && file.exists() && file.lastModified() <= kept.Written;
-        FForm->RestoreDocument(doc.Content, named ? doc.FileName : QString(), doc.PlainText);
+        const bool mode = FForm->RichEdit()->PlainText();
+        try {
+            FForm->RestoreDocument(doc.Content, named ? doc.FileName : QString(), doc.PlainText);
+        } catch (const std::exception &e) {
+            // Cancelled (EAbort, silent) or unreadable: the page is as it was, and the copy
+            // stays, to be offered again at the next start.
+            FForm->RichEdit()->SetPlainText(mode);
+            TApplication::HandleException(FForm, e);
+            return false;
+        }
         // The story is this run's now: its copy is written under this run's name first.
         FDirty = true;
         WriteNow(true);

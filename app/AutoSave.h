@@ -28,8 +28,9 @@ public:
     // From now on the copy stays whatever happens (the program is being ended).
     void Keep() { FKeep = true; }
     // Asks about each story kept by an earlier run: Restore opens it in the window (and
-    // ends the questions, the rest wait for the next start), Discard removes it.
-    // True when a story was restored.
+    // ends the questions, the rest wait for the next start), Discard removes it. A restore
+    // that is cancelled or fails also ends them and keeps the copy. True when a story was
+    // restored.
     bool OfferKept();
 
 protected:

@@ -16,6 +16,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -120,6 +121,39 @@ private slots:
         TMainForm next;
         QVERIFY(!next.AutoSave().OfferKept());
         form.RichEdit()->SetModified(false);
+    }
+
+    // Cancelling the restore of a long story leaves the page empty and the copy for later.
+    void cancelledRestoreKeepsTheCopy()
+    {
+        std::string rtf = "{\\rtf1\\ansi ";
+        for (int i = 0; i < 20000; ++i)
+            rtf += "{\\b Once} upon a time a dragon ate my homework.\\par ";
+        TRecoveredDocument kept;
+        kept.Content = rtf + "}";
+        const QString folder
+            = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/recovery";
+        QDir().mkpath(folder);
+        const QString path = folder + "/left-behind.recovery";
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(TRecoveryStore::Encode(kept)));
+        file.close();
+
+        TMainForm form;
+        AnswerRestore();
+        auto *cancel = new QTimer(&form);
+        connect(cancel, &QTimer::timeout, [&form, cancel] {
+            if (auto *progress = form.findChild<QProgressDialog *>()) {
+                cancel->stop();
+                progress->cancel();
+            }
+        });
+        cancel->start(5);
+        QVERIFY(!form.AutoSave().OfferKept());
+        QVERIFY(form.RichEdit()->toPlainText().isEmpty());
+        QVERIFY(!form.RichEdit()->PlainText());
+        QVERIFY(QFile::exists(path));
     }
 
     // SIGTERM writes the story and the learned words and ends the program, asking nothing.
