@@ -24,8 +24,10 @@ $(BUILD)/build.ninja:
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Starts the editor. Without a screen: xvfb-run make run (package xvfb).
-run: build
+# Builds only the editor and the files it reads (not the tests), then starts it. Without a
+# screen: xvfb-run make run (package xvfb).
+run: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target scrivlo
 	$(BUILD)/bin/scrivlo
 
 # The command-line checker at work on a sample text.
