@@ -49,7 +49,7 @@ bench: deps
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DSCRIVLO_BUILD_BENCH=ON
 	cmake --build $(BUILD) -j $(JOBS) --target scrivlo-spell english_dct spanish_dct \
 	  ranking_tables scrivlo-bench checker-bench rtf-load-bench spellcheck-bench live-spell-bench \
-	  recovery-copy-bench
+	  recovery-copy-bench speech-bench
 	bench/compare.sh $(BUILD)/bin $(CORPORA)
 	bench/compare-es.sh $(BUILD)/bin
 	$(BUILD)/bin/scrivlo-bench --dict $(BUILD)/bin/ENGLISH.DCT --benchmark_repetitions=5 \
