@@ -12,9 +12,9 @@ tries=${2:-3}
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-pulseaudio --daemonize=yes --exit-idle-time=-1 --disallow-exit -n \
+pulseaudio --daemonize=yes --exit-idle-time=-1 -n \
   --load="module-native-protocol-unix" --load="module-null-sink sink_name=rec" 2>/dev/null
-trap 'pactl exit 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'pulseaudio --kill 2>/dev/null || true; rm -rf "$work"' EXIT
 for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
 pactl set-default-sink rec
 
