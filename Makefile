@@ -24,8 +24,10 @@ $(BUILD)/build.ninja:
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Starts the editor. Without a screen: xvfb-run make run (package xvfb).
-run: build
+# Builds only the editor and the files it reads (not the tests), then starts it. Without a
+# screen: xvfb-run make run (package xvfb).
+run: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target scrivlo
 	$(BUILD)/bin/scrivlo
 
 # The command-line checker at work on a sample text.
@@ -46,12 +48,15 @@ bench: deps
 	@scripts/install-deps --bench
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DSCRIVLO_BUILD_BENCH=ON
 	cmake --build $(BUILD) -j $(JOBS) --target scrivlo-spell english_dct spanish_dct \
-	  ranking_tables scrivlo-bench checker-bench rtf-load-bench spellcheck-bench live-spell-bench
+	  ranking_tables scrivlo-bench checker-bench rtf-load-bench spellcheck-bench live-spell-bench \
+	  recovery-copy-bench speech-bench
 	bench/compare.sh $(BUILD)/bin $(CORPORA)
 	bench/compare-es.sh $(BUILD)/bin
 	$(BUILD)/bin/scrivlo-bench --dict $(BUILD)/bin/ENGLISH.DCT --benchmark_repetitions=5 \
 	  --benchmark_report_aggregates_only=true
 	bench/rtf-load.sh $(BUILD)/bin
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/rtf-load-bench --make $(BUILD)/recovery-sample.rtf 1340
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/recovery-copy-bench $(BUILD)/recovery-sample.rtf
 	bench/stdin-memory.sh $(BUILD)/bin
 	$(BUILD)/bin/spellcheck-bench $(BUILD)/bin
 	bench/live-spell.sh $(BUILD)/bin

@@ -10,7 +10,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QTextBlock>
-#include <cstdio>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -31,9 +31,11 @@ TAutoSave::TAutoSave(TMainForm *form)
     : QObject(form)
     , FForm(form)
 {
-    FTimer.setSingleShot(true);
-    FTimer.setInterval(PeriodSeconds() * 1000);
-    connect(&FTimer, &QTimer::timeout, this, [this] { WriteNow(); });
+    for (QTimer *timer : { &FTimer, &FTypingTimer }) {
+        timer->setSingleShot(true);
+        timer->setInterval(PeriodSeconds() * 1000);
+        connect(timer, &QTimer::timeout, this, [this] { WriteNow(); });
+    }
     connect(form->RichEdit()->document(), &QTextDocument::contentsChanged, this,
             &TAutoSave::Edited);
     connect(form->RichEdit(), &TRichEdit::DocumentReplaced, this, [this](QTextDocument *doc) {
@@ -53,6 +55,8 @@ void TAutoSave::Edited()
 {
     FDirty = true;
     FTimer.start(); // restarted by every change: the copy is made in a pause
+    if (!FTypingTimer.isActive())
+        FTypingTimer.start(); // not restarted: typing without a pause is copied as well
 }
 
 bool TAutoSave::eventFilter(QObject *watched, QEvent *event)
@@ -73,17 +77,14 @@ void TAutoSave::WriteNow(bool wait)
         copy.FirstWords = FirstWords(edit->document());
         const bool mode = edit->PlainText();
         edit->SetPlainText(copy.PlainText);
-        try {
-            copy.Content = edit->SaveToBytes();
-        } catch (const std::exception &e) {
-            // Reported without a dialog: this may run while the program is being ended.
-            edit->SetPlainText(mode);
-            std::fprintf(stderr, "scrivlo: %s\n", e.what());
-            return;
-        }
+        // Only the copy of the document's contents is taken here; the bytes are made and
+        // written on the store's thread.
+        std::function<std::string()> content = edit->SaveLater();
         edit->SetPlainText(mode);
-        FStore.Write(copy);
+        FStore.Write(std::move(copy), std::move(content));
         FDirty = false;
+        FTimer.stop();
+        FTypingTimer.stop();
     }
     if (wait)
         FStore.Flush();
@@ -94,6 +95,7 @@ void TAutoSave::Forget()
     if (FKeep)
         return;
     FTimer.stop();
+    FTypingTimer.stop();
     FDirty = false;
     FStore.Remove();
 }
@@ -127,7 +129,16 @@ bool TAutoSave::OfferKept()
         const QFileInfo file(doc.FileName);
         const bool named
             = !doc.FileName.isEmpty() && file.exists() && file.lastModified() <= kept.Written;
-        FForm->RestoreDocument(doc.Content, named ? doc.FileName : QString(), doc.PlainText);
+        const bool mode = FForm->RichEdit()->PlainText();
+        try {
+            FForm->RestoreDocument(doc.Content, named ? doc.FileName : QString(), doc.PlainText);
+        } catch (const std::exception &e) {
+            // Cancelled (EAbort, silent) or unreadable: the page is as it was, and the copy
+            // stays, to be offered again at the next start.
+            FForm->RichEdit()->SetPlainText(mode);
+            TApplication::HandleException(FForm, e);
+            return false;
+        }
         // The story is this run's now: its copy is written under this run's name first.
         FDirty = true;
         WriteNow(true);

@@ -1,7 +1,8 @@
 #pragma once
 // Keeps a copy of the main window's unsaved work in the recovery store: after every pause
-// in typing (30 seconds; SCRIVLO_AUTOSAVE_SECONDS changes it for tests) and whenever the
-// window loses focus. At start it offers the stories that earlier runs left behind.
+// in typing, after every stretch of typing without one (30 seconds each;
+// SCRIVLO_AUTOSAVE_SECONDS changes it for tests) and whenever the window loses focus. At
+// start it offers the stories that earlier runs left behind.
 
 #include "app/RecoveryStore.h"
 
@@ -27,8 +28,9 @@ public:
     // From now on the copy stays whatever happens (the program is being ended).
     void Keep() { FKeep = true; }
     // Asks about each story kept by an earlier run: Restore opens it in the window (and
-    // ends the questions, the rest wait for the next start), Discard removes it.
-    // True when a story was restored.
+    // ends the questions, the rest wait for the next start), Discard removes it. A restore
+    // that is cancelled or fails also ends them and keeps the copy. True when a story was
+    // restored.
     bool OfferKept();
 
 protected:
@@ -38,7 +40,8 @@ private:
     void Edited();
     TMainForm *FForm;
     TRecoveryStore FStore;
-    QTimer FTimer;
+    QTimer FTimer; // the pause in typing
+    QTimer FTypingTimer; // the longest stretch of changes without a copy
     bool FDirty = false; // changed since the last copy
     bool FKeep = false;
 };

@@ -28,6 +28,7 @@ std::unique_ptr<QLockFile> TryLock(const QString &path)
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0))
         return nullptr;
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     return lock;
 }
 
@@ -56,20 +57,25 @@ QString TRecoveryStore::OwnPath() const
 bool TRecoveryStore::Lock()
 {
     if (!FLock) {
-        QDir().mkpath(FFolder);
+        // The copies may be of private stories: no one but the user may list or read them.
+        FileUtils::CreatePrivateFolder(QFile::encodeName(FFolder).toStdString());
+        QFile::setPermissions(FFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         FLock = TryLock(LockPathOf(OwnPath()));
     }
     return FLock != nullptr;
 }
 
-void TRecoveryStore::Write(const TRecoveredDocument &document)
+void TRecoveryStore::Write(TRecoveredDocument document, std::function<std::string()> content)
 {
     // Without its lock the file would look abandoned to another program: no write then.
     if (!Lock())
         return;
-    FWriter.start([path = OwnPath().toStdString(), bytes = Encode(document)] {
+    FWriter.start([path = QFile::encodeName(OwnPath()).toStdString(),
+                   document = std::move(document), content = std::move(content)]() mutable {
         try {
-            FileUtils::WriteFileSafely(path, bytes);
+            document.Content = content();
+            FileUtils::WriteFileSafely(path, Encode(document),
+                                       FileUtils::TNewFileAccess::OwnerOnly);
         } catch (const std::exception &e) {
             // The document itself is untouched; the next pause in typing tries again.
             std::fprintf(stderr, "scrivlo: %s\n", e.what());

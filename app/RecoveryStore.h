@@ -11,6 +11,7 @@
 #include <QLockFile>
 #include <QString>
 #include <QThreadPool>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,8 +43,9 @@ public:
     const QString &Folder() const { return FFolder; }
     QString OwnPath() const; // this program's recovery file
 
-    // Queues a safe write of the document as this program's recovery file.
-    void Write(const TRecoveredDocument &document);
+    // Queues a safe write of the document as this program's recovery file; its Content is
+    // made by content on the writer's thread, so a long document costs the caller little.
+    void Write(TRecoveredDocument document, std::function<std::string()> content);
     // Queues removal of this program's recovery file (after a save, or work discarded).
     void Remove();
     // Waits until every queued write and removal is done.

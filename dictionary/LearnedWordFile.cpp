@@ -21,7 +21,8 @@ namespace {
 using TextEncoding::TEncoding;
 using TextEncoding::TTextFormat;
 
-constexpr unsigned OwnerOnly = 0600;
+// The lock file is the user's alone, like the list.
+constexpr unsigned LockFileMode = 0600;
 
 // The list's file format before any list was read: that of earlier versions.
 TTextFormat NewListFormat()
@@ -108,7 +109,7 @@ TReadResult Read(const std::string &path, TStringList &words, TTextFormat &forma
 TLock::TLock(const std::string &path)
 {
     FHandle
-        = ::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, OwnerOnly);
+        = ::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, LockFileMode);
     if (FHandle < 0)
         return;
     while (::flock(FHandle, LOCK_EX) != 0 && errno == EINTR) { }
@@ -158,7 +159,7 @@ void Merge(const std::string &path, TStringList &words, std::string &setAside)
     if (format.Encoding == TEncoding::Ansi && !PlainAscii(bytes)
         && TextEncoding::DecodeText(bytes, back).Encoding != TEncoding::Ansi)
         bytes = TextEncoding::EncodeText(text, { TEncoding::Utf8, format.LineBreak });
-    FileUtils::WriteFileSafely(path, bytes, OwnerOnly);
+    FileUtils::WriteFileSafely(path, bytes, FileUtils::TNewFileAccess::OwnerOnly);
 }
 
 bool OldFileWaiting(const std::string &oldPath, const std::string &userPath)
@@ -185,7 +186,7 @@ std::string TakeInOldFile(const std::string &oldPath, const std::string &userPat
         taken.LoadFromFile(marker);
     if (taken.IndexOf(oldPath) < 0)
         taken.Add(oldPath);
-    FileUtils::WriteFileSafely(marker, taken.Text(), OwnerOnly);
+    FileUtils::WriteFileSafely(marker, taken.Text(), FileUtils::TNewFileAccess::OwnerOnly);
     return setAside;
 }
 

@@ -190,9 +190,9 @@ constexpr int KeepOwnerFailed = -1;
 // Creates, fills and renames the temporary; 0, or the errno of the failure with the
 // temporary gone. old is the file replaced, if any: its permissions, owner and group pass
 // to the new one, and where the owner or group cannot be passed on nothing is replaced
-// (KeepOwnerFailed). A new file gets newFileMode less the process's umask.
+// (KeepOwnerFailed). A new file gets 0644 less the process's umask, or 0600 for OwnerOnly.
 int ReplaceFile(const std::string &target, const struct stat *old, std::string_view data,
-                mode_t newFileMode)
+                TNewFileAccess access)
 {
     const std::string dir = ExtractFilePath(target);
     const std::string name = ExtractFileName(target);
@@ -211,7 +211,8 @@ int ReplaceFile(const std::string &target, const struct stat *old, std::string_v
     if (old && ::fstat(fd, &mine) == 0 && (mine.st_uid != old->st_uid || mine.st_gid != old->st_gid)
         && ::fchown(fd, old->st_uid, old->st_gid) != 0)
         error = KeepOwnerFailed;
-    const mode_t mode = old ? (old->st_mode & 0777) : (newFileMode & ~CurrentUmask());
+    const mode_t fresh = access == TNewFileAccess::OwnerOnly ? 0600 : (0644 & ~CurrentUmask());
+    const mode_t mode = old ? (old->st_mode & 0777) : fresh;
     // Renamed while still locked, so that no other save takes it for abandoned.
     if (error == 0
         && !(::fchmod(fd, mode) == 0 && WriteAll(fd, data) && ::fsync(fd) == 0
@@ -373,7 +374,7 @@ std::string ReadWholeFile(const std::string &path)
     return data;
 }
 
-void WriteFileSafely(const std::string &path, std::string_view data, unsigned newFileMode)
+void WriteFileSafely(const std::string &path, std::string_view data, TNewFileAccess access)
 {
     using Cause = EStreamError::TCause;
     const auto fail = [&path](int code, Cause cause = Cause::System) {
@@ -384,7 +385,7 @@ void WriteFileSafely(const std::string &path, std::string_view data, unsigned ne
     if (::stat(target.c_str(), &old) != 0) {
         if (errno != ENOENT)
             throw fail(errno);
-        if (const int error = ReplaceFile(target, nullptr, data, mode_t(newFileMode & 0777)))
+        if (const int error = ReplaceFile(target, nullptr, data, access))
             throw fail(error);
         return;
     }
@@ -396,12 +397,28 @@ void WriteFileSafely(const std::string &path, std::string_view data, unsigned ne
     if (!MayAccess(target, W_OK))
         throw fail(errno);
     int error = MayAccess(ExtractFilePath(target), W_OK | X_OK)
-        ? ReplaceFile(target, &old, data, mode_t(newFileMode & 0777))
+        ? ReplaceFile(target, &old, data, access)
         : KeepOwnerFailed;
     if (error == KeepOwnerFailed)
         error = WriteInPlace(target, old, data);
     if (error != 0)
         throw fail(error);
+}
+
+bool CreatePrivateFolder(const std::string &path)
+{
+    struct stat st;
+    if (path.empty() || ::stat(path.c_str(), &st) == 0)
+        return !path.empty() && S_ISDIR(st.st_mode);
+    std::string parent = path;
+    while (parent.size() > 1 && parent.back() == '/')
+        parent.pop_back();
+    parent = ExtractFilePath(parent);
+    if (parent.size() > 1 && !CreatePrivateFolder(parent))
+        return false;
+    // Another program may make it in the meantime; then it is there all the same.
+    return ::mkdir(path.c_str(), 0700) == 0
+        || (errno == EEXIST && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
 }
 
 } // namespace FileUtils

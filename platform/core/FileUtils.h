@@ -38,7 +38,14 @@ std::string ReadWholeFile(const std::string &path);
 // backup-XXXXXX", beside it or in the temporary folder, removed after the save) and put
 // back if the write fails.
 // Raises EFCreateError "Cannot create file PATH" with the errno on any failure; the old
-// file survives. A new file gets newFileMode less the process's umask.
-void WriteFileSafely(const std::string &path, std::string_view data, unsigned newFileMode = 0644);
+// file survives. A new file gets 0644 less the process's umask, or with OwnerOnly 0600
+// (for private work: copies of stories, learned words).
+enum class TNewFileAccess { Everyone, OwnerOnly };
+void WriteFileSafely(const std::string &path, std::string_view data,
+                     TNewFileAccess access = TNewFileAccess::Everyone);
+
+// Creates the folder and its missing parents, each readable by its owner only (0700);
+// folders that exist are left as they are. False when the folder is not there after.
+bool CreatePrivateFolder(const std::string &path);
 
 } // namespace FileUtils

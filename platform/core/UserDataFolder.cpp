@@ -1,11 +1,10 @@
 #include "platform/core/UserDataFolder.h"
 
 #include "platform/core/Exceptions.h"
+#include "platform/core/FileUtils.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace UserDataFolder {
@@ -19,15 +18,6 @@ std::string HomeFolder()
     if (const passwd *entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
         return entry->pw_dir;
     return "/";
-}
-
-// Creates one folder; true when it exists afterwards, whoever made it.
-bool MakeFolder(const std::string &path)
-{
-    struct stat st;
-    if (::mkdir(path.c_str(), 0700) == 0)
-        return true;
-    return errno == EEXIST && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 } // namespace
@@ -46,12 +36,8 @@ std::string Path()
 std::string Create()
 {
     const std::string folder = Path();
-    // Each missing folder on the way, from the top down.
-    for (size_t slash = folder.find('/', 1); slash != std::string::npos;
-         slash = folder.find('/', slash + 1)) {
-        if (!MakeFolder(folder.substr(0, slash)))
-            throw EFCreateError("Cannot create folder " + folder.substr(0, slash));
-    }
+    if (!FileUtils::CreatePrivateFolder(folder))
+        throw EFCreateError("Cannot create folder " + folder);
     return folder;
 }
 

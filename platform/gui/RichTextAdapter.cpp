@@ -14,6 +14,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 namespace {
 
@@ -211,21 +212,41 @@ QTextTableFormat ToTableFormat(const RtfTable &table, int columns)
     return format;
 }
 
-RtfParagraph ToRtfParagraph(const QTextBlock &block, const QTextDocument &doc)
+// The writer's form of a document's character formats, each made once: a long document has
+// many pieces of text and few formats.
+class CharFormats
 {
-    const QFont defaultFont = doc.defaultFont();
+public:
+    explicit CharFormats(const QTextDocument &doc)
+        : FDefaultFont(doc.defaultFont())
+    { }
+    const RtfCharFormat &Of(int index, const QTextCharFormat &format)
+    {
+        auto found = FByIndex.find(index);
+        if (found == FByIndex.end())
+            found = FByIndex.emplace(index, ToRtfCharFormat(format, FDefaultFont)).first;
+        return found->second;
+    }
+
+private:
+    QFont FDefaultFont;
+    std::unordered_map<int, RtfCharFormat> FByIndex;
+};
+
+RtfParagraph ToRtfParagraph(const QTextBlock &block, const QTextDocument &doc, CharFormats &formats)
+{
     RtfParagraph paragraph;
     paragraph.format = ToRtfParagraphFormat(block.blockFormat());
-    paragraph.markFormat = ToRtfCharFormat(block.charFormat(), defaultFont);
+    paragraph.markFormat = formats.Of(block.charFormatIndex(), block.charFormat());
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         const QTextCharFormat format = fragment.charFormat();
-        const RtfCharFormat runFormat = ToRtfCharFormat(format, defaultFont);
+        const RtfCharFormat &runFormat = formats.Of(fragment.charFormatIndex(), format);
         const QString text = fragment.text();
         std::u16string pending;
         auto flush = [&] {
             if (!pending.empty())
-                paragraph.runs.push_back({ RtfRunKind::Text, runFormat, pending, {} });
+                paragraph.runs.push_back({ RtfRunKind::Text, runFormat, std::move(pending), {} });
             pending.clear();
         };
         for (const QChar ch : text) {
@@ -260,17 +281,19 @@ RtfParagraph ToRtfParagraph(const QTextBlock &block, const QTextDocument &doc)
 
 // Every paragraph of a frame, also of frames and tables inside it: a nested table's text
 // is kept in the cell that holds it.
-void AppendFlattened(QTextFrame *frame, std::vector<RtfParagraph> &out, const QTextDocument &doc)
+void AppendFlattened(QTextFrame *frame, std::vector<RtfParagraph> &out, const QTextDocument &doc,
+                     CharFormats &formats)
 {
     for (auto it = frame->begin(); !it.atEnd(); ++it) {
         if (QTextFrame *child = it.currentFrame())
-            AppendFlattened(child, out, doc);
+            AppendFlattened(child, out, doc, formats);
         else if (it.currentBlock().isValid())
-            out.push_back(ToRtfParagraph(it.currentBlock(), doc));
+            out.push_back(ToRtfParagraph(it.currentBlock(), doc, formats));
     }
 }
 
-RtfTable ToRtfTable(QTextTable *table, const QTextDocument &doc, size_t position)
+RtfTable ToRtfTable(QTextTable *table, const QTextDocument &doc, size_t position,
+                    CharFormats &formats)
 {
     RtfTable out;
     out.position = position;
@@ -287,9 +310,10 @@ RtfTable ToRtfTable(QTextTable *table, const QTextDocument &doc, size_t position
                         rtfCell.width += Twips(widths[k].rawValue());
                 for (auto it = cell.begin(); !it.atEnd(); ++it) {
                     if (QTextFrame *child = it.currentFrame())
-                        AppendFlattened(child, rtfCell.paragraphs, doc);
+                        AppendFlattened(child, rtfCell.paragraphs, doc, formats);
                     else if (it.currentBlock().isValid())
-                        rtfCell.paragraphs.push_back(ToRtfParagraph(it.currentBlock(), doc));
+                        rtfCell.paragraphs.push_back(
+                            ToRtfParagraph(it.currentBlock(), doc, formats));
                 }
             }
             c += span;
@@ -422,20 +446,21 @@ bool ReadRichText(std::string_view bytes, QTextDocument &doc)
     return true;
 }
 
-std::string WriteRichText(const QTextDocument &doc)
+RtfDocument RichTextModel(const QTextDocument &doc)
 {
     RtfDocument out;
+    CharFormats formats(doc);
     bool lastFollowsTable = false;
     for (auto it = doc.rootFrame()->begin(); !it.atEnd(); ++it) {
         if (QTextFrame *frame = it.currentFrame()) {
             if (auto *table = qobject_cast<QTextTable *>(frame)) {
-                out.tables.push_back(ToRtfTable(table, doc, out.paragraphs.size()));
+                out.tables.push_back(ToRtfTable(table, doc, out.paragraphs.size(), formats));
                 lastFollowsTable = true;
                 continue;
             }
-            AppendFlattened(frame, out.paragraphs, doc);
+            AppendFlattened(frame, out.paragraphs, doc, formats);
         } else if (it.currentBlock().isValid()) {
-            out.paragraphs.push_back(ToRtfParagraph(it.currentBlock(), doc));
+            out.paragraphs.push_back(ToRtfParagraph(it.currentBlock(), doc, formats));
             lastFollowsTable = lastFollowsTable && out.paragraphs.back().runs.empty();
             continue;
         }
@@ -445,6 +470,12 @@ std::string WriteRichText(const QTextDocument &doc)
     if (lastFollowsTable && !out.paragraphs.empty() && out.paragraphs.back().runs.empty()
         && !out.tables.empty() && out.tables.back().position + 1 == out.paragraphs.size())
         out.paragraphs.pop_back();
-    NormalizeRtf(out);
-    return WriteRtf(out);
+    return out;
+}
+
+std::string WriteRichText(const QTextDocument &doc)
+{
+    RtfDocument model = RichTextModel(doc);
+    NormalizeRtf(model);
+    return WriteRtf(model);
 }

@@ -12,6 +12,9 @@
 bool ReadRichText(std::string_view bytes, QTextDocument &doc);
 // The document as RTF bytes.
 std::string WriteRichText(const QTextDocument &doc);
+// The document as the writer's model, not yet normalised: the part of WriteRichText that
+// reads the document; NormalizeRtf and WriteRtf finish it on any thread.
+RtfDocument RichTextModel(const QTextDocument &doc);
 
 // Fills a document from a model a piece at a time, so that a long load can show its
 // progress and be stopped between pieces. The document is cleared first.

@@ -4,6 +4,7 @@
 #include "platform/core/FileUtils.h"
 #include "platform/core/TextEncoding.h"
 #include "platform/core/rtf/RtfReader.h"
+#include "platform/core/rtf/RtfWriter.h"
 #include "platform/gui/FileErrors.h"
 #include "platform/gui/RichTextAdapter.h"
 
@@ -140,14 +141,23 @@ void TRichEdit::LoadFromBytes(std::string_view bytes)
 
 std::string TRichEdit::SaveToBytes() const
 {
+    return SaveLater()();
+}
+
+std::function<std::string()> TRichEdit::SaveLater() const
+{
     if (FPlainText) {
-        const QString text = Text();
-        return TextEncoding::EncodeText(
-            std::u16string_view(reinterpret_cast<const char16_t *>(text.utf16()),
-                                static_cast<size_t>(text.size())),
-            FTextFormat);
+        return [text = Text(), format = FTextFormat] {
+            return TextEncoding::EncodeText(
+                std::u16string_view(reinterpret_cast<const char16_t *>(text.utf16()),
+                                    static_cast<size_t>(text.size())),
+                format);
+        };
     }
-    return WriteRichText(*document());
+    return [model = RichTextModel(*document())]() mutable {
+        NormalizeRtf(model);
+        return WriteRtf(model);
+    };
 }
 
 void TRichEdit::SaveToFile(const QString &path) const

@@ -13,6 +13,7 @@
 #include <QColor>
 #include <QTextCharFormat>
 #include <QTextEdit>
+#include <functional>
 #include <string_view>
 
 class QPrinter;
@@ -49,6 +50,9 @@ public:
     // Modified is left alone.
     void SaveToFile(const QString &path) const;
     std::string SaveToBytes() const;
+    // SaveToBytes in two steps: this call copies what the bytes need of the document, and
+    // the function it returns makes them, on any thread, without touching the control.
+    std::function<std::string()> SaveLater() const;
 
     // Character attributes of the selection, or of the typing at the caret.
     QTextCharFormat SelAttributes() const { return currentCharFormat(); }

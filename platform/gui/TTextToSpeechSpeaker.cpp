@@ -1,5 +1,7 @@
 #include "platform/gui/TTextToSpeechSpeaker.h"
 
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTextToSpeech>
 #include <QVoice>
 #include <algorithm>
@@ -8,7 +10,10 @@ TTextToSpeechSpeaker::TTextToSpeechSpeaker(QObject *parent)
     : TSpeaker(parent)
 { }
 
-TTextToSpeechSpeaker::~TTextToSpeechSpeaker() = default;
+TTextToSpeechSpeaker::~TTextToSpeechSpeaker()
+{
+    StopFliteProgram();
+}
 
 bool TTextToSpeechSpeaker::Available() const
 {
@@ -48,13 +53,65 @@ void TTextToSpeechSpeaker::Say(const QString &text)
     if (!engine || text.trimmed().isEmpty())
         return;
     engine->stop();
+    if (engine->engine() == QLatin1String("flite")) {
+        const QString program = QStandardPaths::findExecutable(QStringLiteral("flite"));
+        if (!program.isEmpty()) {
+            SayWithFliteProgram(program, text);
+            return;
+        }
+    }
+    StopFliteProgram();
     engine->say(text);
     // An engine that cannot play (no sound device) ends in an error state at once.
     SetSpeaking(engine->state() == QTextToSpeech::Speaking);
 }
 
+QStringList TTextToSpeechSpeaker::FliteArguments(const QString &voice, double rate)
+{
+    // The toolkit's Flite engine turns the rate into a duration stretch this way, so a
+    // rate sounds the same as it did there.
+    rate = std::clamp(rate, -1.0, 1.0);
+    const double stretch = rate < 0 ? 1 - 2 * rate : 1 - rate * 100 / 175;
+    QStringList arguments;
+    if (!voice.isEmpty())
+        arguments << "-voice" << voice;
+    arguments << "--setf" << QStringLiteral("duration_stretch=%1").arg(stretch) << "-f"
+              << "/dev/stdin";
+    return arguments;
+}
+
+void TTextToSpeechSpeaker::SayWithFliteProgram(const QString &program, const QString &text)
+{
+    StopFliteProgram();
+    FFlite = std::make_unique<QProcess>();
+    QProcess *process = FFlite.get();
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->setStandardOutputFile(QProcess::nullDevice());
+    connect(process, &QProcess::finished, this, [this] { SetSpeaking(false); });
+    connect(process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            SetSpeaking(false);
+    });
+    process->start(program, FliteArguments(Voice(), FRate));
+    process->write(text.toUtf8());
+    process->closeWriteChannel();
+    SetSpeaking(process->state() != QProcess::NotRunning);
+}
+
+void TTextToSpeechSpeaker::StopFliteProgram()
+{
+    if (!FFlite)
+        return;
+    // Ended without a word more; its end is no news, the caller says what comes next.
+    FFlite->disconnect(this);
+    FFlite->kill();
+    FFlite->waitForFinished(1000);
+    FFlite.reset();
+}
+
 void TTextToSpeechSpeaker::Stop()
 {
+    StopFliteProgram();
     if (FEngine)
         FEngine->stop();
     SetSpeaking(false);
@@ -95,6 +152,7 @@ void TTextToSpeechSpeaker::SetLanguage(const QLocale &language)
     FLanguage = language;
     if (FEngine && FEngine->engine() != EngineFor(language)) {
         // The next use makes the engine of the new language.
+        StopFliteProgram();
         FEngine->stop();
         FEngine.reset();
         SetSpeaking(false);

@@ -17,10 +17,12 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace {
 
@@ -122,6 +124,39 @@ private slots:
         form.RichEdit()->SetModified(false);
     }
 
+    // Cancelling the restore of a long story leaves the page empty and the copy for later.
+    void cancelledRestoreKeepsTheCopy()
+    {
+        std::string rtf = "{\\rtf1\\ansi ";
+        for (int i = 0; i < 20000; ++i)
+            rtf += "{\\b Once} upon a time a dragon ate my homework.\\par ";
+        TRecoveredDocument kept;
+        kept.Content = rtf + "}";
+        const QString folder
+            = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/recovery";
+        QDir().mkpath(folder);
+        const QString path = folder + "/left-behind.recovery";
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(TRecoveryStore::Encode(kept)));
+        file.close();
+
+        TMainForm form;
+        AnswerRestore();
+        auto *cancel = new QTimer(&form);
+        connect(cancel, &QTimer::timeout, [&form, cancel] {
+            if (auto *progress = form.findChild<QProgressDialog *>()) {
+                cancel->stop();
+                progress->cancel();
+            }
+        });
+        cancel->start(5);
+        QVERIFY(!form.AutoSave().OfferKept());
+        QVERIFY(form.RichEdit()->toPlainText().isEmpty());
+        QVERIFY(!form.RichEdit()->PlainText());
+        QVERIFY(QFile::exists(path));
+    }
+
     // SIGTERM writes the story and the learned words and ends the program, asking nothing.
     void sigtermKeepsTheStoryAndLearnedWords()
     {
@@ -141,6 +176,42 @@ private slots:
         AnswerRestore();
         QVERIFY(form.AutoSave().OfferKept());
         QCOMPARE(form.RichEdit()->toPlainText(), Sentence);
+        form.RichEdit()->SetModified(false);
+    }
+
+    // Typing that never pauses for as long as the period is copied all the same.
+    void steadyTypingIsCopied()
+    {
+        qputenv("SCRIVLO_AUTOSAVE_SECONDS", "1");
+        TMainForm form;
+        qunsetenv("SCRIVLO_AUTOSAVE_SECONDS");
+        form.show();
+        // A word every fifth of the period, for at most five periods.
+        for (int i = 0; i < 25 && RecoveryFiles().isEmpty(); ++i) {
+            QTest::keyClicks(form.RichEdit(), "park ");
+            QTest::qWait(200);
+            form.AutoSave().Store().Flush();
+        }
+        QCOMPARE(RecoveryFiles().size(), 1);
+        form.RichEdit()->SetModified(false);
+    }
+
+    // A copy may be of a private story: no other user may read it, nor list the folders.
+    void copiesAreTheUsersAlone()
+    {
+        const mode_t mask = ::umask(022);
+        TMainForm form;
+        QTest::keyClicks(form.RichEdit(), "my secret");
+        form.AutoSave().WriteNow(true);
+        ::umask(mask);
+        const QString copy = form.AutoSave().Store().OwnPath();
+        QString lock = copy;
+        lock.replace(".recovery", ".lock");
+        const QString recovery = QFileInfo(copy).path();
+        for (const QString &folder : { QFileInfo(recovery).path(), recovery })
+            QCOMPARE(Mode(folder), 0700u);
+        for (const QString &file : { copy, lock })
+            QCOMPARE(Mode(file), 0600u);
         form.RichEdit()->SetModified(false);
     }
 
@@ -183,6 +254,11 @@ private slots:
     }
 
 private:
+    static unsigned Mode(const QString &path)
+    {
+        struct stat st;
+        return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 0777 : 0;
+    }
     static QStringList RecoveryFiles()
     {
         return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/recovery")

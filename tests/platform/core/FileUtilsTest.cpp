@@ -133,6 +133,27 @@ TEST(FileUtils, WriteFileSafelyCreatesAndReplaces)
     EXPECT_EQ(dir.read("old.txt"), "via link");
 }
 
+// Private work: new files and folders are the owner's alone, whatever the umask; what
+// exists keeps its mode.
+TEST(FileUtils, OwnerOnlyFilesAndPrivateFolders)
+{
+    TempDir dir;
+    const mode_t oldMask = ::umask(0);
+    EXPECT_TRUE(CreatePrivateFolder(dir.file("a/b/")));
+    WriteFileSafely(dir.file("a/b/new.txt"), "secret", TNewFileAccess::OwnerOnly);
+    ::chmod(dir.write("old.txt", "old").c_str(), 0640);
+    WriteFileSafely(dir.file("old.txt"), "new", TNewFileAccess::OwnerOnly);
+    ::umask(oldMask);
+    EXPECT_EQ(Mode(dir.file("a")), 0700u);
+    EXPECT_EQ(Mode(dir.file("a/b")), 0700u);
+    EXPECT_EQ(Mode(dir.file("a/b/new.txt")), 0600u);
+    EXPECT_EQ(Mode(dir.file("old.txt")), 0640u);
+    ::chmod(dir.path().c_str(), 0755);
+    EXPECT_TRUE(CreatePrivateFolder(dir.path()));
+    EXPECT_EQ(Mode(dir.path()), 0755u);
+    EXPECT_FALSE(CreatePrivateFolder(dir.file("old.txt")));
+}
+
 TEST(FileUtils, WriteFileSafelyFailsLeavingTheFolderAsItWas)
 {
     // Parent is a regular file; parent is missing; target is a folder (the rename fails
