@@ -3,20 +3,15 @@
 #include "app/AutoSave.h"
 #include "app/FindDialog.h"
 #include "app/InterfaceLanguage.h"
+#include "app/PageInput.h"
 #include "app/PageZoom.h"
-#include "app/ReadAloud.h"
+#include "app/ReadAloudSetup.h"
 #include "app/RecentDocuments.h"
-#include "app/Settings.h"
 #include "app/ShutdownSignals.h"
 #include "app/SpeechDialog.h"
+#include "app/SpellingSetup.h"
 #include "app/TImage.h"
-#include "app/TypingCorrector.h"
 #include "dialogs/MessageDialogs.h"
-#include "dictionary/LearnedWordFile.h"
-#include "dictionary/TDictionary.h"
-#include "platform/core/Exceptions.h"
-#include "platform/core/FileUtils.h"
-#include "platform/core/UserDataFolder.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/CommandKeyFilter.h"
 #include "platform/gui/StandardDialogs.h"
@@ -33,24 +28,17 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
-#include <QDropEvent>
 #include <QFileInfo>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPrinter>
-#include <QProxyStyle>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QStandardPaths>
-#include <QStyle>
-#include <QStyleOptionMenuItem>
 #include <QTextEdit>
-#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -65,11 +53,6 @@ constexpr QSize DesignedClient(592, 396);
 
 // A command handler that reports what it raises instead of letting it unwind through
 // the toolkit; the program goes on.
-// The list beside the dictionary (data/autocorrect.sh) and the setting that turns it on.
-const char *const AutoCorrectFile = "AUTOCORR.TXT";
-const char *const AutoCorrectSetting = "edit/correctWhileTyping";
-const char *const SpeakSuggestionsSetting = "speech/speakSuggestions";
-
 std::function<void()> Guarded(QObject *sender, std::function<void()> handler)
 {
     return [sender, handler = std::move(handler)] {
@@ -103,27 +86,6 @@ constexpr Picture StripPictures[] = {
     { "Image7", "apple", 277, 3, 40 },   { "Image8", "pencil", 315, 3, 40 },
     { "Image9", "rainbow", 346, 6, 38 }, { "Image10", "book", 390, 3, 40 },
     { "Image11", "fish", 433, 4, 40 },
-};
-
-// Draws the title that holds the keyboard (after a tap of Alt, or Escape out of a menu)
-// as an open one: a menu bar that takes the keys must show that it has them.
-class MenuBarStyle : public QProxyStyle
-{
-public:
-    using QProxyStyle::QProxyStyle;
-    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
-                     const QWidget *widget) const override
-    {
-        const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
-        if (element == CE_MenuBarItem && item && widget && widget->hasFocus()
-            && (item->state & State_Selected)) {
-            QStyleOptionMenuItem shown = *item;
-            shown.state |= State_Sunken;
-            QProxyStyle::drawControl(element, &shown, painter, widget);
-            return;
-        }
-        QProxyStyle::drawControl(element, option, painter, widget);
-    }
 };
 
 // Calls command with the edit control that has the keyboard focus, as the kind it is
@@ -196,12 +158,13 @@ TMainForm::TMainForm(QWidget *parent)
     CreateActions();
     CreateControls();
     CreateMenus();
-    CreateSpellDlg();
-    CreateReadAloud();
-    CreateLiveSpelling();
+    FSpelling = new SpellingSetup(FRichEdit, Action("AEditAutoCorrect"),
+                                  Action("AEditSpellAsYouType"), this);
+    ReadAloudSetup::Create(FRichEdit, SpellDlg(), Action("AEditReadAloud"),
+                           Action("AEditReadEverything"), Action("ASpeechSettings"), this);
     CreateLanguageMenu();
     FormCreate();
-    FAutoSave = new TAutoSave(this);
+    FAutoSave = new TAutoSave(*this, this);
     FZoom = new TPageZoom(FRichEdit);
 
     // The designed client area, centred on the screen when first shown.
@@ -228,8 +191,16 @@ TMainForm::TMainForm(QWidget *parent)
                 Action("AFormatItalic")->setChecked(f.fontItalic());
                 Action("AFormatUnderline")->setChecked(f.fontUnderline());
             });
-    FRichEdit->installEventFilter(this);
-    FRichEdit->viewport()->installEventFilter(this); // where files are dropped
+    new PageInput(
+        menuBar(), FRichEdit,
+        { Action("AFormatBold"), Action("AFormatItalic"), Action("AFormatUnderline") },
+        [this](const QString &file, int filterIndex) {
+            Guarded(this, [this, file, filterIndex] {
+                if (QuerySave())
+                    OpenDocument(file, filterIndex);
+            })();
+        },
+        this);
     Action("AEditUndo")->setEnabled(false);
     Action("AEditRedo")->setEnabled(false);
     ActionManagerUpdate();
@@ -248,6 +219,16 @@ TMainForm::~TMainForm()
 QAction *TMainForm::Action(const QString &name) const
 {
     return findChild<QAction *>(name);
+}
+
+TSpellDlg *TMainForm::SpellDlg() const
+{
+    return FSpelling->SpellDlg();
+}
+
+LiveSpellChecker *TMainForm::LiveSpelling() const
+{
+    return FSpelling->LiveSpelling();
 }
 
 void TMainForm::CreateActions()
@@ -338,9 +319,6 @@ void TMainForm::CreateActions()
             [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
     connect(Action("AFileSaveAsKey"), &QAction::triggered, Action("AFileSaveAs"),
             &QAction::trigger);
-    QAction *autoCorrect = Action("AEditAutoCorrect");
-    autoCorrect->setCheckable(true);
-    autoCorrect->setChecked(Settings::Flag(AutoCorrectSetting, true));
     Action("AEditRedo")->setShortcuts({ QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z") });
     Action("AViewZoomIn")->setShortcuts({ QKeySequence("Ctrl++"), QKeySequence("Ctrl+=") });
 }
@@ -354,10 +332,6 @@ QMenu *TMainForm::AddMenu(const char *title)
 
 void TMainForm::CreateMenus()
 {
-    auto *style = new MenuBarStyle;
-    style->setParent(menuBar());
-    menuBar()->setStyle(style);
-    menuBar()->installEventFilter(this);
     auto item = [this](QMenu *menu, const char *name, const char *action) {
         QAction *a = Action(action);
         menu->addAction(a);
@@ -410,30 +384,6 @@ void TMainForm::CreateMenus()
     help->addSeparator()->setVisible(false);
     item(help, "MAbout", "AHelpAbout");
     CreateEverydayMenus(file, edit);
-}
-
-bool TMainForm::HandMenuLetterToPage(QObject *watched, QEvent *event)
-{
-    // A letter that opens no menu, typed while the menu bar holds the keyboard, gives the
-    // keyboard back to the page and is typed there.
-    if (watched == menuBar() && event->type() == QEvent::KeyPress && menuBar()->hasFocus()
-        && !QApplication::activePopupWidget()) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        const QString text = key->text();
-        const bool printable = text.size() == 1 && text[0].isPrint()
-            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-        const auto titles = menuBar()->actions();
-        const bool opensMenu = std::any_of(titles.begin(), titles.end(), [&text](QAction *a) {
-            return QKeySequence::mnemonic(a->text())
-                == QKeySequence(Qt::ALT | text[0].toUpper().unicode());
-        });
-        if (printable && !opensMenu) {
-            FRichEdit->setFocus(Qt::OtherFocusReason);
-            QApplication::sendEvent(FRichEdit, event);
-            return true;
-        }
-    }
-    return false;
 }
 
 void TMainForm::CreateControls()
@@ -518,88 +468,6 @@ void TMainForm::AHelpAboutExecute()
         FAboutForm->exec(); // its result is of no interest here
 }
 
-void TMainForm::CreateSpellDlg()
-{
-    // The spell check's settings as this window keeps them.
-    SpellDlg = new TSpellDlg(this);
-    QFont font("MS Sans Serif");
-    font.setPixelSize(11);
-    SpellDlg->SetFont(font);
-    SpellDlg->SetIgnoreWithNumbers(true);
-    SpellDlg->SetSupportRTF2(true);
-    SpellDlg->SetSuggestionRanking(rkChildren);
-    UseLearnedWordsOf(SpellDlg->DictionaryName());
-    const std::string programDir = FileUtils::ExecutableDir();
-    // Common misspellings are corrected as the child types them, in the child's capitals;
-    // F7 corrects them too only while that is on, and otherwise asks, the listed
-    // correction first.
-    if (FileUtils::FileExists(programDir + AutoCorrectFile))
-        SpellDlg->SetAutoCorrectList(AutoCorrectFile);
-    SpellDlg->SetMatchTypedCase(true);
-    auto *corrector = new TypingCorrector(FRichEdit, SpellDlg, this);
-    QAction *autoCorrect = Action("AEditAutoCorrect");
-    corrector->SetEnabled(autoCorrect->isChecked());
-    SpellDlg->SetAutoCorrectInCheck(autoCorrect->isChecked());
-    connect(autoCorrect, &QAction::toggled, this, [this, corrector](bool on) {
-        corrector->SetEnabled(on);
-        SpellDlg->SetAutoCorrectInCheck(on);
-        Settings::SetFlag(AutoCorrectSetting, on);
-    });
-}
-
-void TMainForm::UseLearnedWordsOf(const std::string &dictionaryName)
-{
-    // The dictionaries are in the program's folder, which every user of the machine shares
-    // and which an installed program may not write: learned words are each user's own.
-    const std::string dictionaryPath = FileUtils::ExecutableDir() + dictionaryName;
-    const std::string userPath = LearnedWordFile::UserPathFor(dictionaryPath);
-    try {
-        UserDataFolder::Create();
-        const std::string oldPath = LearnedWordFile::OldPathFor(dictionaryPath);
-        if (LearnedWordFile::OldFileWaiting(oldPath, userPath)) {
-            const std::string keptAs = LearnedWordFile::TakeInOldFile(oldPath, userPath);
-            if (!keptAs.empty() && TDictionary::SetAsideReporter)
-                TDictionary::SetAsideReporter(userPath, keptAs);
-        }
-    } catch (const std::exception &e) {
-        // The words stay where they are; the spell check goes on without them.
-        TApplication::HandleException(this, e);
-    }
-    SpellDlg->SetUserDictionary(userPath);
-}
-
-void TMainForm::ReportSetAsideList(const std::string &listPath, const std::string &keptAs)
-{
-    const QString message
-        = tr("The learned words in %1 could not be read. The file is kept as "
-             "%2, and a new list is started.")
-              .arg(QString::fromStdString(listPath), QString::fromStdString(keptAs));
-    TApplication::HandleException(nullptr, Exception(message.toStdString()));
-}
-
-void TMainForm::CreateLiveSpelling()
-{
-    LiveSpelling = new LiveSpellChecker(FRichEdit, SpellDlg);
-    QAction *toggle = Action("AEditSpellAsYouType");
-    toggle->setCheckable(true);
-    toggle->setChecked(Settings::Flag(SpellAsYouTypeKey, true));
-    connect(toggle, &QAction::toggled, this, [this](bool on) {
-        Settings::SetFlag(SpellAsYouTypeKey, on);
-        LiveSpelling->SetEnabled(on);
-    });
-    // Without a dictionary the check goes off for this run; the choice stays remembered.
-    connect(LiveSpelling, &LiveSpellChecker::Disabled, this, [toggle] {
-        const QSignalBlocker blocker(toggle);
-        toggle->setChecked(false);
-    });
-    // The dictionary opens once the window runs, after the settings of the spell check
-    // are in place, so a failure can be shown over the window.
-    QTimer::singleShot(0, LiveSpelling, [this, toggle] {
-        if (toggle->isChecked())
-            LiveSpelling->SetEnabled(true);
-    });
-}
-
 void TMainForm::CreateLanguageMenu()
 {
     auto *menu = new QMenu(this);
@@ -635,38 +503,8 @@ void TMainForm::ApplyLanguage(TLanguages id, bool reopenDictionary)
     InterfaceLanguage::Install(id);
     Action(QString("ALanguage_") + language.Code)->setChecked(true);
     TSpeaker::Instance().SetLanguage(QLocale(language.Voice));
-    SpellDlg->SetLabelLanguage(id);
-    UseDictionaryOf(language, reopenDictionary);
-}
-
-void TMainForm::UseDictionaryOf(const TInterfaceLanguage &language, bool reopen)
-{
-    // "ENGLISH" and "ENGLISH.DCT" name the same file; the same one stays open as it is.
-    const QString current = QString::fromStdString(SpellDlg->DictionaryName());
-    if (QString(language.Dictionary).startsWith(current, Qt::CaseInsensitive))
-        return;
-    const bool wasOpen = reopen && SpellDlg->DictionaryActive();
-    if (wasOpen)
-        SpellDlg->SetDictionaryActive(false); // writes the words learned into the old one
-    SpellDlg->SetDictionaryName(language.Dictionary);
-    UseLearnedWordsOf(language.Dictionary);
-    // The auto-correct pairs are English misspellings: kept aside while they do not fit.
-    if (!language.AutoCorrect && !SpellDlg->AutoCorrectList().empty()) {
-        FAutoCorrectList = SpellDlg->AutoCorrectList();
-        SpellDlg->SetAutoCorrectList({});
-    } else if (language.AutoCorrect && SpellDlg->AutoCorrectList().empty()) {
-        SpellDlg->SetAutoCorrectList(FAutoCorrectList);
-    }
-    QAction *autoCorrect = Action("AEditAutoCorrect");
-    autoCorrect->setEnabled(language.AutoCorrect);
-    autoCorrect->setToolTip(language.AutoCorrect ? QString() : tr("Corrects English words only."));
-    if (wasOpen)
-        SpellDlg->SetDictionaryActive(true);
-    // The words underlined so far were judged by the old dictionary.
-    if (LiveSpelling->Enabled()) {
-        LiveSpelling->SetEnabled(false);
-        LiveSpelling->SetEnabled(true);
-    }
+    SpellDlg()->SetLabelLanguage(id);
+    FSpelling->UseDictionaryOf(language, reopenDictionary);
 }
 
 void TMainForm::RetranslateUi()
@@ -693,25 +531,7 @@ void TMainForm::changeEvent(QEvent *event)
 
 void TMainForm::AEditSpellingExecute()
 {
-    SpellDlg->Check(FRichEdit);
-}
-
-void TMainForm::CreateReadAloud()
-{
-    TSpeaker &speaker = TSpeaker::Instance();
-    speaker.SetLanguage(QLocale(QLocale::English));
-    SpeechDialog::ApplySaved(speaker);
-    new ReadAloud(FRichEdit, speaker, Action("AEditReadAloud"), Action("AEditReadEverything"),
-                  this);
-    QAction *settings = Action("ASpeechSettings");
-    settings->setEnabled(speaker.Available());
-    if (!speaker.Available())
-        settings->setToolTip(speaker.MissingVoiceHint());
-    // The spelling dialog reads its suggestions too, with the check box kept between runs.
-    SpellDlg->SetSpeaker(&speaker);
-    SpellDlg->SetSpeakSuggestions(Settings::Flag(SpeakSuggestionsSetting, false));
-    SpellDlg->OnSpeakSuggestionsChanged
-        = [](bool on) { Settings::SetFlag(SpeakSuggestionsSetting, on); };
+    SpellDlg()->Check(FRichEdit);
 }
 
 void TMainForm::ASpeechSettingsExecute()
@@ -724,7 +544,7 @@ void TMainForm::AEditWordCountExecute()
 {
     int words = 0;
     int uniqueWords = 0;
-    SpellDlg->CountWords(FRichEdit, words, uniqueWords);
+    SpellDlg()->CountWords(FRichEdit, words, uniqueWords);
 }
 
 void TMainForm::FormCreate()
@@ -799,7 +619,7 @@ void TMainForm::closeEvent(QCloseEvent *event)
     FAutoSave->Forget(); // saved, or deliberately not
     // Learned words are written now, while a failure can still be shown to the user.
     try {
-        SpellDlg->SetDictionaryActive(false);
+        SpellDlg()->SetDictionaryActive(false);
     } catch (const std::exception &e) {
         TApplication::HandleException(this, e);
     }
@@ -893,7 +713,7 @@ void TMainForm::AFilePrintSetupExecute()
 
 void TMainForm::APrintDlgExecute()
 {
-    const LiveSpellChecker::Pause noUnderlines(LiveSpelling); // never printed
+    const LiveSpellChecker::Pause noUnderlines(LiveSpelling()); // never printed
     if (StandardDialogs::Instance().Print(this, *FPrinter))
         FRichEdit->Print(TApplication::Title(), *FPrinter);
 }
@@ -1004,7 +824,7 @@ void TMainForm::EndSession()
     FAutoSave->Keep();
     FAutoSave->WriteNow(true);
     try {
-        SpellDlg->SetDictionaryActive(false); // writes the learned words
+        SpellDlg()->SetDictionaryActive(false); // writes the learned words
     } catch (const std::exception &e) {
         std::fprintf(stderr, "scrivlo: %s\n", e.what());
     }
@@ -1113,52 +933,4 @@ void TMainForm::AViewZoomOutExecute()
 void TMainForm::AViewZoomResetExecute()
 {
     FZoom->Reset();
-}
-
-bool TMainForm::KeepStyleKeyFromPage(QObject *watched, QEvent *event)
-{
-    // The page would take Ctrl+U to delete its line (the X11 habit); in a word processor
-    // it underlines, as Ctrl+B and Ctrl+I make bold and italic.
-    if (watched == FRichEdit && event->type() == QEvent::ShortcutOverride) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        for (const char *name : { "AFormatBold", "AFormatItalic", "AFormatUnderline" })
-            if (Action(name)->shortcut() == QKeySequence(key->keyCombination())) {
-                event->ignore();
-                return true;
-            }
-    }
-    return false;
-}
-
-bool TMainForm::OpenDroppedStory(QObject *watched, QEvent *event)
-{
-    // A .rtf or .txt file dropped on the page is opened, as Open would, instead of its
-    // address being typed; dropped text is still the page's to insert.
-    const QEvent::Type type = event->type();
-    if (watched != FRichEdit->viewport()
-        || (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop))
-        return false;
-    auto *drop = static_cast<QDropEvent *>(event);
-    const QMimeData *dropped = drop->mimeData();
-    if (!dropped || !dropped->hasUrls() || !dropped->urls().constFirst().isLocalFile())
-        return false;
-    const QString file = dropped->urls().constFirst().toLocalFile();
-    const QString suffix = QFileInfo(file).suffix().toLower();
-    if (suffix != "rtf" && suffix != "txt")
-        return false;
-    drop->acceptProposedAction();
-    if (type == QEvent::Drop) {
-        // After the drop has ended: the question about unsaved work needs its own loop.
-        QTimer::singleShot(0, this, Guarded(this, [this, file, suffix] {
-                               if (QuerySave())
-                                   OpenDocument(file, suffix == "rtf" ? 1 : 2);
-                           }));
-    }
-    return true;
-}
-
-bool TMainForm::eventFilter(QObject *watched, QEvent *event)
-{
-    return HandMenuLetterToPage(watched, event) || KeepStyleKeyFromPage(watched, event)
-        || OpenDroppedStory(watched, event) || QMainWindow::eventFilter(watched, event);
 }

@@ -4,6 +4,7 @@
 // command's name as objectName); unsaved work is guarded by one yes/no/cancel question.
 
 #include "app/Anchors.h"
+#include "app/RecoverableDocument.h"
 #include "spell/core/SpellTypes.h"
 
 #include <QColor>
@@ -30,8 +31,9 @@ class LiveSpellChecker;
 class TPicBitBtn;
 class TRichEdit;
 class TSpellDlg;
+class SpellingSetup;
 
-class TMainForm : public QMainWindow
+class TMainForm : public QMainWindow, public TRecoverableDocument
 {
     Q_OBJECT
 public:
@@ -41,18 +43,12 @@ public:
     // Opens a file as if chosen in the Open dialog with the given 1-based filter entry.
     void OpenDocument(const QString &fileName, int filterIndex);
 
-    TRichEdit *RichEdit() const { return FRichEdit; }
-    const QString &FileName() const { return FFileName; }
-    bool PlainTextFormat() const { return FPlainText; }
+    TRichEdit *RichEdit() const override { return FRichEdit; }
+    const QString &FileName() const override { return FFileName; }
+    bool PlainTextFormat() const override { return FPlainText; }
     QAction *Action(const QString &name) const;
-    // Shows that a list of learned words could not be read and was set aside (the
-    // dictionary's SetAsideReporter while the window is there).
-    static void ReportSetAsideList(const std::string &listPath, const std::string &keptAs);
-
-    TSpellDlg *SpellDlg = nullptr; // the spell check of the document
-    LiveSpellChecker *LiveSpelling = nullptr; // the check while typing, over the same dictionary
-    // The remembered choice of "Check Spelling as You Type".
-    static constexpr const char *SpellAsYouTypeKey = "Editor/CheckSpellingAsYouType";
+    TSpellDlg *SpellDlg() const; // the spell check of the document
+    LiveSpellChecker *LiveSpelling() const; // the check while typing, over the same dictionary
 
     // The Help and About windows, created right after this window and shown modally by
     // "&Contents" and "&About...".
@@ -62,7 +58,8 @@ public:
     static const char *const FileFilter; // in English; tr() gives the shown one
 
     // Puts a story kept by an earlier run on the page, as unsaved work under fileName.
-    void RestoreDocument(const std::string &content, const QString &fileName, bool plainText);
+    void RestoreDocument(const std::string &content, const QString &fileName,
+                         bool plainText) override;
     TAutoSave &AutoSave() const { return *FAutoSave; }
     TPageZoom &Zoom() const { return *FZoom; }
     // SIGTERM and SIGHUP keep the unsaved work and the learned words, then end the
@@ -84,12 +81,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool HandMenuLetterToPage(QObject *watched, QEvent *event);
-    bool KeepStyleKeyFromPage(QObject *watched, QEvent *event);
-    bool OpenDroppedStory(QObject *watched, QEvent *event);
     void FormCreate();
     void CreateActions();
     void CreateMenus();
@@ -107,20 +100,13 @@ private:
     void AEditCutExecute();
     void AEditCopyExecute();
     void AEditPasteExecute();
-    void CreateSpellDlg();
     void AEditSpellingExecute();
     void AEditWordCountExecute();
-    void CreateReadAloud();
     void ASpeechSettingsExecute();
-    void CreateLiveSpelling();
     void CreateLanguageMenu();
     // A window being made takes the language without touching the shared dictionary,
     // which only a running window reopens.
     void ApplyLanguage(TLanguages id, bool reopenDictionary);
-    void UseDictionaryOf(const TInterfaceLanguage &language, bool reopen);
-    // Points the spell check at the user's learned words for a dictionary, in the user's
-    // data folder, first taking in the words an earlier version kept beside it.
-    void UseLearnedWordsOf(const std::string &dictionaryName);
     void RetranslateUi();
     QMenu *AddMenu(const char *title);
 
@@ -175,11 +161,11 @@ private:
     QPointer<QDialog> FAboutForm;
     TAnchors FPanelAnchors;
     TAnchors FStripAnchors;
+    SpellingSetup *FSpelling = nullptr;
     TAutoSave *FAutoSave = nullptr;
     TPageZoom *FZoom = nullptr;
     TFindDialog *FFindDialog = nullptr; // made at the first Find or Replace
     QMenu *FRecentMenu = nullptr;
     QActionGroup *FLanguageGroup = nullptr;
     TLanguages FLanguage = lgEnglish;
-    std::string FAutoCorrectList; // kept aside while a language it does not fit is chosen
 };
