@@ -1,16 +1,16 @@
 #include "app/TMainForm.h"
 
 #include "app/AutoSave.h"
-#include "app/FindDialog.h"
+#include "app/EverydayCommands.h"
 #include "app/InterfaceLanguage.h"
 #include "app/PageInput.h"
-#include "app/PageZoom.h"
 #include "app/ReadAloudSetup.h"
 #include "app/RecentDocuments.h"
 #include "app/ShutdownSignals.h"
 #include "app/SpeechDialog.h"
 #include "app/SpellingSetup.h"
 #include "app/TImage.h"
+#include "app/WindowCommands.h"
 #include "dialogs/MessageDialogs.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/CommandKeyFilter.h"
@@ -51,19 +51,6 @@ const QColor WindowColour(189, 226, 253);
 const QColor NewCaptionColour(56, 153, 233);
 constexpr QSize DesignedClient(592, 396);
 
-// A command handler that reports what it raises instead of letting it unwind through
-// the toolkit; the program goes on.
-std::function<void()> Guarded(QObject *sender, std::function<void()> handler)
-{
-    return [sender, handler = std::move(handler)] {
-        try {
-            handler();
-        } catch (const std::exception &e) {
-            TApplication::HandleException(sender, e);
-        }
-    };
-}
-
 // The "MS Sans Serif" 8-point font of the window (11 pixels high at 96 dpi).
 QFont WindowFont()
 {
@@ -102,27 +89,6 @@ template<typename Command> void OnFocusedEdit(Command &&command)
         command(*plain);
 }
 
-// Each text of the window keeps its English source beside it, so that a change of language
-// looks every one up again.
-const char *const SourceText = "sourceText";
-
-void SetCaption(QAction *action, const char *source)
-{
-    action->setProperty(SourceText, source);
-    action->setText(TMainForm::tr(source));
-}
-
-void SetCaption(QMenu *menu, const char *source)
-{
-    menu->setProperty(SourceText, source);
-    menu->setTitle(TMainForm::tr(source));
-}
-
-QByteArray SourceOf(const QObject *object)
-{
-    return object->property(SourceText).toByteArray();
-}
-
 bool FocusedEditHasSelection()
 {
     bool selection = false;
@@ -136,6 +102,10 @@ bool FocusedEditHasSelection()
 }
 
 } // namespace
+
+using WindowCommands::Guarded;
+using WindowCommands::SetCaption;
+using WindowCommands::SourceOf;
 
 const char *const TMainForm::FileFilter
     = QT_TR_NOOP("Rich Text files (*.rtf)|*.rtf|Text files (*.txt)|*.txt|Any files (*.*)|*.*");
@@ -165,7 +135,6 @@ TMainForm::TMainForm(QWidget *parent)
     CreateLanguageMenu();
     FormCreate();
     FAutoSave = new TAutoSave(*this, this);
-    FZoom = new TPageZoom(FRichEdit);
 
     // The designed client area, centred on the screen when first shown.
     setMinimumSize(DesignedClient);
@@ -182,15 +151,7 @@ TMainForm::TMainForm(QWidget *parent)
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
             &TMainForm::ActionManagerUpdate);
     connect(qApp, &QApplication::focusChanged, this, &TMainForm::ActionManagerUpdate);
-    connect(FRichEdit, &QTextEdit::undoAvailable, Action("AEditUndo"), &QAction::setEnabled);
-    connect(FRichEdit, &QTextEdit::redoAvailable, Action("AEditRedo"), &QAction::setEnabled);
     connect(FRichEdit, &QTextEdit::textChanged, this, &TMainForm::ActionManagerUpdate);
-    connect(FRichEdit, &QTextEdit::currentCharFormatChanged, this,
-            [this](const QTextCharFormat &f) {
-                Action("AFormatBold")->setChecked(f.fontWeight() > QFont::Normal);
-                Action("AFormatItalic")->setChecked(f.fontItalic());
-                Action("AFormatUnderline")->setChecked(f.fontUnderline());
-            });
     new PageInput(
         menuBar(), FRichEdit,
         { Action("AFormatBold"), Action("AFormatItalic"), Action("AFormatUnderline") },
@@ -201,8 +162,6 @@ TMainForm::TMainForm(QWidget *parent)
             })();
         },
         this);
-    Action("AEditUndo")->setEnabled(false);
-    Action("AEditRedo")->setEnabled(false);
     ActionManagerUpdate();
     FRichEdit->setFocus();
 }
@@ -229,6 +188,11 @@ TSpellDlg *TMainForm::SpellDlg() const
 LiveSpellChecker *TMainForm::LiveSpelling() const
 {
     return FSpelling->LiveSpelling();
+}
+
+TPageZoom &TMainForm::Zoom() const
+{
+    return FEveryday->Zoom();
 }
 
 void TMainForm::CreateActions()
@@ -267,27 +231,6 @@ void TMainForm::CreateActions()
         { "AEditSpellAsYouType", QT_TR_NOOP("Check Spelling as &You Type"), {}, nullptr },
         { "AHelpContents", QT_TR_NOOP("&Contents"), {}, &TMainForm::AHelpContentsExecute },
         { "AHelpAbout", QT_TR_NOOP("&About..."), {}, &TMainForm::AHelpAboutExecute },
-        // The everyday commands of desktop editors, beside the ones above.
-        { "AEditUndo", QT_TR_NOOP("&Undo"), QKeySequence::Undo, &TMainForm::AEditUndoExecute },
-        { "AEditRedo", QT_TR_NOOP("&Redo"), QKeySequence("Ctrl+Y"), &TMainForm::AEditRedoExecute },
-        { "AEditSelectAll", QT_TR_NOOP("Select &All"), QKeySequence::SelectAll,
-          &TMainForm::AEditSelectAllExecute },
-        { "AEditFind", QT_TR_NOOP("&Find..."), QKeySequence::Find, &TMainForm::AEditFindExecute },
-        { "AEditFindNext", QT_TR_NOOP("Find &Next"), QKeySequence(Qt::Key_F3),
-          &TMainForm::AEditFindNextExecute },
-        { "AEditReplace", QT_TR_NOOP("R&eplace..."), QKeySequence("Ctrl+H"),
-          &TMainForm::AEditReplaceExecute },
-        { "AFormatBold", QT_TR_NOOP("&Bold"), QKeySequence::Bold, &TMainForm::AFormatBoldExecute },
-        { "AFormatItalic", QT_TR_NOOP("&Italic"), QKeySequence::Italic,
-          &TMainForm::AFormatItalicExecute },
-        { "AFormatUnderline", QT_TR_NOOP("&Underline"), QKeySequence::Underline,
-          &TMainForm::AFormatUnderlineExecute },
-        { "AViewZoomIn", QT_TR_NOOP("Zoom &In"), QKeySequence("Ctrl++"),
-          &TMainForm::AViewZoomInExecute },
-        { "AViewZoomOut", QT_TR_NOOP("Zoom &Out"), QKeySequence("Ctrl+-"),
-          &TMainForm::AViewZoomOutExecute },
-        { "AViewZoomReset", QT_TR_NOOP("&Normal Size"), QKeySequence("Ctrl+0"),
-          &TMainForm::AViewZoomResetExecute },
         // Ctrl+N starts a new story at any time, asking first about unsaved work as New
         // does; New itself stays enabled only while there is unsaved work.
         { "AFileNewStory", QT_TR_NOOP("New S&tory"), QKeySequence("Ctrl+N"),
@@ -319,8 +262,6 @@ void TMainForm::CreateActions()
             [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
     connect(Action("AFileSaveAsKey"), &QAction::triggered, Action("AFileSaveAs"),
             &QAction::trigger);
-    Action("AEditRedo")->setShortcuts({ QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z") });
-    Action("AViewZoomIn")->setShortcuts({ QKeySequence("Ctrl++"), QKeySequence("Ctrl+=") });
 }
 
 QMenu *TMainForm::AddMenu(const char *title)
@@ -383,7 +324,8 @@ void TMainForm::CreateMenus()
     Action("AHelpContents")->setVisible(false);
     help->addSeparator()->setVisible(false);
     item(help, "MAbout", "AHelpAbout");
-    CreateEverydayMenus(file, edit);
+    CreateRecentMenu(file);
+    FEveryday = new EverydayCommands(FRichEdit, menuBar(), edit, help, this);
 }
 
 void TMainForm::CreateControls()
@@ -740,9 +682,8 @@ void TMainForm::AEditPasteExecute()
     OnFocusedEdit([](auto &edit) { edit.paste(); });
 }
 
-// The everyday commands: Undo and Redo first in Edit, Select All beside Paste, the search
-// commands after them; zoom in View, character styles in Format; Recent Documents in File.
-void TMainForm::CreateEverydayMenus(QMenu *file, QMenu *edit)
+// Recent Documents in File, and New Story before Open.
+void TMainForm::CreateRecentMenu(QMenu *file)
 {
     FRecentMenu = new QMenu(file);
     SetCaption(FRecentMenu, QT_TR_NOOP("Recent &Documents"));
@@ -751,34 +692,6 @@ void TMainForm::CreateEverydayMenus(QMenu *file, QMenu *edit)
     file->insertAction(Action("AFileOpen"), Action("AFileNewStory"));
     connect(file, &QMenu::aboutToShow, this, &TMainForm::FillRecentMenu);
     FillRecentMenu();
-
-    QAction *cut = Action("AEditCut");
-    edit->insertActions(cut, { Action("AEditUndo"), Action("AEditRedo") });
-    edit->insertSeparator(cut);
-    const QList<QAction *> items = edit->actions();
-    QAction *fontSeparator = items.at(items.indexOf(Action("AFontEdit")) - 1);
-    edit->insertAction(fontSeparator, Action("AEditSelectAll"));
-    edit->insertSeparator(fontSeparator);
-    edit->insertActions(fontSeparator,
-                        { Action("AEditFind"), Action("AEditFindNext"), Action("AEditReplace") });
-
-    QMenu *help = findChild<QMenu *>("MHelp");
-    QMenu *view = new QMenu(this);
-    SetCaption(view, QT_TR_NOOP("View"));
-    view->setObjectName("MView");
-    view->addActions({ Action("AViewZoomIn"), Action("AViewZoomOut"), Action("AViewZoomReset") });
-    QMenu *format = new QMenu(this);
-    SetCaption(format, QT_TR_NOOP("Format"));
-    format->setObjectName("MFormat");
-    for (const char *name : { "AFormatBold", "AFormatItalic", "AFormatUnderline" }) {
-        Action(name)->setCheckable(true);
-        format->addAction(Action(name));
-    }
-    // Help sends the child to the Format menu for the font; it stays in Edit as well.
-    format->addSeparator();
-    format->addAction(Action("AFontEdit"));
-    menuBar()->insertMenu(help->menuAction(), view);
-    menuBar()->insertMenu(help->menuAction(), format);
 }
 
 void TMainForm::UpdateCaption()
@@ -857,80 +770,4 @@ void TMainForm::OpenRecent(const QString &fileName, bool plainText)
     if (!QuerySave())
         return;
     OpenDocument(fileName, plainText ? 2 : 1);
-}
-
-TFindDialog *TMainForm::FindDialog()
-{
-    if (!FFindDialog)
-        FFindDialog = new TFindDialog(FRichEdit, this);
-    return FFindDialog;
-}
-
-void TMainForm::AEditUndoExecute()
-{
-    FRichEdit->undo();
-}
-
-void TMainForm::AEditRedoExecute()
-{
-    FRichEdit->redo();
-}
-
-void TMainForm::AEditSelectAllExecute()
-{
-    FRichEdit->selectAll();
-}
-
-void TMainForm::AEditFindExecute()
-{
-    FindDialog()->ShowFind();
-}
-
-void TMainForm::AEditFindNextExecute()
-{
-    FindDialog()->FindNext();
-}
-
-void TMainForm::AEditReplaceExecute()
-{
-    FindDialog()->ShowReplace();
-}
-
-// Each style is switched for the selection, or for what is typed next at the caret, in
-// one merge of the format: one step to undo.
-void TMainForm::AFormatBoldExecute()
-{
-    QTextCharFormat f;
-    f.setFontWeight(FRichEdit->currentCharFormat().fontWeight() > QFont::Normal ? QFont::Normal
-                                                                                : QFont::Bold);
-    FRichEdit->mergeCurrentCharFormat(f);
-}
-
-void TMainForm::AFormatItalicExecute()
-{
-    QTextCharFormat f;
-    f.setFontItalic(!FRichEdit->currentCharFormat().fontItalic());
-    FRichEdit->mergeCurrentCharFormat(f);
-}
-
-void TMainForm::AFormatUnderlineExecute()
-{
-    QTextCharFormat f;
-    f.setFontUnderline(!FRichEdit->currentCharFormat().fontUnderline());
-    FRichEdit->mergeCurrentCharFormat(f);
-}
-
-void TMainForm::AViewZoomInExecute()
-{
-    FZoom->ZoomIn();
-}
-
-void TMainForm::AViewZoomOutExecute()
-{
-    FZoom->ZoomOut();
-}
-
-void TMainForm::AViewZoomResetExecute()
-{
-    FZoom->Reset();
 }

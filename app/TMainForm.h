@@ -21,7 +21,7 @@ class QActionGroup;
 struct TInterfaceLanguage;
 class QDialog;
 class TAutoSave;
-class TFindDialog;
+class EverydayCommands;
 class TPageZoom;
 class QFrame;
 class QLabel;
@@ -61,7 +61,7 @@ public:
     void RestoreDocument(const std::string &content, const QString &fileName,
                          bool plainText) override;
     TAutoSave &AutoSave() const { return *FAutoSave; }
-    TPageZoom &Zoom() const { return *FZoom; }
+    TPageZoom &Zoom() const;
     // SIGTERM and SIGHUP keep the unsaved work and the learned words, then end the
     // program at once, asking nothing.
     void EndOnShutdownSignals();
@@ -113,24 +113,11 @@ private:
     void AHelpContentsExecute();
     void AHelpAboutExecute();
 
-    void CreateEverydayMenus(QMenu *file, QMenu *edit);
+    void CreateRecentMenu(QMenu *file);
     void UpdateCaption();
     void DocumentSettled(); // saved, opened or discarded: recent list, title, no copy
     void FillRecentMenu();
     void OpenRecent(const QString &fileName, bool plainText);
-    TFindDialog *FindDialog();
-    void AEditUndoExecute();
-    void AEditRedoExecute();
-    void AEditSelectAllExecute();
-    void AEditFindExecute();
-    void AEditFindNextExecute();
-    void AEditReplaceExecute();
-    void AFormatBoldExecute();
-    void AFormatItalicExecute();
-    void AFormatUnderlineExecute();
-    void AViewZoomInExecute();
-    void AViewZoomOutExecute();
-    void AViewZoomResetExecute();
 
     QString FFileName;
     bool FPlainText = false;
@@ -163,8 +150,7 @@ private:
     TAnchors FStripAnchors;
     SpellingSetup *FSpelling = nullptr;
     TAutoSave *FAutoSave = nullptr;
-    TPageZoom *FZoom = nullptr;
-    TFindDialog *FFindDialog = nullptr; // made at the first Find or Replace
+    EverydayCommands *FEveryday = nullptr;
     QMenu *FRecentMenu = nullptr;
     QActionGroup *FLanguageGroup = nullptr;
     TLanguages FLanguage = lgEnglish;
