@@ -2,11 +2,14 @@
 
 #include "app/AutoSave.h"
 #include "app/EverydayCommands.h"
+#include "app/FocusedEdit.h"
 #include "app/InterfaceLanguage.h"
+#include "app/LanguageMenu.h"
 #include "app/PageInput.h"
 #include "app/ReadAloudSetup.h"
 #include "app/RecentDocuments.h"
-#include "app/ShutdownSignals.h"
+#include "app/RecentMenu.h"
+#include "app/SessionEnd.h"
 #include "app/SpeechDialog.h"
 #include "app/SpellingSetup.h"
 #include "app/TImage.h"
@@ -22,7 +25,6 @@
 #include "widgets/TPicBitBtn.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -30,20 +32,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTextEdit>
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
-#include <type_traits>
-#include <unistd.h>
 
 namespace {
 
@@ -74,32 +69,6 @@ constexpr Picture StripPictures[] = {
     { "Image9", "rainbow", 346, 6, 38 }, { "Image10", "book", 390, 3, 40 },
     { "Image11", "fish", 433, 4, 40 },
 };
-
-// Calls command with the edit control that has the keyboard focus, as the kind it is
-// (QLineEdit, QTextEdit or QPlainTextEdit), for the standard edit commands; nothing
-// happens when the focus is elsewhere.
-template<typename Command> void OnFocusedEdit(Command &&command)
-{
-    QWidget *w = QApplication::focusWidget();
-    if (auto *line = qobject_cast<QLineEdit *>(w))
-        command(*line);
-    else if (auto *text = qobject_cast<QTextEdit *>(w))
-        command(*text);
-    else if (auto *plain = qobject_cast<QPlainTextEdit *>(w))
-        command(*plain);
-}
-
-bool FocusedEditHasSelection()
-{
-    bool selection = false;
-    OnFocusedEdit([&selection](auto &edit) {
-        if constexpr (std::is_same_v<std::decay_t<decltype(edit)>, QLineEdit>)
-            selection = edit.hasSelectedText();
-        else
-            selection = edit.textCursor().hasSelection();
-    });
-    return selection;
-}
 
 } // namespace
 
@@ -324,7 +293,14 @@ void TMainForm::CreateMenus()
     Action("AHelpContents")->setVisible(false);
     help->addSeparator()->setVisible(false);
     item(help, "MAbout", "AHelpAbout");
-    CreateRecentMenu(file);
+    new RecentMenu(
+        file,
+        [this](const QString &fileName, bool plainText) {
+            if (QuerySave())
+                OpenDocument(fileName, plainText ? 2 : 1);
+        },
+        this);
+    file->insertAction(Action("AFileOpen"), Action("AFileNewStory"));
     FEveryday = new EverydayCommands(FRichEdit, menuBar(), edit, help, this);
 }
 
@@ -412,24 +388,13 @@ void TMainForm::AHelpAboutExecute()
 
 void TMainForm::CreateLanguageMenu()
 {
-    auto *menu = new QMenu(this);
-    menu->setObjectName("MLanguage");
-    SetCaption(menu, QT_TR_NOOP("Language"));
-    FLanguageGroup = new QActionGroup(this);
-    for (TLanguages id : InterfaceLanguage::All) {
-        const TInterfaceLanguage &language = InterfaceLanguage::Of(id);
-        // Each language is named in its own words, whichever is shown, so a child who
-        // cannot read the one on screen still finds their own.
-        QAction *a = menu->addAction(QString::fromUtf8(language.NativeName));
-        a->setObjectName(QString("ALanguage_") + language.Code);
-        a->setCheckable(true);
-        FLanguageGroup->addAction(a);
-        connect(a, &QAction::triggered, this, Guarded(this, [this, id] {
-                    InterfaceLanguage::Save(id);
-                    SetLanguage(id);
-                }));
-    }
-    menuBar()->insertMenu(findChild<QMenu *>("MHelp")->menuAction(), menu);
+    new LanguageMenu(
+        menuBar(), findChild<QMenu *>("MHelp"),
+        [this](TLanguages id) {
+            InterfaceLanguage::Save(id);
+            SetLanguage(id);
+        },
+        this);
     ApplyLanguage(InterfaceLanguage::Saved(), false);
 }
 
@@ -519,7 +484,7 @@ void TMainForm::ActionManagerUpdate()
                        Action("AEditReplace") } };
     }
     FUpdated.New->setEnabled(FRichEdit->Modified());
-    const bool selection = FocusedEditHasSelection();
+    const bool selection = FocusedEdit::HasSelection();
     FUpdated.Cut->setEnabled(selection);
     FUpdated.Copy->setEnabled(selection);
     const QMimeData *clip = QApplication::clipboard()->mimeData();
@@ -669,29 +634,17 @@ void TMainForm::AFontEditExecute()
 
 void TMainForm::AEditCutExecute()
 {
-    OnFocusedEdit([](auto &edit) { edit.cut(); });
+    FocusedEdit::Cut();
 }
 
 void TMainForm::AEditCopyExecute()
 {
-    OnFocusedEdit([](auto &edit) { edit.copy(); });
+    FocusedEdit::Copy();
 }
 
 void TMainForm::AEditPasteExecute()
 {
-    OnFocusedEdit([](auto &edit) { edit.paste(); });
-}
-
-// Recent Documents in File, and New Story before Open.
-void TMainForm::CreateRecentMenu(QMenu *file)
-{
-    FRecentMenu = new QMenu(file);
-    SetCaption(FRecentMenu, QT_TR_NOOP("Recent &Documents"));
-    FRecentMenu->setObjectName("MRecent");
-    file->insertMenu(file->actions().at(2), FRecentMenu);
-    file->insertAction(Action("AFileOpen"), Action("AFileNewStory"));
-    connect(file, &QMenu::aboutToShow, this, &TMainForm::FillRecentMenu);
-    FillRecentMenu();
+    FocusedEdit::Paste();
 }
 
 void TMainForm::UpdateCaption()
@@ -723,51 +676,10 @@ void TMainForm::RestoreDocument(const std::string &content, const QString &fileN
 
 void TMainForm::EndOnShutdownSignals()
 {
-    auto *watcher = new TShutdownSignals(this);
-    connect(watcher, &TShutdownSignals::Received, this, [this] {
-        EndSession();
-        // Straight out: a question or a check that is open now must not hold the end up.
-        std::fflush(nullptr);
-        std::_Exit(0);
-    });
+    SessionEnd::OnShutdownSignals(this, [this] { EndSession(); });
 }
 
 void TMainForm::EndSession()
 {
-    FAutoSave->Keep();
-    FAutoSave->WriteNow(true);
-    try {
-        SpellDlg()->SetDictionaryActive(false); // writes the learned words
-    } catch (const std::exception &e) {
-        std::fprintf(stderr, "scrivlo: %s\n", e.what());
-    }
-}
-
-void TMainForm::FillRecentMenu()
-{
-    FRecentMenu->clear();
-    const QList<TRecentDocument> recent = RecentDocuments::List();
-    int number = 0;
-    for (const TRecentDocument &doc : recent) {
-        QAction *a = FRecentMenu->addAction(
-            QString("&%1 %2").arg(++number).arg(QFileInfo(doc.FileName).fileName()));
-        a->setToolTip(doc.FileName);
-        connect(a, &QAction::triggered, this,
-                Guarded(this, [this, doc] { OpenRecent(doc.FileName, doc.PlainText); }));
-    }
-    FRecentMenu->setEnabled(!recent.isEmpty());
-}
-
-void TMainForm::OpenRecent(const QString &fileName, bool plainText)
-{
-    if (!QFileInfo(fileName).isFile()) {
-        RecentDocuments::Remove(fileName);
-        MessageDlg(tr("Scrivlo cannot find \"%1\". It is taken off the list of recent documents.")
-                       .arg(fileName),
-                   mtInformation, Buttons({ mbOK }), 0);
-        return;
-    }
-    if (!QuerySave())
-        return;
-    OpenDocument(fileName, plainText ? 2 : 1);
+    SessionEnd::KeepWork(*FAutoSave, *SpellDlg());
 }

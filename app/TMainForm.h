@@ -17,14 +17,12 @@
 #include <vector>
 
 class QAction;
-class QActionGroup;
 struct TInterfaceLanguage;
 class QDialog;
 class TAutoSave;
 class EverydayCommands;
 class TPageZoom;
 class QFrame;
-class QLabel;
 class QMenu;
 class QPrinter;
 class LiveSpellChecker;
@@ -113,11 +111,8 @@ private:
     void AHelpContentsExecute();
     void AHelpAboutExecute();
 
-    void CreateRecentMenu(QMenu *file);
     void UpdateCaption();
     void DocumentSettled(); // saved, opened or discarded: recent list, title, no copy
-    void FillRecentMenu();
-    void OpenRecent(const QString &fileName, bool plainText);
 
     QString FFileName;
     bool FPlainText = false;
@@ -151,7 +146,5 @@ private:
     SpellingSetup *FSpelling = nullptr;
     TAutoSave *FAutoSave = nullptr;
     EverydayCommands *FEveryday = nullptr;
-    QMenu *FRecentMenu = nullptr;
-    QActionGroup *FLanguageGroup = nullptr;
     TLanguages FLanguage = lgEnglish;
 };
