@@ -7,6 +7,7 @@
 #include "platform/core/CodePages.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileUtils.h"
+#include "platform/gui/AnsiString.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/TCustomEdit.h"
 #include "spell/TAbsSpellForm.h"
@@ -642,9 +643,7 @@ std::unique_ptr<TStringList> TCustomSpellDlg::WordSuggestions(const AnsiText &wo
 QString TCustomSpellDlg::Correction(const AnsiText &typed, const std::string &utf8) const
 {
     const QString correction = QString::fromStdString(utf8);
-    return FMatchTypedCase
-        ? WithTypedCase(QString::fromStdU16String(CodePages::DecodeAnsi(typed.view())), correction)
-        : correction;
+    return FMatchTypedCase ? WithTypedCase(FromAnsi(typed.view()), correction) : correction;
 }
 
 void TCustomSpellDlg::LearnWord(const AnsiText &word)
@@ -758,7 +757,7 @@ void TCustomSpellDlg::AutoCorrectKey(QWidget *control, bool correct, uint16_t ke
     if (index < 0) {
         edit->SetSelStart(selStart);
     } else {
-        const QString typed = QString::fromStdU16String(CodePages::DecodeAnsi(word));
+        const QString typed = FromAnsi(word);
         const QString replacement = Correction(AnsiText(word), (*to)[index]);
         edit->SetSelLength(static_cast<int>(typed.size()));
         edit->SetSelText(replacement);

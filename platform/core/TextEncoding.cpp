@@ -98,20 +98,6 @@ std::string EncodeUtf16(std::u16string_view text, bool bigEndian)
     return out;
 }
 
-// Code page 1252 bytes of text; false when a character has no byte there.
-bool EncodeAnsi(std::u16string_view text, std::string &out)
-{
-    out.clear();
-    out.reserve(text.size());
-    for (const char16_t unit : text) {
-        const int b = unit >= 0xD800 && unit <= 0xDFFF ? -1 : CodePages::UnicodeToAnsi(unit);
-        if (b < 0)
-            return false;
-        out += char(b);
-    }
-    return true;
-}
-
 } // namespace
 
 TTextFormat DecodeText(std::string_view bytes, std::u16string &text)
@@ -141,7 +127,7 @@ std::string EncodeText(std::u16string_view text, TTextFormat format)
     case TEncoding::Utf16BE:
         return EncodeUtf16(lines, format.Encoding == TEncoding::Utf16BE);
     case TEncoding::Ansi:
-        if (EncodeAnsi(lines, out))
+        if (CodePages::EncodeAnsi(lines, out))
             return out;
         return CodePages::EncodeUtf8(lines);
     case TEncoding::Utf8Bom:
