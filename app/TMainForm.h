@@ -2,6 +2,9 @@
 // The one main window: a rich-text page, the File/Edit/Help menus, a strip of pictures
 // and the big "&New" button. Every user operation is a named command (QAction with the
 // command's name as objectName); unsaved work is guarded by one yes/no/cancel question.
+// What was added beside the window's own commands is set up by classes of its own
+// (SpellingSetup, ReadAloudSetup, EverydayCommands, RecentMenu, LanguageMenu, PageInput,
+// TAutoSave); the window only wires them in.
 
 #include "app/Anchors.h"
 #include "app/RecoverableDocument.h"
@@ -112,7 +115,7 @@ private:
     void AHelpAboutExecute();
 
     void UpdateCaption();
-    void DocumentSettled(); // saved, opened or discarded: recent list, title, no copy
+    void DocumentSettled(); // saved, opened or discarded: no copy kept, commands and title
 
     QString FFileName;
     bool FPlainText = false;
