@@ -15,6 +15,7 @@
 #include "spell/TEditTextSource.h"
 #include "spell/TMsgBuffer.h"
 #include "spell/TSpellForm.h"
+#include "spell/core/CorrectionList.h"
 #include "spell/core/LanguageTables.h"
 #include "spell/core/WordRule.h"
 #include "spell/core/WordScan.h"
@@ -226,42 +227,23 @@ void TCustomSpellDlg::LoadAutoCorrectList()
     }
     TStringList lines;
     lines.LoadFromFile(name);
-    // A file in UTF-8 is read so (the list that comes with the program is); any other as
-    // code page 1252.
-    std::u16string decoded;
-    const bool utf8 = std::all_of(lines.begin(), lines.end(), [&](const std::string &line) {
-        return CodePages::DecodeUtf8(line, decoded);
-    });
+    // The children's ranking never corrects to a never-suggest word.
+    auto neverTo = [this](const AnsiText &to) {
+        if (FSuggestionRanking != rkChildren)
+            return false;
+        if (!FRanker->TablesLoaded)
+            FRanker->LoadTables();
+        return FRanker->NeverSuggest.Contains(to);
+    };
     // Loading again (every activation does) replaces the pairs instead of adding copies.
     FAutoCorrectFrom.Clear();
     FAutoCorrectTo.Clear();
-    for (const std::string &whole : lines) {
-        std::u16string line;
-        if (utf8)
-            CodePages::DecodeUtf8(whole, line);
-        else
-            line = CodePages::DecodeAnsi(whole);
-        line.resize(std::min<size_t>(line.size(), MaxShortString));
-        const size_t eq = line.find(u'=');
-        if (eq == std::u16string::npos || eq == 0 || eq + 1 == line.size())
-            continue;
-        const std::u16string from = line.substr(0, eq), to = line.substr(eq + 1);
-        // The scan reads words in code page 1252: a misspelling it cannot hold is never met.
-        if (std::any_of(from.begin(), from.end(),
-                        [](char16_t unit) { return CodePages::UnicodeToAnsi(unit) < 0; }))
-            continue;
-        // The children's ranking never corrects to a never-suggest word.
-        if (FSuggestionRanking == rkChildren) {
-            if (!FRanker->TablesLoaded)
-                FRanker->LoadTables();
-            if (FRanker->NeverSuggest.Contains(CodePages::Utf16ToAnsi(to)))
-                continue;
-        }
-        FAutoCorrectFrom.Add(CodePages::Utf16ToAnsi(from).str());
-        FAutoCorrectTo.Add(CodePages::EncodeUtf8(to));
+    for (const TCorrection &pair : CorrectionList::Parse(lines, neverTo)) {
+        FAutoCorrectFrom.Add(pair.From);
+        FAutoCorrectTo.Add(pair.To);
         if (FAutoCorrectInCheck) {
-            ChangeFromList.Add(FAutoCorrectFrom[FAutoCorrectFrom.Count() - 1]);
-            ChangeToList.Add(FAutoCorrectTo[FAutoCorrectTo.Count() - 1]);
+            ChangeFromList.Add(pair.From);
+            ChangeToList.Add(pair.To);
         }
     }
 }
