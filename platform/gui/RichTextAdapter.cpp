@@ -258,19 +258,49 @@ RtfParagraph ToRtfParagraph(const QTextBlock &block, const QTextDocument &doc)
     return paragraph;
 }
 
+// What a save needs to know of the blocks a load split (see LoadSplits).
+struct SplitBlocks
+{
+    explicit SplitBlocks(const QTextDocument &doc)
+    {
+        if (const LoadSplits *splits = LoadSplits::Find(doc)) {
+            joined = splits->JoinedBlocks();
+            separators = splits->SeparatorBlocks();
+        }
+    }
+    std::set<int> joined, separators;
+};
+
+// Adds the block's paragraph, or its text to the paragraph before when a load split them.
+void AppendParagraph(const QTextBlock &block, std::vector<RtfParagraph> &out,
+                     const QTextDocument &doc, const SplitBlocks &splits)
+{
+    RtfParagraph paragraph = ToRtfParagraph(block, doc);
+    if (out.empty() || !splits.joined.count(block.position())) {
+        out.push_back(std::move(paragraph));
+        return;
+    }
+    RtfParagraph &whole = out.back();
+    whole.format.spaceAfter = paragraph.format.spaceAfter; // kept by the last piece
+    for (RtfRun &run : paragraph.runs)
+        whole.runs.push_back(std::move(run));
+}
+
 // Every paragraph of a frame, also of frames and tables inside it: a nested table's text
 // is kept in the cell that holds it.
-void AppendFlattened(QTextFrame *frame, std::vector<RtfParagraph> &out, const QTextDocument &doc)
+void AppendFlattened(QTextFrame *frame, std::vector<RtfParagraph> &out, const QTextDocument &doc,
+                     const SplitBlocks &splits)
 {
     for (auto it = frame->begin(); !it.atEnd(); ++it) {
         if (QTextFrame *child = it.currentFrame())
-            AppendFlattened(child, out, doc);
+            AppendFlattened(child, out, doc, splits);
         else if (it.currentBlock().isValid())
-            out.push_back(ToRtfParagraph(it.currentBlock(), doc));
+            AppendParagraph(it.currentBlock(), out, doc, splits);
     }
 }
 
-RtfTable ToRtfTable(QTextTable *table, const QTextDocument &doc, size_t position)
+RtfTable ToRtfTable(QTextTable *table, const QTextDocument &doc, size_t position,
+                    const SplitBlocks &splits)
 {
     RtfTable out;
     out.position = position;
@@ -287,9 +317,9 @@ RtfTable ToRtfTable(QTextTable *table, const QTextDocument &doc, size_t position
                         rtfCell.width += Twips(widths[k].rawValue());
                 for (auto it = cell.begin(); !it.atEnd(); ++it) {
                     if (QTextFrame *child = it.currentFrame())
-                        AppendFlattened(child, rtfCell.paragraphs, doc);
+                        AppendFlattened(child, rtfCell.paragraphs, doc, splits);
                     else if (it.currentBlock().isValid())
-                        rtfCell.paragraphs.push_back(ToRtfParagraph(it.currentBlock(), doc));
+                        AppendParagraph(it.currentBlock(), rtfCell.paragraphs, doc, splits);
                 }
             }
             c += span;
@@ -302,26 +332,148 @@ RtfTable ToRtfTable(QTextTable *table, const QTextDocument &doc, size_t position
 
 } // namespace
 
-RichTextBuilder::RichTextBuilder(RtfDocument model, QTextDocument &doc)
-    : FModel(std::move(model))
-    , FDoc(doc)
-    , FCursor(&doc)
+LoadSplits::LoadSplits(QTextDocument &doc)
+    : QObject(&doc)
+{ }
+
+LoadSplits &LoadSplits::Of(QTextDocument &doc)
 {
-    doc.clear();
-    size_t units = FModel.paragraphs.size();
-    for (const RtfTable &table : FModel.tables)
-        for (const RtfTableRow &row : table.rows)
-            units += row.cells.size();
-    FTotal = std::max<size_t>(units, 1);
+    if (LoadSplits *splits = doc.findChild<LoadSplits *>(QString(), Qt::FindDirectChildrenOnly))
+        return *splits;
+    return *new LoadSplits(doc);
+}
+
+const LoadSplits *LoadSplits::Find(const QTextDocument &doc)
+{
+    return doc.findChild<LoadSplits *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+void LoadSplits::MarkJoin(const QTextCursor &at)
+{
+    QTextCursor &mark = FJoins.emplace_back(at);
+    // Typing at the start of the continued block leaves the mark at the break.
+    mark.setKeepPositionOnInsert(true);
+}
+
+void LoadSplits::MarkSeparator(const QTextCursor &at)
+{
+    FSeparators.emplace_back(at).setKeepPositionOnInsert(true);
+}
+
+// A join mark names the break right before it when it is at the start of a block, else the
+// one right after it when it is at the end of one (where an undone deletion of the break
+// leaves it); inside a block, after the break was deleted, it names none.
+std::set<int> LoadSplits::JoinedBlocks() const
+{
+    std::set<int> out;
+    for (const QTextCursor &mark : FJoins) {
+        const QTextBlock block = mark.block();
+        if (mark.position() == block.position() && block.previous().isValid())
+            out.insert(block.position());
+        else if (mark.position() == block.position() + block.length() - 1 && block.next().isValid())
+            out.insert(block.next().position());
+    }
+    return out;
+}
+
+std::set<int> LoadSplits::SeparatorBlocks() const
+{
+    std::set<int> out;
+    for (const QTextCursor &mark : FSeparators) {
+        const QTextBlock block = mark.block();
+        if (block.length() == 1 && !mark.currentTable())
+            out.insert(block.position());
+    }
+    return out;
+}
+
+DocumentBuilder::DocumentBuilder(QTextDocument &doc)
+    : FDoc(doc)
+    , FCursor(&doc)
+    , FSplits((doc.clear(), LoadSplits::Of(doc)))
+{
     // One edit block for the whole load: inside one, inserting text does not lay out the
     // paragraph again each time to place the cursor.
     FCursor.beginEditBlock();
 }
 
-RichTextBuilder::~RichTextBuilder()
+DocumentBuilder::~DocumentBuilder()
 {
     if (FDone < FTotal)
-        QTextCursor(&FDoc).endEditBlock();
+        Finish();
+}
+
+void DocumentBuilder::Finish()
+{
+    FDone = FTotal;
+    QTextCursor(&FDoc).endEditBlock();
+}
+
+void DocumentBuilder::InsertText(QString text, const QTextCharFormat &format)
+{
+    while (FBlockLength + text.size() > MaxBlockLength) {
+        qsizetype cut = std::max(MaxBlockLength - FBlockLength, 0);
+        const qsizetype space = cut > 0 ? text.lastIndexOf(QLatin1Char(' '), cut - 1) : -1;
+        if (space >= cut / 2)
+            cut = space + 1;
+        else if (cut > 0 && text.at(cut - 1).isHighSurrogate())
+            --cut; // never between the halves of one character
+        FCursor.insertText(text.left(cut), format);
+        text.remove(0, cut);
+        // The next piece looks as if it went on in the same paragraph: no first-line
+        // indent, no space between.
+        QTextBlockFormat piece = FCursor.blockFormat();
+        QTextBlockFormat rest = piece;
+        piece.setBottomMargin(0);
+        FCursor.setBlockFormat(piece);
+        rest.setTopMargin(0);
+        rest.setTextIndent(0);
+        FCursor.insertBlock(rest, FCursor.blockCharFormat());
+        FSplits.MarkJoin(FCursor);
+        FBlockLength = 0;
+    }
+    FCursor.insertText(text, format);
+    FBlockLength += int(text.size());
+}
+
+PlainTextBuilder::PlainTextBuilder(const QString &text, QTextDocument &doc)
+    : DocumentBuilder(doc)
+    , FText(text)
+{
+    FTotal = std::max<size_t>(size_t(FText.size()), 1);
+}
+
+bool PlainTextBuilder::Step(size_t units)
+{
+    const size_t goal = FDone + units * 64; // a unit of text is about a line's worth
+    while (FDone < goal) {
+        if (FAt > FText.size()) {
+            Finish();
+            return false;
+        }
+        qsizetype end = FText.indexOf(QLatin1Char('\n'), FAt);
+        if (end < 0)
+            end = FText.size();
+        if (FAt > 0) {
+            FCursor.insertBlock();
+            FBlockLength = 0;
+        }
+        InsertText(FText.mid(FAt, end - FAt), FCursor.charFormat());
+        FDone = size_t(end);
+        FAt = end + 1;
+    }
+    return true;
+}
+
+RichTextBuilder::RichTextBuilder(RtfDocument model, QTextDocument &doc)
+    : DocumentBuilder(doc)
+    , FModel(std::move(model))
+{
+    size_t units = FModel.paragraphs.size();
+    for (const RtfTable &table : FModel.tables)
+        for (const RtfTableRow &row : table.rows)
+            units += row.cells.size();
+    FTotal = std::max<size_t>(units, 1);
 }
 
 bool RichTextBuilder::Step(size_t units)
@@ -329,13 +481,13 @@ bool RichTextBuilder::Step(size_t units)
     const size_t goal = FDone + units;
     while (FDone < goal) {
         if (FTable < FModel.tables.size() && FModel.tables[FTable].position <= FParagraph) {
-            InsertTable(FModel.tables[FTable++]);
+            if (InsertTablePiece(FModel.tables[FTable]))
+                ++FTable;
         } else if (FParagraph < FModel.paragraphs.size()) {
             InsertParagraph(FModel.paragraphs[FParagraph++]);
             ++FDone;
         } else {
-            FDone = FTotal;
-            QTextCursor(&FDoc).endEditBlock();
+            Finish();
             return false;
         }
     }
@@ -353,24 +505,25 @@ void RichTextBuilder::InsertParagraph(const RtfParagraph &paragraph)
     } else {
         FCursor.insertBlock(blockFormat, markFormat);
     }
+    FBlockLength = 0;
     for (size_t i = 0; i < paragraph.runs.size(); ++i) {
         const RtfRun &run = paragraph.runs[i];
         const QTextCharFormat format = ToCharFormat(run.format);
         switch (run.kind) {
         case RtfRunKind::Text:
-            FCursor.insertText(QString::fromStdU16String(run.text), format);
+            InsertText(QString::fromStdU16String(run.text), format);
             break;
         case RtfRunKind::Tab:
-            FCursor.insertText(QStringLiteral("\t"), format);
+            InsertText(QStringLiteral("\t"), format);
             break;
         case RtfRunKind::LineBreak:
-            FCursor.insertText(QString(QChar(QChar::LineSeparator)), format);
+            InsertText(QString(QChar(QChar::LineSeparator)), format);
             break;
         case RtfRunKind::PageBreak:
             if (i + 1 < paragraph.runs.size()) {
                 QTextCharFormat object = format;
                 object.setObjectType(PageBreakObject);
-                FCursor.insertText(QString(QChar::ObjectReplacementCharacter), object);
+                InsertText(QString(QChar::ObjectReplacementCharacter), object);
             } else {
                 QTextBlockFormat withBreak = FCursor.blockFormat();
                 withBreak.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysAfter);
@@ -379,23 +532,37 @@ void RichTextBuilder::InsertParagraph(const RtfParagraph &paragraph)
             break;
         case RtfRunKind::Picture:
             InsertPicture(FCursor, FDoc, run, ++FSerial);
+            ++FBlockLength;
             break;
         }
     }
 }
 
-// Rows with fewer cells than the table has columns: their last cell spans the rest.
-void RichTextBuilder::InsertTable(const RtfTable &table)
+// Rows with fewer cells than the table has columns: their last cell spans the rest. A long
+// table goes in as pieces of whole rows, each a table of its own, with an empty block
+// between them that a save leaves out again.
+bool RichTextBuilder::InsertTablePiece(const RtfTable &table)
 {
     if (table.rows.empty())
-        return;
-    int columns = 1;
-    for (const RtfTableRow &row : table.rows)
-        columns = std::max(columns, int(row.cells.size()));
-    QTextTable *qtable
-        = FCursor.insertTable(int(table.rows.size()), columns, ToTableFormat(table, columns));
-    for (size_t r = 0; r < table.rows.size(); ++r) {
-        const std::vector<RtfTableCell> &cells = table.rows[r].cells;
+        return true;
+    const size_t first = FRow;
+    if (first == 0) {
+        FColumns = 1;
+        for (const RtfTableRow &row : table.rows)
+            FColumns = std::max(FColumns, int(row.cells.size()));
+        FTableFormat = ToTableFormat(table, FColumns);
+    }
+    const int columns = FColumns;
+    const size_t count
+        = std::min(table.rows.size() - first, size_t(std::max(1, TablePieceCells / columns)));
+    QTextTable *qtable = FCursor.insertTable(int(count), columns, FTableFormat);
+    if (first > 0) {
+        QTextCursor separator = qtable->firstCursorPosition();
+        separator.movePosition(QTextCursor::PreviousBlock);
+        LoadSplits::Of(FDoc).MarkSeparator(separator);
+    }
+    for (size_t r = 0; r < count; ++r) {
+        const std::vector<RtfTableCell> &cells = table.rows[first + r].cells;
         for (size_t c = 0; c < cells.size(); ++c) {
             FCursor = qtable->cellAt(int(r), int(c)).firstCursorPosition();
             FFreshBlock = true;
@@ -406,10 +573,15 @@ void RichTextBuilder::InsertTable(const RtfTable &table)
         if (!cells.empty() && int(cells.size()) < columns)
             qtable->mergeCells(int(r), int(cells.size()) - 1, 1, columns - int(cells.size()) + 1);
     }
-    // The block the toolkit keeps after every table takes the next paragraph.
+    // The block the toolkit keeps after every table takes the next paragraph or piece.
     FCursor = qtable->lastCursorPosition();
     FCursor.movePosition(QTextCursor::NextBlock);
     FFreshBlock = true;
+    FRow = first + count;
+    if (FRow < table.rows.size())
+        return false;
+    FRow = 0;
+    return true;
 }
 
 bool ReadRichText(std::string_view bytes, QTextDocument &doc)
@@ -425,17 +597,20 @@ bool ReadRichText(std::string_view bytes, QTextDocument &doc)
 std::string WriteRichText(const QTextDocument &doc)
 {
     RtfDocument out;
+    const SplitBlocks splits(doc);
     bool lastFollowsTable = false;
     for (auto it = doc.rootFrame()->begin(); !it.atEnd(); ++it) {
         if (QTextFrame *frame = it.currentFrame()) {
             if (auto *table = qobject_cast<QTextTable *>(frame)) {
-                out.tables.push_back(ToRtfTable(table, doc, out.paragraphs.size()));
+                out.tables.push_back(ToRtfTable(table, doc, out.paragraphs.size(), splits));
                 lastFollowsTable = true;
                 continue;
             }
-            AppendFlattened(frame, out.paragraphs, doc);
+            AppendFlattened(frame, out.paragraphs, doc, splits);
         } else if (it.currentBlock().isValid()) {
-            out.paragraphs.push_back(ToRtfParagraph(it.currentBlock(), doc));
+            if (splits.separators.count(it.currentBlock().position()))
+                continue; // the pieces of a table are rows of one table again
+            AppendParagraph(it.currentBlock(), out.paragraphs, doc, splits);
             lastFollowsTable = lastFollowsTable && out.paragraphs.back().runs.empty();
             continue;
         }

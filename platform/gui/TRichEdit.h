@@ -13,6 +13,7 @@
 #include <QColor>
 #include <QTextCharFormat>
 #include <QTextEdit>
+#include <memory>
 #include <string_view>
 
 class QPrinter;
@@ -66,7 +67,10 @@ protected:
     void ReplaceDocumentText(const QString &text) override { setPlainText(text); }
 
 private:
-    void LoadPlainText(std::string_view bytes);
+    class LayoutPacer;
+    void ShowLoaded(std::unique_ptr<QTextDocument> loaded);
+    QString SavedText() const;
+    LayoutPacer *FLayoutPacer = nullptr; // a child
     bool FPlainText = false;
     TextEncoding::TTextFormat FTextFormat; // of the text file last read
 };
