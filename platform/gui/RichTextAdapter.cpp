@@ -14,6 +14,8 @@
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <utility>
 
 namespace {
 
@@ -419,6 +421,7 @@ void DocumentBuilder::InsertText(QString text, const QTextCharFormat &format)
         else if (cut > 0 && text.at(cut - 1).isHighSurrogate())
             --cut; // never between the halves of one character
         FCursor.insertText(text.left(cut), format);
+        FDone += size_t(cut);
         text.remove(0, cut);
         // The next piece looks as if it went on in the same paragraph: no first-line
         // indent, no space between.
@@ -434,6 +437,7 @@ void DocumentBuilder::InsertText(QString text, const QTextCharFormat &format)
     }
     FCursor.insertText(text, format);
     FBlockLength += int(text.size());
+    FDone += size_t(text.size());
 }
 
 PlainTextBuilder::PlainTextBuilder(const QString &text, QTextDocument &doc)
@@ -445,22 +449,28 @@ PlainTextBuilder::PlainTextBuilder(const QString &text, QTextDocument &doc)
 
 bool PlainTextBuilder::Step(size_t units)
 {
-    const size_t goal = FDone + units * 64; // a unit of text is about a line's worth
+    const size_t goal = FDone + units * 64;
     while (FDone < goal) {
-        if (FAt > FText.size()) {
+        if (FAt >= FText.size()) {
             Finish();
             return false;
         }
-        qsizetype end = FText.indexOf(QLatin1Char('\n'), FAt);
-        if (end < 0)
-            end = FText.size();
-        if (FAt > 0) {
+        if (FText.at(FAt) == QLatin1Char('\n')) {
             FCursor.insertBlock();
             FBlockLength = 0;
+            ++FAt;
+            ++FDone;
+            continue;
         }
+        if (FLineEnd < FAt) {
+            FLineEnd = FText.indexOf(QLatin1Char('\n'), FAt);
+            if (FLineEnd < 0)
+                FLineEnd = FText.size();
+        }
+        // A long line goes in over several steps.
+        const qsizetype end = std::min(FLineEnd, FAt + qsizetype(goal - FDone));
         InsertText(FText.mid(FAt, end - FAt), FCursor.charFormat());
-        FDone = size_t(end);
-        FAt = end + 1;
+        FAt = end;
     }
     return true;
 }
@@ -469,23 +479,36 @@ RichTextBuilder::RichTextBuilder(RtfDocument model, QTextDocument &doc)
     : DocumentBuilder(doc)
     , FModel(std::move(model))
 {
-    size_t units = FModel.paragraphs.size();
+    size_t units = 0;
+    auto count = [&units](const RtfParagraph &paragraph) {
+        ++units;
+        for (const RtfRun &run : paragraph.runs)
+            units += run.text.size();
+    };
+    for (const RtfParagraph &paragraph : FModel.paragraphs)
+        count(paragraph);
     for (const RtfTable &table : FModel.tables)
         for (const RtfTableRow &row : table.rows)
-            units += row.cells.size();
+            for (const RtfTableCell &cell : row.cells) {
+                ++units;
+                for (const RtfParagraph &paragraph : cell.paragraphs)
+                    count(paragraph);
+            }
     FTotal = std::max<size_t>(units, 1);
 }
 
 bool RichTextBuilder::Step(size_t units)
 {
-    const size_t goal = FDone + units;
-    while (FDone < goal) {
-        if (FTable < FModel.tables.size() && FModel.tables[FTable].position <= FParagraph) {
+    FGoal = FDone + units * 64;
+    while (FDone < FGoal) {
+        if (FPending) {
+            if (!ContinueParagraph())
+                return true;
+        } else if (FTable < FModel.tables.size() && FModel.tables[FTable].position <= FParagraph) {
             if (InsertTablePiece(FModel.tables[FTable]))
                 ++FTable;
         } else if (FParagraph < FModel.paragraphs.size()) {
-            InsertParagraph(FModel.paragraphs[FParagraph++]);
-            ++FDone;
+            StartParagraph(FModel.paragraphs[FParagraph++]);
         } else {
             Finish();
             return false;
@@ -494,7 +517,7 @@ bool RichTextBuilder::Step(size_t units)
     return true;
 }
 
-void RichTextBuilder::InsertParagraph(const RtfParagraph &paragraph)
+void RichTextBuilder::StartParagraph(const RtfParagraph &paragraph)
 {
     const QTextBlockFormat blockFormat = ToBlockFormat(paragraph.format);
     const QTextCharFormat markFormat = ToCharFormat(paragraph.markFormat);
@@ -506,13 +529,30 @@ void RichTextBuilder::InsertParagraph(const RtfParagraph &paragraph)
         FCursor.insertBlock(blockFormat, markFormat);
     }
     FBlockLength = 0;
-    for (size_t i = 0; i < paragraph.runs.size(); ++i) {
-        const RtfRun &run = paragraph.runs[i];
+    FPending = &paragraph;
+    FRun = 0;
+    FRunOffset = 0;
+}
+
+bool RichTextBuilder::ContinueParagraph()
+{
+    const RtfParagraph &paragraph = *FPending;
+    for (; FRun < paragraph.runs.size(); ++FRun, FRunOffset = 0) {
+        const RtfRun &run = paragraph.runs[FRun];
         const QTextCharFormat format = ToCharFormat(run.format);
         switch (run.kind) {
-        case RtfRunKind::Text:
-            InsertText(QString::fromStdU16String(run.text), format);
+        case RtfRunKind::Text: {
+            // A long run goes in over several steps.
+            const size_t take
+                = std::min(run.text.size() - FRunOffset, FGoal - std::min(FGoal, FDone));
+            if (take == 0 && !run.text.empty())
+                return false;
+            InsertText(QString::fromStdU16String(run.text.substr(FRunOffset, take)), format);
+            FRunOffset += take;
+            if (FRunOffset < run.text.size())
+                return false;
             break;
+        }
         case RtfRunKind::Tab:
             InsertText(QStringLiteral("\t"), format);
             break;
@@ -520,7 +560,7 @@ void RichTextBuilder::InsertParagraph(const RtfParagraph &paragraph)
             InsertText(QString(QChar(QChar::LineSeparator)), format);
             break;
         case RtfRunKind::PageBreak:
-            if (i + 1 < paragraph.runs.size()) {
+            if (FRun + 1 < paragraph.runs.size()) {
                 QTextCharFormat object = format;
                 object.setObjectType(PageBreakObject);
                 InsertText(QString(QChar::ObjectReplacementCharacter), object);
@@ -536,6 +576,9 @@ void RichTextBuilder::InsertParagraph(const RtfParagraph &paragraph)
             break;
         }
     }
+    FPending = nullptr;
+    ++FDone;
+    return true;
 }
 
 // Rows with fewer cells than the table has columns: their last cell spans the rest. A long
@@ -553,6 +596,8 @@ bool RichTextBuilder::InsertTablePiece(const RtfTable &table)
         FTableFormat = ToTableFormat(table, FColumns);
     }
     const int columns = FColumns;
+    // A cell's paragraphs go in whole.
+    const size_t goal = std::exchange(FGoal, std::numeric_limits<size_t>::max());
     const size_t count
         = std::min(table.rows.size() - first, size_t(std::max(1, TablePieceCells / columns)));
     QTextTable *qtable = FCursor.insertTable(int(count), columns, FTableFormat);
@@ -566,8 +611,10 @@ bool RichTextBuilder::InsertTablePiece(const RtfTable &table)
         for (size_t c = 0; c < cells.size(); ++c) {
             FCursor = qtable->cellAt(int(r), int(c)).firstCursorPosition();
             FFreshBlock = true;
-            for (const RtfParagraph &paragraph : cells[c].paragraphs)
-                InsertParagraph(paragraph);
+            for (const RtfParagraph &paragraph : cells[c].paragraphs) {
+                StartParagraph(paragraph);
+                ContinueParagraph();
+            }
             ++FDone;
         }
         if (!cells.empty() && int(cells.size()) < columns)
@@ -577,6 +624,7 @@ bool RichTextBuilder::InsertTablePiece(const RtfTable &table)
     FCursor = qtable->lastCursorPosition();
     FCursor.movePosition(QTextCursor::NextBlock);
     FFreshBlock = true;
+    FGoal = goal;
     FRow = first + count;
     if (FRow < table.rows.size())
         return false;

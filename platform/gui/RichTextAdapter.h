@@ -60,7 +60,8 @@ public:
     virtual ~DocumentBuilder();
     DocumentBuilder(const DocumentBuilder &) = delete;
     DocumentBuilder &operator=(const DocumentBuilder &) = delete;
-    // Adds about units more paragraphs or table cells; false once everything is in.
+    // Adds about units × 64 more characters (a paragraph or a table cell counts as one
+    // more); false once everything is in.
     virtual bool Step(size_t units) = 0;
     double Progress() const { return double(FDone) / double(FTotal); }
 
@@ -89,7 +90,8 @@ public:
 
 private:
     QString FText;
-    qsizetype FAt = 0; // where the next line starts
+    qsizetype FAt = 0; // the next character to insert
+    qsizetype FLineEnd = -1; // of the line FAt is in, once known
 };
 
 // Rich Text from its model.
@@ -100,12 +102,17 @@ public:
     bool Step(size_t units) override;
 
 private:
-    void InsertParagraph(const RtfParagraph &paragraph);
+    void StartParagraph(const RtfParagraph &paragraph);
+    // Inserts the pending paragraph's runs up to the step's goal; true once all are in.
+    bool ContinueParagraph();
     // Inserts the next piece of the table; true once the table is complete.
     bool InsertTablePiece(const RtfTable &table);
 
     RtfDocument FModel;
     size_t FParagraph = 0, FTable = 0; // the next of each to insert
+    size_t FGoal = 0; // of FDone, for this step
+    const RtfParagraph *FPending = nullptr; // the paragraph partly inserted
+    size_t FRun = 0, FRunOffset = 0; // where in it the insertion goes on
     size_t FRow = 0; // the next row of the table being inserted
     int FColumns = 1; // of the table being inserted
     QTextTableFormat FTableFormat;

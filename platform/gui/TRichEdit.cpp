@@ -207,7 +207,9 @@ void TRichEdit::ShowLoaded(std::unique_ptr<QTextDocument> loaded)
     loaded->setModified(false);
     loaded->setParent(old->parent());
     // A zoom draws on a device of its own resolution. Set only now: a layout made before
-    // the text went in would have laid it out at every piece.
+    // the text went in would have laid it out at every piece. A null page size keeps the
+    // new layout from laying out the start at no width: the control lays it out at its own.
+    loaded->setPageSize(QSizeF(0, 0));
     loaded->documentLayout()->setPaintDevice(old->documentLayout()->paintDevice());
     QTextDocument *doc = loaded.release();
     doc->documentLayout()->installEventFilter(FLayoutPacer);
