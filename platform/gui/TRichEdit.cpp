@@ -97,7 +97,9 @@ private:
     {
         if (FSinceEvents.isValid() && FSinceEvents.elapsed() < 30)
             return;
-        FDialog.setValue(int(done * 1000));
+        // The same value again would put off the dialog's showing once more.
+        if (const int value = int(done * 1000); value != FDialog.value())
+            FDialog.setValue(value);
         QCoreApplication::processEvents();
         if (FDialog.wasCanceled())
             throw EAbort("Operation aborted");
