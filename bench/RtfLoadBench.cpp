@@ -3,7 +3,9 @@
 //   rtf-load-bench FILE [RUNS]          the reader into a document, and the writer
 //   rtf-load-bench --editor FILE [RUNS] Open into the editor, until its layout is complete
 //                                       (a FILE ending in .txt opens as plain text)
-// With --make OUT SIZE_KB it writes a sample document of about that size instead.
+// With --make OUT SIZE_KB it writes a sample document of about that size instead; with
+// --make-line OUT CHARACTERS one paragraph of letters without a space (plain text when OUT
+// ends in .txt), with --make-table OUT ROWS COLUMNS a table of short cells.
 
 #include "platform/core/FileUtils.h"
 #include "platform/core/rtf/RtfWriter.h"
@@ -20,6 +22,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -64,6 +67,43 @@ void MakeSample(const char *path, int kilobytes)
             document.paragraphs.push_back(std::move(paragraph)), paragraph = {};
     }
     document.paragraphs.push_back(std::move(paragraph));
+    NormalizeRtf(document);
+    FileUtils::WriteFileSafely(path, WriteRtf(document));
+}
+
+void MakeLine(const std::string &path, int characters)
+{
+    std::u16string line;
+    for (int i = 0; i < characters; ++i)
+        line += char16_t(u'a' + i % 26);
+    if (path.ends_with(".txt")) {
+        FileUtils::WriteFileSafely(path, std::string(line.begin(), line.end()) + "\n");
+        return;
+    }
+    RtfDocument document;
+    RtfRun run;
+    run.text = line;
+    document.paragraphs.emplace_back().runs.push_back(std::move(run));
+    NormalizeRtf(document);
+    FileUtils::WriteFileSafely(path, WriteRtf(document));
+}
+
+void MakeTable(const std::string &path, int rows, int columns)
+{
+    RtfDocument document;
+    RtfTable &table = document.tables.emplace_back();
+    for (int r = 0; r < rows; ++r) {
+        RtfTableRow &row = table.rows.emplace_back();
+        for (int c = 0; c < columns; ++c) {
+            RtfTableCell &cell = row.cells.emplace_back();
+            cell.width = 1000;
+            RtfRun run;
+            const std::string text = "r" + std::to_string(r) + "c" + std::to_string(c);
+            run.text.assign(text.begin(), text.end());
+            cell.paragraphs.emplace_back().runs.push_back(std::move(run));
+        }
+    }
+    document.paragraphs.emplace_back(); // the paragraph after the table
     NormalizeRtf(document);
     FileUtils::WriteFileSafely(path, WriteRtf(document));
 }
@@ -135,6 +175,10 @@ EditorTimes EditorLoad(const std::string &bytes, bool plainText)
     edit.LoadFromBytes(bytes);
     times.open = ProcessorMilliseconds() - start;
     times.usable = Milliseconds(wallStart, Clock::now());
+    std::fprintf(stderr,
+                 "  opened: %.0f ms of processor time, %.0f ms wall clock, event loop held "
+                 "at most %.0f ms so far\n",
+                 times.open, times.usable, gaps.Longest());
     const QTextBlock last = edit.document()->lastBlock();
     while (!last.layout() || last.layout()->lineCount() == 0) {
         const double before = ProcessorMilliseconds();
@@ -154,6 +198,14 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     if (argc == 4 && std::strcmp(argv[1], "--make") == 0) {
         MakeSample(argv[2], std::atoi(argv[3]));
+        return 0;
+    }
+    if (argc == 4 && std::strcmp(argv[1], "--make-line") == 0) {
+        MakeLine(argv[2], std::atoi(argv[3]));
+        return 0;
+    }
+    if (argc == 5 && std::strcmp(argv[1], "--make-table") == 0) {
+        MakeTable(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
         return 0;
     }
     const bool editor = argc > 1 && std::strcmp(argv[1], "--editor") == 0;

@@ -336,7 +336,27 @@ RtfTable ToRtfTable(QTextTable *table, const QTextDocument &doc, size_t position
 
 LoadSplits::LoadSplits(QTextDocument &doc)
     : QObject(&doc)
-{ }
+{
+    connect(&doc, &QTextDocument::contentsChange, this, &LoadSplits::NoteChange);
+}
+
+// A division whose break was deleted is gone for good: its mark, pushed to where the
+// deletion began, might otherwise name a break the writer typed there.
+void LoadSplits::NoteChange(int from, int removed)
+{
+    for (size_t i = 0; i < FJoins.size();) {
+        const int before = FJoinsAt[i];
+        if (removed > 0 && from < before && before <= from + removed) {
+            FJoins[i] = std::move(FJoins.back());
+            FJoins.pop_back();
+            FJoinsAt[i] = FJoinsAt.back();
+            FJoinsAt.pop_back();
+            continue;
+        }
+        FJoinsAt[i] = FJoins[i].position();
+        ++i;
+    }
+}
 
 LoadSplits &LoadSplits::Of(QTextDocument &doc)
 {
@@ -353,8 +373,9 @@ const LoadSplits *LoadSplits::Find(const QTextDocument &doc)
 void LoadSplits::MarkJoin(const QTextCursor &at)
 {
     QTextCursor &mark = FJoins.emplace_back(at);
-    // Typing at the start of the continued block leaves the mark at the break.
+    // Typing at the start of the continued block, Enter too, leaves the mark at the break.
     mark.setKeepPositionOnInsert(true);
+    FJoinsAt.push_back(mark.position());
 }
 
 void LoadSplits::MarkSeparator(const QTextCursor &at)
@@ -362,9 +383,8 @@ void LoadSplits::MarkSeparator(const QTextCursor &at)
     FSeparators.emplace_back(at).setKeepPositionOnInsert(true);
 }
 
-// A join mark names the break right before it when it is at the start of a block, else the
-// one right after it when it is at the end of one (where an undone deletion of the break
-// leaves it); inside a block, after the break was deleted, it names none.
+// A join mark stays at the start of the block after its break for as long as the break is
+// there.
 std::set<int> LoadSplits::JoinedBlocks() const
 {
     std::set<int> out;
@@ -372,8 +392,6 @@ std::set<int> LoadSplits::JoinedBlocks() const
         const QTextBlock block = mark.block();
         if (mark.position() == block.position() && block.previous().isValid())
             out.insert(block.position());
-        else if (mark.position() == block.position() + block.length() - 1 && block.next().isValid())
-            out.insert(block.next().position());
     }
     return out;
 }

@@ -21,7 +21,8 @@ std::string WriteRichText(const QTextDocument &doc);
 // longer than MaxBlockLength goes on in the next block, and a table of more than about
 // TablePieceCells cells is shown as several tables with an empty block between them. The
 // marks are cursors, so they follow later edits; a save joins what they mark again, so a
-// document loaded and saved keeps its text.
+// document loaded and saved keeps its text. A division whose break is deleted is forgotten
+// (an undo brings that break back as a paragraph break of its own).
 class LoadSplits : public QObject
 {
     Q_OBJECT
@@ -42,7 +43,9 @@ public:
 
 private:
     explicit LoadSplits(QTextDocument &doc);
+    void NoteChange(int from, int removed);
     std::vector<QTextCursor> FJoins, FSeparators;
+    std::vector<int> FJoinsAt; // where each join mark was after the last change
 };
 
 // A paragraph's longest block: a paragraph's layout takes time that grows faster than its

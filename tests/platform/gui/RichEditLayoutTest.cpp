@@ -129,15 +129,16 @@ void RichEditLayoutTest::longParagraphsLoadInPiecesAndSaveWhole()
 // more, also after an undo.
 void RichEditLayoutTest::editsAtAPieceBreakSaveWhatWasTyped_data()
 {
-    QTest::addColumn<QString>("keys"); // typed at the start of the second block
+    QTest::addColumn<QString>("keys"); // typed at the start of the third block
     QTest::addColumn<int>("breaks"); // paragraph breaks saved
     QTest::addColumn<int>("letters"); // characters saved besides them
-    QTest::newRow("nothing") << "" << 0 << 10000;
-    QTest::newRow("a letter") << "x" << 0 << 10001;
-    QTest::newRow("Enter") << "\n" << 1 << 10000;
-    QTest::newRow("Backspace") << "\b" << 0 << 10000;
-    QTest::newRow("Backspace, undo") << "\bu" << 0 << 10000;
-    QTest::newRow("Enter, undo") << "\nu" << 0 << 10000;
+    QTest::newRow("nothing") << "" << 1 << 10001;
+    QTest::newRow("a letter") << "x" << 1 << 10002;
+    QTest::newRow("Enter") << "\n" << 2 << 10001;
+    QTest::newRow("Backspace") << "\b" << 1 << 10001;
+    QTest::newRow("Enter, undo") << "\nu" << 1 << 10001;
+    // The second block and the break after it: the paragraph break before them stays.
+    QTest::newRow("delete the block before") << "d" << 1 << 10001 - MaxBlockLength;
 }
 
 void RichEditLayoutTest::editsAtAPieceBreakSaveWhatWasTyped()
@@ -147,10 +148,14 @@ void RichEditLayoutTest::editsAtAPieceBreakSaveWhatWasTyped()
     QFETCH(int, letters);
     TRichEdit edit;
     edit.SetPlainText(true);
-    edit.LoadFromBytes(Letters(10000));
-    QTextCursor at(edit.document()->begin().next());
+    edit.LoadFromBytes("x\n" + Letters(10000));
+    const QTextBlock second = edit.document()->begin().next();
+    QTextCursor at(second.next());
     for (const QChar key : keys) {
-        if (key == '\n')
+        if (key == 'd') {
+            at.setPosition(second.position(), QTextCursor::KeepAnchor);
+            at.removeSelectedText();
+        } else if (key == '\n')
             at.insertBlock();
         else if (key == '\b')
             at.deletePreviousChar();
