@@ -370,17 +370,33 @@ const LoadSplits *LoadSplits::Find(const QTextDocument &doc)
     return doc.findChild<LoadSplits *>(QString(), Qt::FindDirectChildrenOnly);
 }
 
-void LoadSplits::MarkJoin(const QTextCursor &at)
+void LoadSplits::MarkJoin(int position)
 {
-    QTextCursor &mark = FJoins.emplace_back(at);
-    // Typing at the start of the continued block, Enter too, leaves the mark at the break.
-    mark.setKeepPositionOnInsert(true);
-    FJoinsAt.push_back(mark.position());
+    FPendingJoins.push_back(position);
 }
 
-void LoadSplits::MarkSeparator(const QTextCursor &at)
+void LoadSplits::MarkSeparator(int position)
 {
-    FSeparators.emplace_back(at).setKeepPositionOnInsert(true);
+    FPendingSeparators.push_back(position);
+}
+
+void LoadSplits::FollowEdits()
+{
+    QTextDocument &doc = *static_cast<QTextDocument *>(parent());
+    for (const int position : FPendingJoins) {
+        QTextCursor &mark = FJoins.emplace_back(&doc);
+        mark.setPosition(position);
+        // Typing at the start of the continued block, Enter too, leaves the mark at the break.
+        mark.setKeepPositionOnInsert(true);
+        FJoinsAt.push_back(position);
+    }
+    for (const int position : FPendingSeparators) {
+        QTextCursor &mark = FSeparators.emplace_back(&doc);
+        mark.setPosition(position);
+        mark.setKeepPositionOnInsert(true);
+    }
+    FPendingJoins = {};
+    FPendingSeparators = {};
 }
 
 // A join mark stays at the start of the block after its break for as long as the break is
@@ -427,6 +443,7 @@ void DocumentBuilder::Finish()
 {
     FDone = FTotal;
     QTextCursor(&FDoc).endEditBlock();
+    FSplits.FollowEdits();
 }
 
 void DocumentBuilder::InsertText(QString text, const QTextCharFormat &format)
@@ -450,7 +467,7 @@ void DocumentBuilder::InsertText(QString text, const QTextCharFormat &format)
         rest.setTopMargin(0);
         rest.setTextIndent(0);
         FCursor.insertBlock(rest, FCursor.blockCharFormat());
-        FSplits.MarkJoin(FCursor);
+        FSplits.MarkJoin(FCursor.position());
         FBlockLength = 0;
     }
     FCursor.insertText(text, format);
@@ -622,7 +639,7 @@ bool RichTextBuilder::InsertTablePiece(const RtfTable &table)
     if (first > 0) {
         QTextCursor separator = qtable->firstCursorPosition();
         separator.movePosition(QTextCursor::PreviousBlock);
-        LoadSplits::Of(FDoc).MarkSeparator(separator);
+        LoadSplits::Of(FDoc).MarkSeparator(separator.position());
     }
     for (size_t r = 0; r < count; ++r) {
         const std::vector<RtfTableCell> &cells = table.rows[first + r].cells;

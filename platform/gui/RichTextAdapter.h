@@ -31,10 +31,13 @@ public:
     static LoadSplits &Of(QTextDocument &doc);
     static const LoadSplits *Find(const QTextDocument &doc);
 
-    // The block that starts at the cursor continues the paragraph of the block before it.
-    void MarkJoin(const QTextCursor &at);
-    // The empty block at the cursor only separates two pieces of one table.
-    void MarkSeparator(const QTextCursor &at);
+    // The block that starts at position continues the paragraph of the block before it.
+    void MarkJoin(int position);
+    // The empty block at position only separates two pieces of one table.
+    void MarkSeparator(int position);
+    // The marks follow edits from now on. Made while the document is being filled, where
+    // text only goes in after them, they would slow down every insertion.
+    void FollowEdits();
 
     // The positions of the blocks joined to the block before them, and of the separator
     // blocks that are still empty, as they are now.
@@ -46,6 +49,7 @@ private:
     void NoteChange(int from, int removed);
     std::vector<QTextCursor> FJoins, FSeparators;
     std::vector<int> FJoinsAt; // where each join mark was after the last change
+    std::vector<int> FPendingJoins, FPendingSeparators; // not yet followed
 };
 
 // A paragraph's longest block: a paragraph's layout takes time that grows faster than its
