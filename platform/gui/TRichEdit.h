@@ -36,8 +36,9 @@ public:
 
     // Replaces the text with the file's content and clears Modified. In Rich Text mode
     // bytes that are not RTF load as plain text. Raises Exception "Failed to Load
-    // Stream" when the file cannot be read; the text is then unchanged. A long Rich Text
-    // load shows its progress; cancelled, it raises EAbort and the text is unchanged.
+    // Stream" when the file cannot be read; the text is then unchanged. A long load shows
+    // its progress; cancelled, it raises EAbort and the text is unchanged. The window goes
+    // on handling events meanwhile, and lays out a long document later, while idle.
     void LoadFromFile(const QString &path);
     void LoadFromBytes(std::string_view bytes);
     // Writes the document in the current mode through a temporary file, so a failed save
