@@ -442,8 +442,9 @@ DocumentBuilder::~DocumentBuilder()
 void DocumentBuilder::Finish()
 {
     FDone = FTotal;
-    QTextCursor(&FDoc).endEditBlock();
+    // Made inside the edit block, the marks' cursors do not lay out their blocks.
     FSplits.FollowEdits();
+    QTextCursor(&FDoc).endEditBlock();
 }
 
 void DocumentBuilder::InsertText(QString text, const QTextCharFormat &format)
