@@ -30,20 +30,6 @@ TTextFormat NewListFormat()
     return { TEncoding::Ansi, TextEncoding::TLineBreak::CrLf };
 }
 
-// Code page 1252 bytes of text; false when a character has none.
-bool ToAnsi(std::u16string_view text, std::string &out)
-{
-    out.clear();
-    out.reserve(text.size());
-    for (const char16_t unit : text) {
-        const int b = unit >= 0xD800 && unit <= 0xDFFF ? -1 : CodePages::UnicodeToAnsi(unit);
-        if (b < 0)
-            return false;
-        out += char(b);
-    }
-    return true;
-}
-
 bool PlainAscii(std::string_view bytes)
 {
     return std::none_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; });
@@ -94,7 +80,7 @@ TReadResult Read(const std::string &path, TStringList &words, TTextFormat &forma
     std::u16string text;
     format = TextEncoding::DecodeText(bytes, text);
     std::string ansi;
-    if (!ToAnsi(text, ansi)) {
+    if (!TextEncoding::EncodeAnsi(text, ansi)) {
         format = NewListFormat();
         return TReadResult::Unreadable;
     }

@@ -98,20 +98,6 @@ std::string EncodeUtf16(std::u16string_view text, bool bigEndian)
     return out;
 }
 
-// Code page 1252 bytes of text; false when a character has no byte there.
-bool EncodeAnsi(std::u16string_view text, std::string &out)
-{
-    out.clear();
-    out.reserve(text.size());
-    for (const char16_t unit : text) {
-        const int b = unit >= 0xD800 && unit <= 0xDFFF ? -1 : CodePages::UnicodeToAnsi(unit);
-        if (b < 0)
-            return false;
-        out += char(b);
-    }
-    return true;
-}
-
 } // namespace
 
 TTextFormat DecodeText(std::string_view bytes, std::u16string &text)
@@ -150,6 +136,19 @@ std::string EncodeText(std::u16string_view text, TTextFormat format)
         break;
     }
     return CodePages::EncodeUtf8(lines);
+}
+
+bool EncodeAnsi(std::u16string_view text, std::string &out)
+{
+    out.clear();
+    out.reserve(text.size());
+    for (const char16_t unit : text) {
+        const int b = unit >= 0xD800 && unit <= 0xDFFF ? -1 : CodePages::UnicodeToAnsi(unit);
+        if (b < 0)
+            return false;
+        out += char(b);
+    }
+    return true;
 }
 
 } // namespace TextEncoding
