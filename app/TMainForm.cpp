@@ -536,7 +536,7 @@ void TMainForm::CreateSpellDlg()
     // Common misspellings are corrected as the child types them, in the child's capitals;
     // F7 corrects them too only while that is on, and otherwise asks, the listed
     // correction first.
-    if (FileUtils::FileExists(programDir + AutoCorrectFile))
+    if (FileUtils::FileExists(FileUtils::DataDir() + AutoCorrectFile))
         SpellDlg->SetAutoCorrectList(AutoCorrectFile);
     SpellDlg->SetMatchTypedCase(true);
     auto *corrector = new TypingCorrector(FRichEdit, SpellDlg, this);

@@ -159,7 +159,7 @@ void TCustomSpellDlg::ResolveDictionaryPath()
 {
     // File names are case-sensitive here: only the keyword is recognised in any case.
     if (Upper(FDictionaryPath) == "APPLICATIONPATH")
-        FDictionaryPath = FileUtils::ExecutableDir();
+        FDictionaryPath = FileUtils::DataDir();
     else if (!FDictionaryPath.empty() && FDictionaryPath.back() != '/')
         FDictionaryPath += '/';
 }

@@ -26,17 +26,17 @@ std::string FromCurrentFolder(const std::string &path)
     return FileUtils::ExtractFilePath(path).empty() ? "./" + path : path;
 }
 
-// The dictionary to open: ENGLISH.DCT beside the program by default. A bare file name
-// ("--dict ESPANOL.DCT") is taken from the current folder when it is there, else from the
-// program's folder, where the build and the installation put the dictionaries.
+// The dictionary to open: ENGLISH.DCT of the program's data folder by default. A bare file
+// name ("--dict ESPANOL.DCT") is taken from the current folder when it is there, else from
+// the data folder, where the build and the installation put the dictionaries.
 std::string DictionaryPath(const Options &options)
 {
     if (!options.dictionary)
-        return FileUtils::ExecutableDir() + "ENGLISH.DCT";
+        return FileUtils::DataDir() + "ENGLISH.DCT";
     const std::string &path = *options.dictionary;
     if (FileUtils::ExtractFilePath(path).empty() && !FileUtils::FileExists(path)
-        && FileUtils::FileExists(FileUtils::ExecutableDir() + path))
-        return FileUtils::ExecutableDir() + path;
+        && FileUtils::FileExists(FileUtils::DataDir() + path))
+        return FileUtils::DataDir() + path;
     return path;
 }
 
