@@ -12,6 +12,7 @@
 #include "app/TImage.h"
 #include "app/TypingCorrector.h"
 #include "dialogs/MessageDialogs.h"
+#include "dictionary/TDictionary.h"
 #include "platform/core/FileUtils.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/CommandKeyFilter.h"
@@ -525,6 +526,8 @@ void TMainForm::CreateSpellDlg()
     SpellDlg->SetIgnoreWithNumbers(true);
     SpellDlg->SetSupportRTF2(true);
     SpellDlg->SetSuggestionRanking(rkChildren);
+    // A school's list of words every child may use, beside the dictionaries.
+    SpellDlg->SetClassWordList(TDictionary::ClassWordsName);
     // An installed program's folder is not the user's to write: learned words then go to
     // the user's own data folder.
     const std::string programDir = FileUtils::ExecutableDir();

@@ -6,6 +6,7 @@
 #include "platform/core/CodePages.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileUtils.h"
+#include "platform/core/TextEncoding.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -95,6 +96,31 @@ bool TDictionary::OpenUserDictionary(const std::string &fileName)
     return true;
 }
 
+bool TDictionary::OpenClassWords(const std::string &fileName)
+{
+    ClassWords.Clear();
+    if (!FileUtils::FileExists(fileName))
+        return false;
+    std::u16string text;
+    try {
+        TextEncoding::DecodeText(FileUtils::ReadWholeFile(fileName), text);
+    } catch (const EFOpenError &) {
+        return false;
+    }
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of(u"\r\n", start);
+        if (end == std::u16string::npos)
+            end = text.size();
+        const AnsiText word = CodePages::LowerCase(
+            CodePages::Utf16ToAnsi(std::u16string_view(text).substr(start, end - start)));
+        if (!word.str().empty())
+            ClassWords.Add(word.str());
+        start = end + 1;
+    }
+    return true;
+}
+
 bool TDictionary::OpenExclusionList(const std::string &fileName)
 {
     ExclusionWords.reset();
@@ -166,6 +192,8 @@ bool TDictionary::IsLowerWord(std::string_view lowerAnsiWord) const
     if (ExclusionWords && ExclusionWords->IndexOf(w) >= 0)
         return false;
     if (UserWords.Count() > 0 && UserWords.Find(w, index))
+        return true;
+    if (ClassWords.Count() > 0 && ClassWords.Find(w, index))
         return true;
     // The one conversion of the lookup, byte by byte like AnsiToOemWord, on the stack too.
     char key[Dct::WordMax];

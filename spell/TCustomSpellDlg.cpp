@@ -181,6 +181,11 @@ bool TCustomSpellDlg::ActivateDictionary()
         dictionary.OpenUserDictionary(FUserDictionary);
         if (!FExclusionList.empty())
             dictionary.OpenExclusionList(FExclusionList);
+        dictionary.ClassWords.Clear();
+        if (!FClassWordList.empty())
+            dictionary.OpenClassWords(FileUtils::ExtractFilePath(FClassWordList).empty()
+                                          ? FDictionaryPath + FClassWordList
+                                          : FClassWordList);
         if (!FAutoCorrectList.empty()) {
             LoadAutoCorrectList();
         } else { // pairs of a list no longer named must not correct this dictionary's words

@@ -4,11 +4,16 @@
 #include "app/PageZoom.h"
 #include "app/Settings.h"
 #include "app/TMainForm.h"
+#include "platform/gui/TRichEdit.h"
+#include "spell/LiveSpellChecker.h"
+#include "spell/TSpellDlg.h"
 #include "tests/support/IsolatedQTestMain.h"
 
 #include <QAction>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QtTest>
 
 class SchoolDefaultsTest : public QObject
@@ -42,6 +47,41 @@ private slots:
         Settings::SetFlag(TMainForm::SpellAsYouTypeKey, true);
         TMainForm form;
         QVERIFY(form.Action("AEditSpellAsYouType")->isChecked());
+    }
+
+    // A class word list beside the dictionary: its words are known to the editor and to
+    // scrivlo-spell alike.
+    void classWordsAreKnownToBothPrograms()
+    {
+        Settings::Store().clear();
+        Settings::SetFlag(TMainForm::SpellAsYouTypeKey, true); // off on this machine
+        QTemporaryDir dictionaries;
+        QVERIFY(QFile::copy(SCRIVLO_BIN_DIR "/ENGLISH.DCT", dictionaries.filePath("ENGLISH.DCT")));
+        QFile list(dictionaries.filePath("CLASSWORDS.TXT"));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write("Kwabena\nTomasz\n");
+        list.close();
+        const QString text = "Kwabena met Tomasz in the gardn.";
+
+        TMainForm form;
+        form.SpellDlg->SetDictionaryPath(dictionaries.path().toStdString());
+        form.show();
+        QTRY_VERIFY(form.LiveSpelling->Enabled());
+        form.RichEdit()->setPlainText(text);
+        QTRY_VERIFY(form.LiveSpelling->Idle());
+        const QTextBlock block = form.RichEdit()->document()->firstBlock();
+        QStringList underlined;
+        for (const LiveSpellChecker::Underline &u : form.LiveSpelling->Underlines(block))
+            underlined << block.text().mid(u.Start, u.Length);
+        QCOMPARE(underlined, QStringList({ "gardn" }));
+
+        QProcess spell;
+        spell.start(SCRIVLO_BIN_DIR "/scrivlo-spell",
+                    { "--dict", dictionaries.filePath("ENGLISH.DCT"), "check" });
+        spell.write(text.toUtf8() + "\n");
+        spell.closeWriteChannel();
+        QVERIFY(spell.waitForFinished());
+        QCOMPARE(QString::fromUtf8(spell.readAllStandardOutput()), QString("-:1:27: gardn\n"));
     }
 };
 

@@ -59,6 +59,8 @@ bool OpenDictionary(TDictionary &dictionary, const Options &options)
     // A user list that does not exist yet is simply empty.
     dictionary.OpenUserDictionary(options.userList ? FromCurrentFolder(*options.userList)
                                                    : "USERDCT.TXT");
+    // A school's class word list beside the dictionary, read only like the user's list.
+    dictionary.OpenClassWords(FileUtils::ExtractFilePath(path) + TDictionary::ClassWordsName);
     if (options.exclusionList) {
         const std::string exclusions = FromCurrentFolder(*options.exclusionList);
         if (!FileUtils::FileExists(exclusions) || !dictionary.OpenExclusionList(exclusions)) {
