@@ -10,6 +10,7 @@
 #include "app/THelpForm.h"
 #include "app/TImage.h"
 #include "app/TMainForm.h"
+#include "dialogs/MessageDialogs.h"
 #include "platform/gui/TRichEdit.h"
 #include "platform/gui/TSpeaker.h"
 #include "spell/LiveSpellChecker.h"
@@ -123,7 +124,11 @@ private slots:
         SpeechDialog speech(TSpeaker::Instance(), nullptr);
         TAboutForm about;
         THelpForm help;
-        for (QWidget *window : std::initializer_list<QWidget *> { &find, &speech, &about, &help }) {
+        // The word count is told in a message dialog.
+        const std::unique_ptr<QDialog> count(
+            CreateMessageDialog("Words: 3\nUnique Words: 2", mtInformation, Buttons({ mbOK })));
+        for (QWidget *window :
+             std::initializer_list<QWidget *> { &find, &speech, &about, &help, count.get() }) {
             window->show();
             QAccessibleInterface *node = Accessible(window);
             QCOMPARE(node->role(), QAccessible::Dialog);
