@@ -14,8 +14,8 @@ const char *const SettingKey = "interface/language";
 namespace {
 
 constexpr TInterfaceLanguage Languages[] = {
-    { lgEnglish, "en", "English", "ENGLISH.DCT", "USERDCT.TXT", true, QLocale::English },
-    { lgSpanish, "es", "Espa\u00f1ol", "ESPANOL.DCT", "USERDCT-ES.TXT", false, QLocale::Spanish },
+    { lgEnglish, "en", "English", "ENGLISH.DCT", true, QLocale::English },
+    { lgSpanish, "es", "Espa\u00f1ol", "ESPANOL.DCT", false, QLocale::Spanish },
 };
 
 // The translators in use; none for English, the language the texts are written in.

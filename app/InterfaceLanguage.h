@@ -1,7 +1,8 @@
 #pragma once
 // The languages Scrivlo speaks. Each brings the translation of the program's own texts
 // (and Qt's, for its standard dialogs), a dictionary with a list of learned words of its
-// own, whether the English auto-correct list applies, and the language of the voice.
+// own (LearnedWordFile names it), whether the English auto-correct list applies, and the language
+// of the voice.
 
 #include "spell/core/SpellTypes.h"
 
@@ -13,7 +14,6 @@ struct TInterfaceLanguage
     const char *Code; // the remembered setting, and the suffix of the translation files
     const char *NativeName; // how the Language menu names it: in its own language
     const char *Dictionary; // the spell check's DictionaryName
-    const char *UserWords; // the learned words of that dictionary, beside it
     bool AutoCorrect; // AUTOCORR.TXT holds English misspellings only
     QLocale::Language Voice;
 };

@@ -12,8 +12,11 @@
 #include "app/TImage.h"
 #include "app/TypingCorrector.h"
 #include "dialogs/MessageDialogs.h"
+#include "dictionary/LearnedWordFile.h"
 #include "dictionary/TDictionary.h"
+#include "platform/core/Exceptions.h"
 #include "platform/core/FileUtils.h"
+#include "platform/core/UserDataFolder.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/CommandKeyFilter.h"
 #include "platform/gui/StandardDialogs.h"
@@ -528,15 +531,7 @@ void TMainForm::CreateSpellDlg()
     SpellDlg->SetSuggestionRanking(rkChildren);
     // A school's list of words every child may use, beside the dictionaries.
     SpellDlg->SetClassWordList(TDictionary::ClassWordsName);
-    // An installed program's folder is not the user's to write: learned words then go to
-    // the user's own data folder.
-    const std::string programDir = FileUtils::ExecutableDir();
-    if (::access(programDir.c_str(), W_OK) != 0) {
-        const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        QDir().mkpath(dataDir);
-        FUserWordsFolder = dataDir.toStdString() + '/';
-        SpellDlg->SetUserDictionary(FUserWordsFolder + "USERDCT.TXT");
-    }
+    UseLearnedWordsOf(SpellDlg->DictionaryName());
     // Common misspellings are corrected as the child types them, in the child's capitals;
     // F7 corrects them too only while that is on, and otherwise asks, the listed
     // correction first.
@@ -552,6 +547,36 @@ void TMainForm::CreateSpellDlg()
         SpellDlg->SetAutoCorrectInCheck(on);
         Settings::SetFlag(AutoCorrectSetting, on);
     });
+}
+
+void TMainForm::UseLearnedWordsOf(const std::string &dictionaryName)
+{
+    // The dictionaries are in the program's data folder, which every user of the machine shares
+    // and which an installed program may not write: learned words are each user's own.
+    const std::string dictionaryPath = FileUtils::DataDir() + dictionaryName;
+    const std::string userPath = LearnedWordFile::UserPathFor(dictionaryPath);
+    try {
+        UserDataFolder::Create();
+        const std::string oldPath = LearnedWordFile::OldPathFor(dictionaryPath);
+        if (LearnedWordFile::OldFileWaiting(oldPath, userPath)) {
+            const std::string keptAs = LearnedWordFile::TakeInOldFile(oldPath, userPath);
+            if (!keptAs.empty() && TDictionary::SetAsideReporter)
+                TDictionary::SetAsideReporter(userPath, keptAs);
+        }
+    } catch (const std::exception &e) {
+        // The words stay where they are; the spell check goes on without them.
+        TApplication::HandleException(this, e);
+    }
+    SpellDlg->SetUserDictionary(userPath);
+}
+
+void TMainForm::ReportSetAsideList(const std::string &listPath, const std::string &keptAs)
+{
+    const QString message
+        = tr("The learned words in %1 could not be read. The file is kept as "
+             "%2, and a new list is started.")
+              .arg(QString::fromStdString(listPath), QString::fromStdString(keptAs));
+    TApplication::HandleException(nullptr, Exception(message.toStdString()));
 }
 
 void TMainForm::CreateLiveSpelling()
@@ -626,7 +651,7 @@ void TMainForm::UseDictionaryOf(const TInterfaceLanguage &language, bool reopen)
     if (wasOpen)
         SpellDlg->SetDictionaryActive(false); // writes the words learned into the old one
     SpellDlg->SetDictionaryName(language.Dictionary);
-    SpellDlg->SetUserDictionary(FUserWordsFolder + language.UserWords);
+    UseLearnedWordsOf(language.Dictionary);
     // The auto-correct pairs are English misspellings: kept aside while they do not fit.
     if (!language.AutoCorrect && !SpellDlg->AutoCorrectList().empty()) {
         FAutoCorrectList = SpellDlg->AutoCorrectList();

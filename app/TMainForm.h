@@ -45,6 +45,9 @@ public:
     const QString &FileName() const { return FFileName; }
     bool PlainTextFormat() const { return FPlainText; }
     QAction *Action(const QString &name) const;
+    // Shows that a list of learned words could not be read and was set aside (the
+    // dictionary's SetAsideReporter while the window is there).
+    static void ReportSetAsideList(const std::string &listPath, const std::string &keptAs);
 
     TSpellDlg *SpellDlg = nullptr; // the spell check of the document
     LiveSpellChecker *LiveSpelling = nullptr; // the check while typing, over the same dictionary
@@ -115,6 +118,9 @@ private:
     // which only a running window reopens.
     void ApplyLanguage(TLanguages id, bool reopenDictionary);
     void UseDictionaryOf(const TInterfaceLanguage &language, bool reopen);
+    // Points the spell check at the user's learned words for a dictionary, in the user's
+    // data folder, first taking in the words an earlier version kept beside it.
+    void UseLearnedWordsOf(const std::string &dictionaryName);
     void RetranslateUi();
     QMenu *AddMenu(const char *title);
 
@@ -175,6 +181,5 @@ private:
     QMenu *FRecentMenu = nullptr;
     QActionGroup *FLanguageGroup = nullptr;
     TLanguages FLanguage = lgEnglish;
-    std::string FUserWordsFolder; // empty: beside the dictionary
     std::string FAutoCorrectList; // kept aside while a language it does not fit is chosen
 };

@@ -9,6 +9,8 @@
 #include "app/THelpForm.h"
 #include "app/TMainForm.h"
 #include "dialogs/TExceptionHandler.h"
+#include "dictionary/TDictionary.h"
+#include "platform/core/Exceptions.h"
 #include "platform/core/FileUtils.h"
 #include "platform/gui/Application.h"
 #include "spell/TCustomSpellDlg.h"
@@ -58,6 +60,14 @@ int main(int argc, char **argv)
     parser.process(app); // an unknown option ends the program with a message
     app.setWindowIcon(QIcon(":/scrivlo.svg"));
 
+    // What the dictionary reports without raising (a list of learned words set aside) is
+    // shown like any other error while the window is there.
+    const auto reportToStderr = TDictionary::ErrorReporter;
+    const auto reportSetAside = TDictionary::SetAsideReporter;
+    TDictionary::ErrorReporter = [](const std::string &message) {
+        TApplication::HandleException(nullptr, Exception(message));
+    };
+    TDictionary::SetAsideReporter = &TMainForm::ReportSetAsideList;
     int result;
     {
         TMainForm mainForm;
@@ -76,6 +86,8 @@ int main(int argc, char **argv)
             CommandLine::OpenFiles(mainForm, parser.positionalArguments(), startDir);
         result = app.exec();
     }
+    TDictionary::ErrorReporter = reportToStderr;
+    TDictionary::SetAsideReporter = reportSetAside;
     TExceptionHandler::Remove();
     TCustomSpellDlg::DestroySharedDictionary(); // saves learned words; never throws
     return result;

@@ -84,11 +84,21 @@ void BM_ReadBlock(benchmark::State &state)
     }
 }
 
+// Opening reads and checks the whole file.
+void BM_OpenDictionary(benchmark::State &state)
+{
+    for (auto _ : state) {
+        TDCTFile file(DictPath);
+        benchmark::DoNotOptimize(file.NodeCount());
+    }
+}
+
 BENCHMARK(BM_IsWordKnown);
 BENCHMARK(BM_IsWordMisspelt);
 BENCHMARK(BM_Suggest);
 BENCHMARK(BM_WordsStartingWith);
 BENCHMARK(BM_ReadBlock);
+BENCHMARK(BM_OpenDictionary);
 
 } // namespace
 

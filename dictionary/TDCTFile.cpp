@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,7 +51,6 @@ TDCTFile::TDCTFile(const std::string &fileName)
 {
     if (!FileUtils::FileExists(fileName))
         throw EFOpenError("Dictionary not found: " + fileName + ".");
-    FBlockBuffer = std::make_unique<uint32_t[]>(Dct::NodesPerBlock);
     try {
         OpenFile();
     } catch (...) {
@@ -84,20 +82,54 @@ void TDCTFile::OpenFile()
     };
     if (fstat(FHandle, &st) != 0)
         RaiseIoError(FFileName, errno);
+    // The whole file is read now and the handle closed: a file replaced or cut while the
+    // program runs can no longer change what it reads (a mapped file cut short kills the
+    // process at the next lookup).
     if (ReadAt(FHandle, FHeader.data(), FHeader.size(), 0, FFileName) < FHeader.size())
         throw EInOutError(FFileName + ": Read beyond end of file", 0);
-    if (!HeaderValid()) {
-        CloseFile();
+    if (!HeaderValid())
         throw TEDictionaryCorrupt();
+    // Room for one node more than the file holds, up to one more than the largest
+    // dictionary, so that a file grown meanwhile is seen too. The nodes are read straight
+    // into place.
+    const uint64_t size = std::clamp<uint64_t>(uint64_t(st.st_size), Dct::HeaderSize, MaxFileSize);
+    const size_t slots = size_t((size - Dct::HeaderSize) / Dct::NodeSize) + 1;
+    FNodes = std::make_unique_for_overwrite<uint32_t[]>(slots);
+    const size_t got
+        = ReadAt(FHandle, FNodes.get(), slots * Dct::NodeSize, off_t(Dct::HeaderSize), FFileName);
+    CloseHandle();
+    if (Dct::HeaderSize + got > MaxFileSize)
+        throw TEDictionaryCorrupt("the file is larger than " + std::to_string(MaxFileSize)
+                                  + " bytes, the largest a dictionary can be");
+    // A torn node at the end is left out.
+    FNodeCount = uint32_t(got / Dct::NodeSize);
+    if constexpr (std::endian::native != std::endian::little) {
+        for (uint32_t i = 0; i < FNodeCount; ++i)
+            FNodes[i] = LittleEndian32(reinterpret_cast<const unsigned char *>(&FNodes[i]));
     }
-    const uint64_t nodes = (uint64_t(st.st_size) - Dct::HeaderSize) / Dct::NodeSize;
-    FNodeCount = uint32_t(std::min<uint64_t>(nodes, Dct::MaxNodes));
-    // Blocks are copied out of a read-only mapping when one can be had: the system pages
-    // the file in and out on its own, and a block change costs a copy, not a system call.
-    FMappedSize = size_t(st.st_size);
-    void *map = ::mmap(nullptr, FMappedSize, PROT_READ, MAP_PRIVATE, FHandle, 0);
-    FMapped = map == MAP_FAILED ? nullptr : static_cast<const unsigned char *>(map);
+    if (std::string problem = StructureProblem(FNodes.get(), FNodeCount); !problem.empty())
+        throw TEDictionaryCorrupt(std::move(problem));
     ReadBlock(0);
+}
+
+std::string TDCTFile::StructureProblem(const uint32_t *nodes, uint32_t count)
+{
+    if (count == 0)
+        return "the file holds no node";
+    for (uint32_t index = 1; index <= count; ++index) {
+        const uint32_t node = nodes[index - 1];
+        if (Dct::NodeChar(node) == 0)
+            return "node " + std::to_string(index) + " holds no letter";
+        if (Dct::NodeChild(node) > count)
+            return "node " + std::to_string(index) + " points to node "
+                + std::to_string(Dct::NodeChild(node)) + " past the last node ("
+                + std::to_string(count) + ")";
+    }
+    // Sibling lists are runs of nodes that end at a marked node: only a last node without
+    // the mark lets one run past the end.
+    if (!Dct::NodeIsLast(nodes[count - 1]))
+        return "a sibling list runs past the last node (" + std::to_string(count) + ")";
+    return {};
 }
 
 bool TDCTFile::HeaderValid() const
@@ -107,53 +139,34 @@ bool TDCTFile::HeaderValid() const
 
 void TDCTFile::ReadBlock(int16_t blockNo)
 {
+    // The nodes are all in memory; a block change is only counted, for measurement.
     FCurrentBlock = blockNo;
     ++FBlockReads;
-    const size_t offset = Dct::HeaderSize + Dct::BlockSize * size_t(blockNo < 0 ? 0 : blockNo);
-    unsigned char bytes[Dct::BlockSize];
-    const unsigned char *block = bytes;
-    size_t got;
-    if (FMapped) {
-        got = offset < FMappedSize ? std::min(Dct::BlockSize, FMappedSize - offset) : 0;
-        block = FMapped + offset;
-    } else {
-        got = ReadAt(FHandle, bytes, sizeof bytes, off_t(offset), FFileName);
-    }
-    // A short last block is accepted; GetNode never hands out slots past the file's end.
-    const size_t nodes = got / Dct::NodeSize;
-    if constexpr (std::endian::native == std::endian::little) {
-        if (nodes)
-            std::memcpy(FBlockBuffer.get(), block, nodes * Dct::NodeSize);
-    } else {
-        for (size_t slot = 0; slot < nodes; ++slot)
-            FBlockBuffer[slot] = LittleEndian32(block + slot * Dct::NodeSize);
-    }
 }
 
 uint32_t TDCTFile::GetNode(int32_t index)
 {
-    if (index < 1 || uint32_t(index) > FNodeCount || !FBlockBuffer)
+    if (index < 1 || uint32_t(index) > FNodeCount || !FNodes)
         return Dct::MissingNode;
     const int32_t block = (index - 1) / int32_t(Dct::NodesPerBlock);
-    const int32_t slot = (index - 1) % int32_t(Dct::NodesPerBlock);
     if (block != FCurrentBlock)
         ReadBlock(int16_t(block));
-    return FBlockBuffer[slot];
+    return FNodes[size_t(index - 1)];
 }
 
 uint32_t TDCTFile::FindSibling(int32_t index, unsigned char ch)
 {
     // Node by node, as GetNode would read them, but the block is looked up once per block
-    // rather than once per node: a scan stays inside the buffer until the block ends.
+    // rather than once per node.
     for (;;) {
-        if (index < 1 || uint32_t(index) > FNodeCount || !FBlockBuffer)
+        if (index < 1 || uint32_t(index) > FNodeCount || !FNodes)
             return Dct::MissingNode;
         const int32_t block = (index - 1) / int32_t(Dct::NodesPerBlock);
         if (block != FCurrentBlock)
             ReadBlock(int16_t(block));
         const uint32_t blockEnd
             = std::min(FNodeCount, uint32_t(block + 1) * uint32_t(Dct::NodesPerBlock));
-        const uint32_t *slot = FBlockBuffer.get() + (index - 1) % int32_t(Dct::NodesPerBlock);
+        const uint32_t *slot = FNodes.get() + (index - 1);
         for (; uint32_t(index) <= blockEnd; ++index, ++slot) {
             const uint32_t node = *slot;
             if (Dct::NodeChar(node) == ch || Dct::NodeIsLast(node))
@@ -181,11 +194,12 @@ bool TDCTFile::ContainsWord(std::string_view word)
 
 void TDCTFile::CloseFile()
 {
-    FBlockBuffer.reset();
-    if (FMapped) {
-        ::munmap(const_cast<unsigned char *>(FMapped), FMappedSize);
-        FMapped = nullptr;
-    }
+    FNodes.reset();
+    CloseHandle();
+}
+
+void TDCTFile::CloseHandle()
+{
     if (FHandle < 0)
         return;
     const int fd = FHandle;

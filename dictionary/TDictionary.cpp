@@ -1,6 +1,7 @@
 #include "dictionary/TDictionary.h"
 
 #include "dictionary/DctFormat.h"
+#include "dictionary/LearnedWordFile.h"
 #include "dictionary/TDCTFile.h"
 #include "dictionary/TSuggestList.h"
 #include "platform/core/CodePages.h"
@@ -34,6 +35,10 @@ void ReportToStderr(const std::string &message)
 } // namespace
 
 std::function<void(const std::string &)> TDictionary::ErrorReporter = ReportToStderr;
+std::function<void(const std::string &, const std::string &)> TDictionary::SetAsideReporter
+    = [](const std::string &listPath, const std::string &keptAs) {
+          Report(LearnedWordFile::SetAsideMessage(listPath, keptAs));
+      };
 
 TDictionary::TDictionary() = default;
 
@@ -84,40 +89,53 @@ bool TDictionary::OpenUserDictionary(const std::string &fileName)
         UserFileName = FileUtils::ExtractFilePath(FirstFile()->FileName()) + fileName;
     else
         UserFileName = fileName;
-    if (!FileUtils::FileExists(UserFileName)) {
-        // A list not written yet is empty: the words of another list opened before (the
-        // other language's) are not this one's.
-        UserWords.Clear();
-        UserFileSizeAtLoad = 0;
+    // A list not written yet is empty: the words of another list opened before (the other
+    // language's) are not this one's.
+    UserWords.Clear();
+    UserFileSizeAtLoad = 0;
+    if (!FileUtils::FileExists(UserFileName))
+        return false;
+    UserFileSizeAtLoad = UserFileSize();
+    TextEncoding::TTextFormat format;
+    if (UserFileReadOnly) {
+        if (LearnedWordFile::Read(UserFileName, UserWords, format)
+            != LearnedWordFile::TReadResult::Unreadable)
+            return true;
+        Report("The learned words in " + UserFileName
+               + " could not be read; none of them are used.");
         return false;
     }
-    UserFileSizeAtLoad = UserFileSize();
-    UserWords.LoadFromFile(UserFileName);
-    return true;
+    // Under the lock, so that no other program's save comes between reading the list and
+    // setting it aside.
+    std::string keptAs;
+    {
+        LearnedWordFile::TLock lock(UserFileName);
+        if (LearnedWordFile::Read(UserFileName, UserWords, format)
+            != LearnedWordFile::TReadResult::Unreadable)
+            return true;
+        keptAs = LearnedWordFile::SetAside(UserFileName);
+    }
+    UserFileSizeAtLoad = 0;
+    if (SetAsideReporter)
+        SetAsideReporter(UserFileName, keptAs);
+    return false;
 }
 
 bool TDictionary::OpenClassWords(const std::string &fileName)
 {
+    // Read as a learned-word list is, and only read: never locked, set aside or written.
     ClassWords.Clear();
-    if (!FileUtils::FileExists(fileName))
-        return false;
-    std::u16string text;
+    TStringList words;
+    TextEncoding::TTextFormat format;
     try {
-        TextEncoding::DecodeText(FileUtils::ReadWholeFile(fileName), text);
+        if (LearnedWordFile::Read(fileName, words, format) != LearnedWordFile::TReadResult::Read)
+            return false;
     } catch (const EFOpenError &) {
         return false;
     }
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find_first_of(u"\r\n", start);
-        if (end == std::u16string::npos)
-            end = text.size();
-        const AnsiText word = CodePages::LowerCase(
-            CodePages::Utf16ToAnsi(std::u16string_view(text).substr(start, end - start)));
-        if (!word.str().empty())
-            ClassWords.Add(word.str());
-        start = end + 1;
-    }
+    for (const std::string &word : words)
+        if (!word.empty())
+            ClassWords.Add(CodePages::LowerCase(AnsiText(word)).str());
     return true;
 }
 
@@ -147,16 +165,20 @@ void TDictionary::CloseDictionaries()
 
 void TDictionary::SaveUserWords()
 {
-    // Take in every word of the file, so that none is lost: another program may have
+    // Every word of the file is taken in, so that none is lost: another program may have
     // written it since the list was loaded, even to the same size. A file that has
     // vanished meanwhile has nothing to add: the save recreates it.
-    if (FileUtils::FileExists(UserFileName)) {
-        TStringList onDisk;
-        onDisk.LoadFromFile(UserFileName);
-        UserWords.AddStrings(onDisk);
-    }
-    UserWords.SaveToFile(UserFileName);
+    std::string keptAs;
+    LearnedWordFile::Merge(UserFileName, UserWords, keptAs);
     UserWordsModified = false;
+    if (!keptAs.empty() && SetAsideReporter)
+        SetAsideReporter(UserFileName, keptAs);
+}
+
+void TDictionary::Report(const std::string &message)
+{
+    if (ErrorReporter)
+        ErrorReporter(message);
 }
 
 int64_t TDictionary::UserFileSize() const

@@ -36,6 +36,11 @@ public:
     // Where failures that cannot be thrown (in the destructor) are reported. The default
     // writes to standard error; the editor shows them in a dialog.
     static std::function<void(const std::string &)> ErrorReporter;
+    // Tells the user that the learned-word list at listPath could not be read and was set
+    // aside as keptAs. The default passes LearnedWordFile::SetAsideMessage to ErrorReporter;
+    // the editor words it in the user's language.
+    static std::function<void(const std::string &listPath, const std::string &keptAs)>
+        SetAsideReporter;
 
     // Opens a .DCT file and appends it to Files. False when no such file exists; a wrong
     // header raises TEDictionaryCorrupt, a read failure EInOutError.
@@ -43,7 +48,10 @@ public:
     // Whether a file of the same name (folder ignored, any letter case) is open.
     bool IsOpen(const std::string &fileName) const;
     // Loads the user word list; a name without a folder is taken beside the first
-    // dictionary. False when the file does not exist yet (a later save creates it).
+    // dictionary. False when the file does not exist yet (a later save creates it), and
+    // when it cannot be read whole (text that is not code page 1252, UTF-8 or UTF-16, or
+    // too large): it is then set aside as NAME.bad, reported through ErrorReporter, and a
+    // new list is started; with UserFileReadOnly it is only reported.
     bool OpenUserDictionary(const std::string &fileName);
     // Loads the exclusion list, tried as given and then beside the first dictionary.
     bool OpenExclusionList(const std::string &fileName);
@@ -56,7 +64,8 @@ public:
     static constexpr const char *ClassWordsName = "CLASSWORDS.TXT";
     // Saves learned words if there are any, then closes every dictionary file.
     void CloseDictionaries();
-    // Writes the user word list, first taking in every word the file holds now.
+    // Writes the user word list, first taking in every word the file holds now, under a
+    // lock that other programs saving the same list wait for (LearnedWordFile::Merge).
     // Raises EFOpenError or EFCreateError and keeps the words marked unsaved on failure.
     void SaveUserWords();
     // Size of the user word file in bytes, 0 when it does not exist.
@@ -92,8 +101,11 @@ public:
     std::unique_ptr<TStringList> ExclusionWords;
     int64_t UserFileSizeAtLoad = 0;
     bool UserWordsModified = false;
+    // For programs that never write the user word list: an unreadable one stays in place.
+    bool UserFileReadOnly = false;
 
 private:
+    static void Report(const std::string &message);
     TDCTFile *FirstFile() const;
     // IsWord of a word already cut to 50 and lower-cased.
     bool IsLowerWord(std::string_view lowerAnsiWord) const;

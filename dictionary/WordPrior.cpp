@@ -2,11 +2,11 @@
 
 #include "dictionary/DctFormat.h"
 #include "platform/core/CodePages.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/FileUtils.h"
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -98,14 +98,18 @@ size_t WordPrior::Load(std::string_view text)
 
 bool WordPrior::LoadFromFile(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        Load({});
+    Load({});
+    if (FileUtils::FileSize(path) > int64_t(MaxFileSize))
+        throw EFOpenError("File too large: " + path);
+    std::string text;
+    try {
+        text = FileUtils::ReadWholeFile(path);
+    } catch (const EFOpenError &) {
         return false;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    Load(text.str());
+    if (text.size() > MaxFileSize) // grown while it was read
+        throw EFOpenError("File too large: " + path);
+    Load(text);
     return true;
 }
 

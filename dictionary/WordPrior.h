@@ -22,8 +22,10 @@ public:
     // Replaces the table by the lines of text. Lines that do not parse, and words code page
     // 437 cannot hold, are skipped and counted. Returns the number skipped.
     size_t Load(std::string_view text);
-    // Load of a file; false, with the table left empty, when it cannot be read.
+    // Load of a file; false, with the table left empty, when it cannot be read. A file
+    // larger than MaxFileSize is no table: EFOpenError "File too large: PATH".
     bool LoadFromFile(const std::string &path);
+    static constexpr size_t MaxFileSize = 64 * 1024 * 1024;
 
     size_t Count() const { return FEntries.size(); }
     // log10 of the word's probability; the floor for words the table lacks.

@@ -3,11 +3,14 @@
 //
 // Input: one length byte and that many bytes of word, then the list file.
 
+#include "dictionary/LearnedWordFile.h"
 #include "dictionary/TDictionary.h"
 #include "fuzz/FuzzSupport.h"
+#include "platform/core/FileUtils.h"
 #include "platform/core/TStringList.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -54,9 +57,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             std::abort();
         return d;
     }();
+    static const bool quiet = (
+        TDictionary::ErrorReporter = [](const std::string &) {}, true);
+    (void)quiet;
     const std::string userPath = Fuzz::WriteFile("USERDCT.TXT", text);
-    if (!dictionary.OpenUserDictionary(userPath))
-        std::abort();
+    // A list that cannot be read whole is set aside as it was, never overwritten.
+    if (!dictionary.OpenUserDictionary(userPath)) {
+        TStringList none;
+        TextEncoding::TTextFormat format;
+        if (FileUtils::ReadWholeFile(userPath + ".bad") != text
+            || LearnedWordFile::Read(userPath + ".bad", none, format)
+                != LearnedWordFile::TReadResult::Unreadable)
+            std::abort();
+        std::remove((userPath + ".bad").c_str());
+    }
     if (!dictionary.OpenExclusionList(Fuzz::WriteFile("EXCLUDE.TXT", text)))
         std::abort();
     const AnsiText asked(word);
@@ -69,8 +83,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Saving writes the list back; loading it again must give the same list.
     dictionary.SaveUserWords();
     TStringList reloaded(true);
-    reloaded.LoadFromFile(userPath);
-    if (reloaded.Count() != dictionary.UserWords.Count())
+    TextEncoding::TTextFormat format;
+    if (LearnedWordFile::Read(userPath, reloaded, format) != LearnedWordFile::TReadResult::Read
+        || reloaded.Count() != dictionary.UserWords.Count())
         std::abort();
     dictionary.UserWordsModified = false;
     return 0;

@@ -2,6 +2,7 @@
 
 #include "dialogs/MessageDialogs.h"
 #include "dictionary/ChildRanker.h"
+#include "dictionary/LearnedWordFile.h"
 #include "dictionary/TDictionary.h"
 #include "platform/core/CodePages.h"
 #include "platform/core/Exceptions.h"
@@ -670,9 +671,10 @@ bool TCustomSpellDlg::TakeInOutsideWords()
     if (!dictionary.Active || dictionary.UserFileName.empty()
         || dictionary.UserFileSize() == dictionary.UserFileSizeAtLoad)
         return false;
+    // A list that cannot be read now adds nothing; the next save sets it aside.
     TStringList onDisk;
-    if (FileUtils::FileExists(dictionary.UserFileName))
-        onDisk.LoadFromFile(dictionary.UserFileName);
+    TextEncoding::TTextFormat format;
+    LearnedWordFile::Read(dictionary.UserFileName, onDisk, format);
     const int before = dictionary.UserWords.Count();
     dictionary.UserWords.AddStrings(onDisk);
     dictionary.UserFileSizeAtLoad = dictionary.UserFileSize();

@@ -671,6 +671,10 @@ Elegir letra.
         <translation>Scrivlo no encuentra &quot;%1&quot;. Se quita de la lista de documentos recientes.</translation>
     </message>
     <message>
+        <source>The learned words in %1 could not be read. The file is kept as %2, and a new list is started.</source>
+        <translation>No se pudieron leer las palabras aprendidas de %1. El archivo se guarda como %2 y se empieza una lista nueva.</translation>
+    </message>
+    <message>
         <source>Parts of “%1” could not be read, so they are missing from the page. Saving will not bring them back: to keep the file as it is, Scrivlo asks for a new name when you save.</source>
         <translation>Algunas partes de «%1» no se pudieron leer y faltan en la página. Guardar no las recupera: para conservar el archivo tal como está, Scrivlo te pide un nombre nuevo al guardar.</translation>
     </message>

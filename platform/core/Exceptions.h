@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 class Exception : public std::runtime_error
 {
@@ -98,11 +99,17 @@ public:
     { }
 };
 
-// A dictionary file whose identification does not match.
+// A dictionary file whose identification does not match, or whose nodes are damaged.
 class TEDictionaryCorrupt : public Exception
 {
 public:
     TEDictionaryCorrupt()
         : Exception("Dictionary Corrupt.")
     { }
+    // The message stays the same; the detail is for the tools that build dictionaries.
+    explicit TEDictionaryCorrupt(std::string detail)
+        : Exception("Dictionary Corrupt.")
+        , Detail(std::move(detail))
+    { }
+    std::string Detail; // what is damaged, empty when only the identification differs
 };

@@ -190,8 +190,9 @@ constexpr int KeepOwnerFailed = -1;
 // Creates, fills and renames the temporary; 0, or the errno of the failure with the
 // temporary gone. old is the file replaced, if any: its permissions, owner and group pass
 // to the new one, and where the owner or group cannot be passed on nothing is replaced
-// (KeepOwnerFailed).
-int ReplaceFile(const std::string &target, const struct stat *old, std::string_view data)
+// (KeepOwnerFailed). A new file gets newFileMode less the process's umask.
+int ReplaceFile(const std::string &target, const struct stat *old, std::string_view data,
+                mode_t newFileMode)
 {
     const std::string dir = ExtractFilePath(target);
     const std::string name = ExtractFileName(target);
@@ -210,7 +211,7 @@ int ReplaceFile(const std::string &target, const struct stat *old, std::string_v
     if (old && ::fstat(fd, &mine) == 0 && (mine.st_uid != old->st_uid || mine.st_gid != old->st_gid)
         && ::fchown(fd, old->st_uid, old->st_gid) != 0)
         error = KeepOwnerFailed;
-    const mode_t mode = old ? (old->st_mode & 0777) : (0644 & ~CurrentUmask());
+    const mode_t mode = old ? (old->st_mode & 0777) : (newFileMode & ~CurrentUmask());
     // Renamed while still locked, so that no other save takes it for abandoned.
     if (error == 0
         && !(::fchmod(fd, mode) == 0 && WriteAll(fd, data) && ::fsync(fd) == 0
@@ -382,7 +383,7 @@ std::string ReadWholeFile(const std::string &path)
     return data;
 }
 
-void WriteFileSafely(const std::string &path, std::string_view data)
+void WriteFileSafely(const std::string &path, std::string_view data, unsigned newFileMode)
 {
     using Cause = EStreamError::TCause;
     const auto fail = [&path](int code, Cause cause = Cause::System) {
@@ -393,7 +394,7 @@ void WriteFileSafely(const std::string &path, std::string_view data)
     if (::stat(target.c_str(), &old) != 0) {
         if (errno != ENOENT)
             throw fail(errno);
-        if (const int error = ReplaceFile(target, nullptr, data))
+        if (const int error = ReplaceFile(target, nullptr, data, mode_t(newFileMode & 0777)))
             throw fail(error);
         return;
     }
@@ -404,8 +405,9 @@ void WriteFileSafely(const std::string &path, std::string_view data)
     // The folder's permission would let a file the user may not write be replaced.
     if (!MayAccess(target, W_OK))
         throw fail(errno);
-    int error = MayAccess(ExtractFilePath(target), W_OK | X_OK) ? ReplaceFile(target, &old, data)
-                                                                : KeepOwnerFailed;
+    int error = MayAccess(ExtractFilePath(target), W_OK | X_OK)
+        ? ReplaceFile(target, &old, data, mode_t(newFileMode & 0777))
+        : KeepOwnerFailed;
     if (error == KeepOwnerFailed)
         error = WriteInPlace(target, old, data);
     if (error != 0)

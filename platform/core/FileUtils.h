@@ -43,7 +43,7 @@ std::string ReadWholeFile(const std::string &path);
 // backup-XXXXXX", beside it or in the temporary folder, removed after the save) and put
 // back if the write fails.
 // Raises EFCreateError "Cannot create file PATH" with the errno on any failure; the old
-// file survives.
-void WriteFileSafely(const std::string &path, std::string_view data);
+// file survives. A new file gets newFileMode less the process's umask.
+void WriteFileSafely(const std::string &path, std::string_view data, unsigned newFileMode = 0644);
 
 } // namespace FileUtils

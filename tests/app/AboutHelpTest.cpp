@@ -300,6 +300,8 @@ int main(int argc, char **argv)
     QStandardPaths::setTestModeEnabled(true);
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QTemporaryDir data; // and a data folder of its own, where the window keeps learned words
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     TApplication app(argc, argv);
     // Checking while typing would open the dictionary, which is not beside this test.
     Settings::SetFlag(TMainForm::SpellAsYouTypeKey, false);

@@ -8,6 +8,7 @@
 #include "app/THelpForm.h"
 #include "app/TMainForm.h"
 #include "dictionary/TDictionary.h"
+#include "platform/core/UserDataFolder.h"
 #include "platform/gui/TRichEdit.h"
 #include "spell/TSpellDlg.h"
 #include "tests/support/IsolatedQTestMain.h"
@@ -188,8 +189,9 @@ private slots:
 
         form->Action("ALanguage_en")->trigger();
         QVERIFY(!dictionary.IsWord(AnsiText("zorrito")));
-        QVERIFY(QFile(dir->filePath("USERDCT-ES.TXT")).open(QIODevice::ReadOnly));
-        QVERIFY(!QFile::exists(dir->filePath("USERDCT.TXT")));
+        const QString data = QString::fromStdString(UserDataFolder::Path());
+        QVERIFY(QFile(data + "USERDCT-ES.TXT").open(QIODevice::ReadOnly));
+        QVERIFY(!QFile::exists(data + "USERDCT.TXT"));
         QTest::keyClicks(form->RichEdit(), "teh ");
         QCOMPARE(form->RichEdit()->toPlainText(), QString("teh the "));
     }

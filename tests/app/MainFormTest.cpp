@@ -8,6 +8,7 @@
 #include "app/Settings.h"
 #include "app/TMainForm.h"
 #include "dictionary/TDictionary.h"
+#include "platform/core/UserDataFolder.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/StandardDialogs.h"
 #include "platform/gui/TRichEdit.h"
@@ -556,7 +557,10 @@ private slots:
         form->SpellDlg->SetDictionaryActive(true);
         QVERIFY(TCustomSpellDlg::SharedDictionary().AddWord(AnsiText("zorbleflip")));
         QVERIFY(form->close());
-        QCOMPARE(ReadFile(dir.filePath("USERDCT.TXT")).trimmed(), QByteArray("zorbleflip"));
+        // In the user's data folder, never beside the dictionary.
+        const QString learned = QString::fromStdString(UserDataFolder::Path()) + "USERDCT.TXT";
+        QCOMPARE(ReadFile(learned).trimmed(), QByteArray("zorbleflip"));
+        QVERIFY(!QFile::exists(dir.filePath("USERDCT.TXT")));
         QVERIFY(!form->SpellDlg->DictionaryActive());
     }
 

@@ -9,6 +9,7 @@
 #include "app/Settings.h"
 #include "app/TMainForm.h"
 #include "dictionary/TDictionary.h"
+#include "platform/core/UserDataFolder.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/TRichEdit.h"
 #include "spell/TSpellDlg.h"
@@ -133,7 +134,7 @@ private slots:
         child.terminate();
         QVERIFY(child.waitForFinished(20000));
         QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-        QFile words(dir.filePath("USERDCT.TXT"));
+        QFile words(QString::fromStdString(UserDataFolder::Path()) + "USERDCT.TXT");
         QVERIFY(words.open(QIODevice::ReadOnly));
         QCOMPARE(words.readAll().trimmed(), QByteArray("zorbleflip"));
         TMainForm form;

@@ -5,7 +5,10 @@
 #include "tests/support/RawDct.h"
 #include "tests/support/TempDir.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <random>
+#include <unistd.h>
 
 namespace {
 
@@ -125,12 +128,77 @@ TEST(DCTFile, IndexesOutsideTheFileReadAsAnEmptyLastNode)
     EXPECT_EQ(file.GetNode(4), N('t', 0, true, true));
 }
 
-TEST(DCTFile, SiblingListWithoutLastMarkStopsAtTheFileEnd)
+// Two thousand random words: a file of many pages, so that most words' nodes lie far
+// from its start.
+std::vector<std::string> ManyWords()
+{
+    std::mt19937 random(5);
+    std::vector<std::string> words;
+    for (int i = 0; i < 2000; ++i) {
+        std::string w(8, ' ');
+        for (char &c : w)
+            c = char('a' + random() % 26);
+        words.push_back(w);
+    }
+    return words;
+}
+
+TEST(DCTFile, AFileReplacedWhileOpenChangesNothingItAnswers)
+{
+    const std::vector<std::string> words = ManyWords();
+    TempDir dir;
+    const std::string path = dir.write("big.dct", BuildDct(words));
+    ASSERT_GT(dir.read("big.dct").size(), 32768u);
+    TDCTFile file(path);
+    // What copying a smaller dictionary over it does: the same file, cut and rewritten.
+    dir.write("big.dct", AnAtI);
+    for (const std::string &word : words)
+        ASSERT_TRUE(file.ContainsWord(word)) << word;
+    EXPECT_FALSE(file.ContainsWord("an"));
+}
+
+// Damage that no lookup could get past: the file is refused as corrupt when it is opened.
+TEST(DCTFile, DamagedFilesAreCorrupt)
+{
+    const std::string good = BuildDct(ManyWords());
+    const size_t nodesEnd = good.size();
+    auto withBlock = [&](char byte) {
+        std::string bytes = good;
+        std::fill_n(bytes.begin() + ptrdiff_t(nodesEnd / 2), 512, byte);
+        return bytes;
+    };
+    const struct
+    {
+        const char *name;
+        std::string bytes;
+    } cases[] = {
+        { "header only", good.substr(0, Dct::HeaderSize) },
+        { "cut to half", good.substr(0, nodesEnd / 2) },
+        { "cut to half, whole nodes",
+          good.substr(0, Dct::HeaderSize + (nodesEnd - Dct::HeaderSize) / 8 * 4) },
+        { "block of 0xFF", withBlock(char(0xFF)) },
+        { "block of zeros", withBlock(0) },
+        { "list past the end", RawDct({ N('a', 0, true), N('b', 0, true) }) },
+        { "child past the end", RawDct({ N('a', 3, true, true), N('b', 0, true, true) }) },
+    };
+    TempDir dir;
+    for (const auto &c : cases) {
+        try {
+            TDCTFile file(dir.write("d.dct", c.bytes));
+            ADD_FAILURE() << c.name << ": opened";
+        } catch (const TEDictionaryCorrupt &e) {
+            EXPECT_STREQ(e.what(), "Dictionary Corrupt.") << c.name;
+        }
+    }
+    EXPECT_NO_THROW(TDCTFile(dir.write("good.dct", good)));
+}
+
+TEST(DCTFile, AFileLargerThanAnyDictionaryIsRefused)
 {
     TempDir dir;
-    TDCTFile file(dir.write("open.dct", RawDct({ N('a', 0, true), N('b', 0, true) })));
-    EXPECT_TRUE(file.ContainsWord("b"));
-    EXPECT_FALSE(file.ContainsWord("c"));
+    const std::string path = dir.write("huge.dct", BuildDct({ "a" }));
+    ASSERT_EQ(::truncate(path.c_str(), off_t(TDCTFile::MaxFileSize + 1)), 0); // sparse
+    EXPECT_THROW(TDCTFile file(path), TEDictionaryCorrupt);
 }
 
 TEST(DCTFile, WordsAreCutToFiftyLetters)

@@ -3,6 +3,7 @@
 
 #include "app/Settings.h"
 #include "app/TMainForm.h"
+#include "platform/core/UserDataFolder.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/TRichEdit.h"
 #include "spell/LiveSpellChecker.h"
@@ -103,7 +104,7 @@ private slots:
     void init()
     {
         Settings::Store().clear();
-        QFile::remove(dir.filePath("USERDCT.TXT"));
+        QFile::remove(QString::fromStdString(UserDataFolder::Path()) + "USERDCT.TXT");
         Open(dir.path());
         WaitChecked();
     }

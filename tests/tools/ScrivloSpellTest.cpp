@@ -10,11 +10,14 @@
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <tuple>
 #include <unistd.h>
 
 extern char **environ;
+
+using namespace std::string_literals;
 
 namespace {
 
@@ -103,6 +106,9 @@ const std::vector<std::string> TextWords
 class SpellTool : public ::testing::Test
 {
 protected:
+    // The user's data folder, where the editor keeps learned words, is the test's own.
+    SpellTool() { ::setenv("XDG_DATA_HOME", data.path().c_str(), 1); }
+    ~SpellTool() override { ::unsetenv("XDG_DATA_HOME"); }
     void UseWords(const std::vector<std::string> &words)
     {
         dict = dir.write("TEST.DCT", BuildDct(words));
@@ -122,6 +128,7 @@ protected:
     }
 
     TempDir dir;
+    TempDir data;
     std::string dict;
 };
 
@@ -478,20 +485,44 @@ TEST_F(SpellTool, CompleteListsWordsExtendingThePrefix)
     EXPECT_EQ(Spell({ "--max", "2", "complete", "c" }).out, "c: cart, cat\n");
 }
 
-TEST_F(SpellTool, UserListBesideTheDictionaryIsReadNeverWritten)
+// The words the editor learned, in the user's data folder, and those an earlier version
+// kept beside the dictionary until the editor takes them in: read, never written.
+TEST_F(SpellTool, LearnedWordsAreTheEditorsReadNeverWritten)
 {
     UseWords(TextWords);
-    const std::string userList = dir.write("USERDCT.TXT", "Zorbl\r\n");
+    ASSERT_EQ(::mkdir(data.file("scrivlo").c_str(), 0700), 0);
+    const std::string userList = data.write("scrivlo/USERDCT.TXT", "Zorbl\r\n");
+    const std::string oldList = dir.write("USERDCT.TXT", "quarg\r\n");
     const auto stamp = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
     std::filesystem::last_write_time(userList, stamp);
 
-    EXPECT_EQ(Spell({ "check" }, "ZORBL zorbl's qqq").out, "-:1:15: qqq\n");
+    EXPECT_EQ(Spell({ "check" }, "ZORBL zorbl's quarg qqq").out, "-:1:21: qqq\n");
     Spell({ "-a" }, "*newword\n@other\nnewword\n");
     Spell({ "--max", "3", "suggest", "zorbk" });
 
-    EXPECT_EQ(dir.read("USERDCT.TXT"), "Zorbl\r\n");
+    EXPECT_EQ(data.read("scrivlo/USERDCT.TXT"), "Zorbl\r\n");
     EXPECT_EQ(std::filesystem::last_write_time(userList), stamp);
     EXPECT_EQ(FolderEntries(), (std::vector<std::string> { "TEST.DCT", "USERDCT.TXT" }));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(data.file("scrivlo")), {}), 1);
+
+    // Once the editor has taken the old list in, only the user's own counts.
+    data.write("scrivlo/USERDCT.TXT.merged", oldList + "\n");
+    EXPECT_EQ(Spell({ "check" }, "zorbl quarg").out, "-:1:7: quarg\n");
+}
+
+// A list that cannot be read whole is reported and left as it is: this program writes none.
+TEST_F(SpellTool, AnUnreadableListIsReportedAndLeftAlone)
+{
+    UseWords(TextWords);
+    const std::string utf16Cyrillic = "\xFF\xFE\x3A\x04\x3E\x04\x42\x04\r\0\n\0"s;
+    const std::string list = dir.write("mine.txt", utf16Cyrillic);
+    const RunResult r = Spell({ "--user", list, "check" }, "dog");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err,
+              "scrivlo-spell: The learned words in " + list
+                  + " could not be read; none of them are used.\n");
+    EXPECT_EQ(dir.read("mine.txt"), utf16Cyrillic);
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string> { "TEST.DCT", "mine.txt" }));
 }
 
 TEST_F(SpellTool, MissingUserListIsNeitherNeededNorCreated)

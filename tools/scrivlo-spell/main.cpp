@@ -1,7 +1,9 @@
 // scrivlo-spell: the spell checker of Scrivlo on the command line. It reads the user's
-// word list but never writes it.
+// learned words (those the editor keeps, unless --user names another list) but never
+// writes them.
 
 #include "dictionary/ChildRanker.h"
+#include "dictionary/LearnedWordFile.h"
 #include "dictionary/TDictionary.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileUtils.h"
@@ -40,6 +42,19 @@ std::string DictionaryPath(const Options &options)
     return path;
 }
 
+// The words an earlier version learned beside the dictionary, until the editor takes them
+// into the user's own list (this program writes no list).
+void AddOldLearnedWords(TDictionary &dictionary, const std::string &dictionaryPath)
+{
+    const std::string oldPath = LearnedWordFile::OldPathFor(dictionaryPath);
+    if (!LearnedWordFile::OldFileWaiting(oldPath, dictionary.UserFileName))
+        return;
+    TStringList words(true);
+    TextEncoding::TTextFormat format;
+    if (LearnedWordFile::Read(oldPath, words, format) == LearnedWordFile::TReadResult::Read)
+        dictionary.UserWords.AddStrings(words);
+}
+
 // Opens the dictionary and the word lists; false after printing why not.
 bool OpenDictionary(TDictionary &dictionary, const Options &options)
 {
@@ -56,9 +71,15 @@ bool OpenDictionary(TDictionary &dictionary, const Options &options)
         PrintError(e.Message());
         return false;
     }
-    // A user list that does not exist yet is simply empty.
-    dictionary.OpenUserDictionary(options.userList ? FromCurrentFolder(*options.userList)
-                                                   : "USERDCT.TXT");
+    // A user list that does not exist yet is simply empty; one that cannot be read is
+    // reported and left as it is.
+    dictionary.UserFileReadOnly = true;
+    if (options.userList) {
+        dictionary.OpenUserDictionary(FromCurrentFolder(*options.userList));
+    } else {
+        dictionary.OpenUserDictionary(LearnedWordFile::UserPathFor(path));
+        AddOldLearnedWords(dictionary, path);
+    }
     // A school's class word list beside the dictionary, read only like the user's list.
     dictionary.OpenClassWords(FileUtils::ExtractFilePath(path) + TDictionary::ClassWordsName);
     if (options.exclusionList) {
@@ -119,6 +140,8 @@ int main(int argc, char **argv)
     static char outputBuffer[1 << 16];
     std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
 
+    TDictionary::ErrorReporter
+        = [](const std::string &message) { PrintError(std::string(ProgramName) + ": " + message); };
     TDictionary dictionary;
     int status;
     try {
