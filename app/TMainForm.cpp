@@ -448,6 +448,7 @@ void TMainForm::CreateControls()
     FRichEdit = new TRichEdit(mainPanel);
     QTextEdit *edit = FRichEdit;
     edit->setObjectName("RichEdit");
+    edit->setAccessibleName(tr("Story")); // what a screen reader calls the page
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->setLineWrapMode(QTextEdit::WidgetWidth);
@@ -528,12 +529,13 @@ void TMainForm::CreateSpellDlg()
     SpellDlg->SetIgnoreWithNumbers(true);
     SpellDlg->SetSupportRTF2(true);
     SpellDlg->SetSuggestionRanking(rkChildren);
+    // A school's list of words every child may use, beside the dictionaries.
+    SpellDlg->SetClassWordList(TDictionary::ClassWordsName);
     UseLearnedWordsOf(SpellDlg->DictionaryName());
-    const std::string programDir = FileUtils::ExecutableDir();
     // Common misspellings are corrected as the child types them, in the child's capitals;
     // F7 corrects them too only while that is on, and otherwise asks, the listed
     // correction first.
-    if (FileUtils::FileExists(programDir + AutoCorrectFile))
+    if (FileUtils::FileExists(FileUtils::DataDir() + AutoCorrectFile))
         SpellDlg->SetAutoCorrectList(AutoCorrectFile);
     SpellDlg->SetMatchTypedCase(true);
     auto *corrector = new TypingCorrector(FRichEdit, SpellDlg, this);
@@ -549,9 +551,9 @@ void TMainForm::CreateSpellDlg()
 
 void TMainForm::UseLearnedWordsOf(const std::string &dictionaryName)
 {
-    // The dictionaries are in the program's folder, which every user of the machine shares
+    // The dictionaries are in the program's data folder, which every user of the machine shares
     // and which an installed program may not write: learned words are each user's own.
-    const std::string dictionaryPath = FileUtils::ExecutableDir() + dictionaryName;
+    const std::string dictionaryPath = FileUtils::DataDir() + dictionaryName;
     const std::string userPath = LearnedWordFile::UserPathFor(dictionaryPath);
     try {
         UserDataFolder::Create();
@@ -681,6 +683,7 @@ void TMainForm::RetranslateUi()
     if (!speaker.Available())
         for (const char *name : { "AEditReadAloud", "AEditReadEverything", "ASpeechSettings" })
             Action(name)->setToolTip(speaker.MissingVoiceHint());
+    FRichEdit->setAccessibleName(tr("Story"));
     UpdateCaption();
 }
 
