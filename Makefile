@@ -11,7 +11,7 @@ JOBS      ?= $(shell nproc)
 CORPORA   ?=
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps build run demo install test bench fuzz asan-test format format-check clean
+.PHONY: all deps build run demo install package test bench fuzz asan-test format format-check clean
 
 all: build
 
@@ -40,6 +40,11 @@ demo: build
 
 install: build
 	cmake --install $(BUILD)
+
+# The Debian package of what make install installs: $(BUILD)/scrivlo_VERSION_amd64.deb.
+package: build
+	@scripts/install-deps --package
+	cmake --build $(BUILD) --target package
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

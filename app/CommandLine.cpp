@@ -58,7 +58,9 @@ bool OpenFiles(TMainForm &window, const QStringList &files, const QString &start
     if (files.isEmpty())
         return false;
     const QString path = QFileInfo(QDir(startDir), files.first()).absoluteFilePath();
-    if (!QFileInfo(path).isFile()) {
+    // Only a name that is not there at all is "not found": a folder, a pipe or a device is
+    // refused by the open itself, with its reason.
+    if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink()) {
         const QString missing
             = QCoreApplication::translate("CommandLine", "Scrivlo cannot find \"%1\".").arg(path);
         std::fprintf(stderr, "scrivlo: %s\n", qPrintable(missing));

@@ -53,12 +53,13 @@ void SpellingSetup::CreateSpellDlg(TRichEdit *page)
     FSpellDlg->SetIgnoreWithNumbers(true);
     FSpellDlg->SetSupportRTF2(true);
     FSpellDlg->SetSuggestionRanking(rkChildren);
+    // A school's list of words every child may use, beside the dictionaries.
+    FSpellDlg->SetClassWordList(TDictionary::ClassWordsName);
     UseLearnedWordsOf(FSpellDlg->DictionaryName());
-    const std::string programDir = FileUtils::ExecutableDir();
     // Common misspellings are corrected as the child types them, in the child's capitals;
     // F7 corrects them too only while that is on, and otherwise asks, the listed
     // correction first.
-    if (FileUtils::FileExists(programDir + AutoCorrectFile))
+    if (FileUtils::FileExists(FileUtils::DataDir() + AutoCorrectFile))
         FSpellDlg->SetAutoCorrectList(AutoCorrectFile);
     FSpellDlg->SetMatchTypedCase(true);
     auto *corrector = new TypingCorrector(page, FSpellDlg, this);
@@ -73,9 +74,9 @@ void SpellingSetup::CreateSpellDlg(TRichEdit *page)
 
 void SpellingSetup::UseLearnedWordsOf(const std::string &dictionaryName)
 {
-    // The dictionaries are in the program's folder, which every user of the machine shares
-    // and which an installed program may not write: learned words are each user's own.
-    const std::string dictionaryPath = FileUtils::ExecutableDir() + dictionaryName;
+    // The dictionaries are in the program's data folder, which every user of the machine
+    // shares and which an installed program may not write: learned words are each user's own.
+    const std::string dictionaryPath = FileUtils::DataDir() + dictionaryName;
     const std::string userPath = LearnedWordFile::UserPathFor(dictionaryPath);
     try {
         UserDataFolder::Create();

@@ -91,6 +91,7 @@ void THelpForm::SetGuide(bool on)
 void THelpForm::Retranslate()
 {
     setWindowTitle(tr("Help"));
+    FRichEdit1->setAccessibleName(tr("Help")); // what a screen reader calls the text
     // What the user typed into the page stays; an untouched page shows the new language.
     if (FRichEdit1->Modified())
         return;

@@ -316,6 +316,7 @@ void TMainForm::CreateControls()
     FRichEdit = new TRichEdit(mainPanel);
     QTextEdit *edit = FRichEdit;
     edit->setObjectName("RichEdit");
+    edit->setAccessibleName(tr("Story")); // what a screen reader calls the page
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->setLineWrapMode(QTextEdit::WidgetWidth);
@@ -426,6 +427,7 @@ void TMainForm::RetranslateUi()
     if (!speaker.Available())
         for (const char *name : { "AEditReadAloud", "AEditReadEverything", "ASpeechSettings" })
             Action(name)->setToolTip(speaker.MissingVoiceHint());
+    FRichEdit->setAccessibleName(tr("Story"));
     UpdateCaption();
 }
 

@@ -80,7 +80,7 @@ TReadResult Read(const std::string &path, TStringList &words, TTextFormat &forma
     std::u16string text;
     format = TextEncoding::DecodeText(bytes, text);
     std::string ansi;
-    if (!CodePages::EncodeAnsi(text, ansi)) {
+    if (!TextEncoding::EncodeAnsi(text, ansi)) {
         format = NewListFormat();
         return TReadResult::Unreadable;
     }

@@ -7,6 +7,7 @@
 #include "platform/core/CodePages.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileUtils.h"
+#include "platform/core/TextEncoding.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -120,6 +121,24 @@ bool TDictionary::OpenUserDictionary(const std::string &fileName)
     return false;
 }
 
+bool TDictionary::OpenClassWords(const std::string &fileName)
+{
+    // Read as a learned-word list is, and only read: never locked, set aside or written.
+    ClassWords.Clear();
+    TStringList words;
+    TextEncoding::TTextFormat format;
+    try {
+        if (LearnedWordFile::Read(fileName, words, format) != LearnedWordFile::TReadResult::Read)
+            return false;
+    } catch (const EFOpenError &) {
+        return false;
+    }
+    for (const std::string &word : words)
+        if (!word.empty())
+            ClassWords.Add(CodePages::LowerCase(AnsiText(word)).str());
+    return true;
+}
+
 bool TDictionary::OpenExclusionList(const std::string &fileName)
 {
     ExclusionWords.reset();
@@ -195,6 +214,8 @@ bool TDictionary::IsLowerWord(std::string_view lowerAnsiWord) const
     if (ExclusionWords && ExclusionWords->IndexOf(w) >= 0)
         return false;
     if (UserWords.Count() > 0 && UserWords.Find(w, index))
+        return true;
+    if (ClassWords.Count() > 0 && ClassWords.Find(w, index))
         return true;
     // The one conversion of the lookup, byte by byte like AnsiToOemWord, on the stack too.
     char key[Dct::WordMax];

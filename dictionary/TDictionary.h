@@ -55,6 +55,13 @@ public:
     bool OpenUserDictionary(const std::string &fileName);
     // Loads the exclusion list, tried as given and then beside the first dictionary.
     bool OpenExclusionList(const std::string &fileName);
+    // Loads a class word list (the children's names, a topic's words), one word a line in
+    // code page 1252, UTF-8 or UTF-16; its words are known words beside the user's own.
+    // It is read only: never learned into, never written. False when there is none or it
+    // cannot be read (its words are then dropped).
+    bool OpenClassWords(const std::string &fileName);
+    // The class word list's name, beside the dictionaries.
+    static constexpr const char *ClassWordsName = "CLASSWORDS.TXT";
     // Saves learned words if there are any, then closes every dictionary file.
     void CloseDictionaries();
     // Writes the user word list, first taking in every word the file holds now, under a
@@ -90,6 +97,7 @@ public:
     TLinkedList Files; // of TDCTFile, in opening order
     std::string UserFileName;
     TStringList UserWords { true };
+    TStringList ClassWords { true }; // lower case
     std::unique_ptr<TStringList> ExclusionWords;
     int64_t UserFileSizeAtLoad = 0;
     bool UserWordsModified = false;

@@ -3,6 +3,7 @@
 #include "platform/gui/AnsiString.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/TRichEdit.h"
+#include "spell/SpellingAccessible.h"
 #include "spell/TCustomSpellDlg.h"
 #include "spell/core/WordScan.h"
 
@@ -112,6 +113,8 @@ LiveSpellChecker::LiveSpellChecker(QTextEdit *edit, TCustomSpellDlg *spell)
 {
     setParent(edit);
     setObjectName("LiveSpellChecker");
+    // A screen reader hears the flagged words through the edit's accessible text.
+    SpellingAccessible::Attach(edit);
     // Connected before the highlighter's own connection, so the budget and the end of
     // the change are known when the changed paragraphs are checked.
     const auto watch = [this](QTextDocument *doc) {

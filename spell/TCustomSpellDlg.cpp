@@ -162,7 +162,7 @@ void TCustomSpellDlg::ResolveDictionaryPath()
 {
     // File names are case-sensitive here: only the keyword is recognised in any case.
     if (Upper(FDictionaryPath) == "APPLICATIONPATH")
-        FDictionaryPath = FileUtils::ExecutableDir();
+        FDictionaryPath = FileUtils::DataDir();
     else if (!FDictionaryPath.empty() && FDictionaryPath.back() != '/')
         FDictionaryPath += '/';
 }
@@ -184,6 +184,11 @@ bool TCustomSpellDlg::ActivateDictionary()
         dictionary.OpenUserDictionary(FUserDictionary);
         if (!FExclusionList.empty())
             dictionary.OpenExclusionList(FExclusionList);
+        dictionary.ClassWords.Clear();
+        if (!FClassWordList.empty())
+            dictionary.OpenClassWords(FileUtils::ExtractFilePath(FClassWordList).empty()
+                                          ? FDictionaryPath + FClassWordList
+                                          : FClassWordList);
         if (!FAutoCorrectList.empty()) {
             LoadAutoCorrectList();
         } else { // pairs of a list no longer named must not correct this dictionary's words

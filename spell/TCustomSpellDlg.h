@@ -74,6 +74,10 @@ public:
     virtual void SetDictionaryPath(const std::string &value) { FDictionaryPath = value; }
     const std::string &ExclusionList() const { return FExclusionList; }
     virtual void SetExclusionList(const std::string &value) { FExclusionList = value; }
+    // A read-only list of words known to every user (a class's names), taken beside the
+    // dictionary when named without a folder; empty (the default) for none.
+    const std::string &ClassWordList() const { return FClassWordList; }
+    void SetClassWordList(const std::string &value) { FClassWordList = value; }
     const QFont &Font() const { return FFont; }
     virtual void SetFont(const QFont &value) { FFont = value; }
     int HelpContext() const { return FHelpContext; }
@@ -208,6 +212,7 @@ private:
     std::string FDictionaryName = "ENGLISH";
     std::string FDictionaryPath = "APPLICATIONPATH";
     std::string FExclusionList;
+    std::string FClassWordList;
     QFont FFont;
     int FHelpContext = 0;
     bool FIgnoreAllUpperCase = false;

@@ -6,6 +6,7 @@
 #include "dictionary/TDictionary.h"
 #include "platform/core/CodePages.h"
 #include "platform/core/TStringList.h"
+#include "platform/gui/AccessibleRole.h"
 #include "platform/gui/AnsiString.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/TSpeaker.h"
@@ -42,12 +43,29 @@ QString FromUtf8(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// The labels sit in another panel than their fields, where Qt does not look for a field's
+// label: each field takes its label's text, without the access key and the colon, as its
+// accessible name.
+void NameBuddy(const QLabel *label)
+{
+    QString name;
+    const QString text = label->text();
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] != QLatin1Char('&') || (++i < text.size()))
+            name += text[i];
+    name = name.trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    label->buddy()->setAccessibleName(name);
+}
 } // namespace
 
 TSpellForm::TSpellForm(QWidget *owner)
     : TAbsSpellForm(owner)
 {
     setObjectName("SpellForm");
+    AccessibleRole::Set(this, QAccessible::Dialog); // a plain widget would be a "filler"
     setWindowTitle("Spell Checking...");
     QFont font("MS Sans Serif");
     font.setPixelSize(11);
@@ -104,6 +122,7 @@ TSpellForm::TSpellForm(QWidget *owner)
         l->move(at);
         l->setBuddy(buddy);
         l->adjustSize();
+        NameBuddy(l);
         return l;
     };
     lblSuggestions = label("lblSuggestions", "Suggestions:", { 8, 70 }, lstSuggest);
@@ -166,6 +185,7 @@ void TSpellForm::SetLabelLanguage(TLanguages language)
         if (auto *l = qobject_cast<QLabel *>(control)) {
             l->setText(text);
             l->adjustSize();
+            NameBuddy(l);
         } else if (auto *b = qobject_cast<QAbstractButton *>(control)) {
             b->setText(text);
         }

@@ -467,6 +467,10 @@ Elegir letra.
 <context>
     <name>TMainForm</name>
     <message>
+        <source>Story</source>
+        <translation>Historia</translation>
+    </message>
+    <message>
         <source>Rich Text files (*.rtf)|*.rtf|Text files (*.txt)|*.txt|Any files (*.*)|*.*</source>
         <translation>Archivos de texto enriquecido (*.rtf)|*.rtf|Archivos de texto (*.txt)|*.txt|Todos los archivos (*.*)|*.*</translation>
     </message>

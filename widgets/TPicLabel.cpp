@@ -10,6 +10,12 @@ TPicLabel::TPicLabel(QWidget *parent)
 void TPicLabel::SetCaption(const QString &caption)
 {
     FCaption = caption;
+    // A screen reader says the caption, without the access key's mark ("&&" is one '&').
+    QString name;
+    for (qsizetype i = 0; i < caption.size(); ++i)
+        if (caption[i] != QLatin1Char('&') || (++i < caption.size()))
+            name += caption[i];
+    setAccessibleName(name);
     AdjustBounds();
     update();
 }

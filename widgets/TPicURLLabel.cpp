@@ -1,5 +1,6 @@
 #include "widgets/TPicURLLabel.h"
 
+#include "platform/gui/AccessibleRole.h"
 #include "widgets/TPicCommon.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ TPicURLLabel::TPicURLLabel(QWidget *parent)
     setFont(underlined);
     ShowLinkColour();
     setCursor(TPicCommon::HandCursor());
+    AccessibleRole::Set(this, QAccessible::Link);
 }
 
 void TPicURLLabel::SetUnvisitedColor(const QColor &color)

@@ -178,19 +178,6 @@ AnsiText Utf16ToAnsi(std::u16string_view units)
     return AnsiText(std::move(ansi));
 }
 
-bool EncodeAnsi(std::u16string_view text, std::string &out)
-{
-    out.clear();
-    out.reserve(text.size());
-    for (const char16_t unit : text) {
-        const int b = IsSurrogate(unit) ? -1 : UnicodeToAnsi(unit);
-        if (b < 0)
-            return false;
-        out += char(b);
-    }
-    return true;
-}
-
 size_t Utf8SequenceAt(std::string_view bytes, size_t i, char32_t &cp)
 {
     const auto lead = static_cast<unsigned char>(bytes[i]);

@@ -44,8 +44,6 @@ void OemToAnsiBuff(std::string &text);
 unsigned char Utf16UnitToAnsi(char16_t unit);
 // A whole text so, one byte per code unit.
 AnsiText Utf16ToAnsi(std::u16string_view units);
-// The code page 1252 bytes of a text for a file; false when a character has none there.
-bool EncodeAnsi(std::u16string_view text, std::string &out);
 
 // Length of the well-formed UTF-8 sequence at bytes[i] (i < size), with its code point
 // in cp; 0 when the byte there does not begin one.

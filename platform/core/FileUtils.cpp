@@ -341,6 +341,16 @@ std::string ExecutableDir()
     }
 }
 
+std::string DataDir()
+{
+    const std::string programDir = ExecutableDir();
+    if (FileExists(programDir + "ENGLISH.DCT"))
+        return programDir;
+    const std::string installed = programDir + "../share/scrivlo/";
+    struct stat st;
+    return ::stat(installed.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? installed : programDir;
+}
+
 std::string ReadWholeFile(const std::string &path)
 {
     using Cause = EStreamError::TCause;

@@ -18,6 +18,11 @@ std::string IncludeTrailingSlash(std::string_view dir); // "" stays ""
 // The folder holding the running program, with a trailing '/'.
 std::string ExecutableDir();
 
+// The folder of the program's read-only data (dictionaries, ranking tables, lists): the
+// program's own folder when ENGLISH.DCT is there (the build tree), else ../share/scrivlo/
+// beside it when that exists (an installation under any prefix), else the program's folder.
+std::string DataDir();
+
 // The largest file read whole: far more than any story, and little enough that the
 // program can still hold it (a document takes several times its file's size in memory).
 constexpr int64_t MaxFileSize = 256 * 1024 * 1024;

@@ -127,7 +127,7 @@ std::string EncodeText(std::u16string_view text, TTextFormat format)
     case TEncoding::Utf16BE:
         return EncodeUtf16(lines, format.Encoding == TEncoding::Utf16BE);
     case TEncoding::Ansi:
-        if (CodePages::EncodeAnsi(lines, out))
+        if (EncodeAnsi(lines, out))
             return out;
         return CodePages::EncodeUtf8(lines);
     case TEncoding::Utf8Bom:
@@ -136,6 +136,19 @@ std::string EncodeText(std::u16string_view text, TTextFormat format)
         break;
     }
     return CodePages::EncodeUtf8(lines);
+}
+
+bool EncodeAnsi(std::u16string_view text, std::string &out)
+{
+    out.clear();
+    out.reserve(text.size());
+    for (const char16_t unit : text) {
+        const int b = unit >= 0xD800 && unit <= 0xDFFF ? -1 : CodePages::UnicodeToAnsi(unit);
+        if (b < 0)
+            return false;
+        out += char(b);
+    }
+    return true;
 }
 
 } // namespace TextEncoding

@@ -34,4 +34,7 @@ TTextFormat DecodeText(std::string_view bytes, std::u16string &text);
 // is lost.
 std::string EncodeText(std::u16string_view text, TTextFormat format);
 
+// The code page 1252 bytes of text, one a character; false when a character has none.
+bool EncodeAnsi(std::u16string_view text, std::string &out);
+
 } // namespace TextEncoding

@@ -14,7 +14,9 @@
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -279,21 +281,49 @@ RtfParagraph ToRtfParagraph(const QTextBlock &block, const QTextDocument &doc, C
     return paragraph;
 }
 
+// What a save needs to know of the blocks a load split (see LoadSplits).
+struct SplitBlocks
+{
+    explicit SplitBlocks(const QTextDocument &doc)
+    {
+        if (const LoadSplits *splits = LoadSplits::Find(doc)) {
+            joined = splits->JoinedBlocks();
+            separators = splits->SeparatorBlocks();
+        }
+    }
+    std::set<int> joined, separators;
+};
+
+// Adds the block's paragraph, or its text to the paragraph before when a load split them.
+void AppendParagraph(const QTextBlock &block, std::vector<RtfParagraph> &out,
+                     const QTextDocument &doc, CharFormats &formats, const SplitBlocks &splits)
+{
+    RtfParagraph paragraph = ToRtfParagraph(block, doc, formats);
+    if (out.empty() || !splits.joined.count(block.position())) {
+        out.push_back(std::move(paragraph));
+        return;
+    }
+    RtfParagraph &whole = out.back();
+    whole.format.spaceAfter = paragraph.format.spaceAfter; // kept by the last piece
+    for (RtfRun &run : paragraph.runs)
+        whole.runs.push_back(std::move(run));
+}
+
 // Every paragraph of a frame, also of frames and tables inside it: a nested table's text
 // is kept in the cell that holds it.
 void AppendFlattened(QTextFrame *frame, std::vector<RtfParagraph> &out, const QTextDocument &doc,
-                     CharFormats &formats)
+                     CharFormats &formats, const SplitBlocks &splits)
 {
     for (auto it = frame->begin(); !it.atEnd(); ++it) {
         if (QTextFrame *child = it.currentFrame())
-            AppendFlattened(child, out, doc, formats);
+            AppendFlattened(child, out, doc, formats, splits);
         else if (it.currentBlock().isValid())
-            out.push_back(ToRtfParagraph(it.currentBlock(), doc, formats));
+            AppendParagraph(it.currentBlock(), out, doc, formats, splits);
     }
 }
 
 RtfTable ToRtfTable(QTextTable *table, const QTextDocument &doc, size_t position,
-                    CharFormats &formats)
+                    CharFormats &formats, const SplitBlocks &splits)
 {
     RtfTable out;
     out.position = position;
@@ -310,10 +340,10 @@ RtfTable ToRtfTable(QTextTable *table, const QTextDocument &doc, size_t position
                         rtfCell.width += Twips(widths[k].rawValue());
                 for (auto it = cell.begin(); !it.atEnd(); ++it) {
                     if (QTextFrame *child = it.currentFrame())
-                        AppendFlattened(child, rtfCell.paragraphs, doc, formats);
+                        AppendFlattened(child, rtfCell.paragraphs, doc, formats, splits);
                     else if (it.currentBlock().isValid())
-                        rtfCell.paragraphs.push_back(
-                            ToRtfParagraph(it.currentBlock(), doc, formats));
+                        AppendParagraph(it.currentBlock(), rtfCell.paragraphs, doc, formats,
+                                        splits);
                 }
             }
             c += span;
@@ -326,47 +356,226 @@ RtfTable ToRtfTable(QTextTable *table, const QTextDocument &doc, size_t position
 
 } // namespace
 
-RichTextBuilder::RichTextBuilder(RtfDocument model, QTextDocument &doc)
-    : FModel(std::move(model))
-    , FDoc(doc)
-    , FCursor(&doc)
+LoadSplits::LoadSplits(QTextDocument &doc)
+    : QObject(&doc)
 {
-    doc.clear();
-    size_t units = FModel.paragraphs.size();
-    for (const RtfTable &table : FModel.tables)
-        for (const RtfTableRow &row : table.rows)
-            units += row.cells.size();
-    FTotal = std::max<size_t>(units, 1);
+    connect(&doc, &QTextDocument::contentsChange, this, &LoadSplits::NoteChange);
+}
+
+// A division whose break was deleted is gone for good: its mark, pushed to where the
+// deletion began, might otherwise name a break the writer typed there.
+void LoadSplits::NoteChange(int from, int removed)
+{
+    for (size_t i = 0; i < FJoins.size();) {
+        const int before = FJoinsAt[i];
+        if (removed > 0 && from < before && before <= from + removed) {
+            FJoins[i] = std::move(FJoins.back());
+            FJoins.pop_back();
+            FJoinsAt[i] = FJoinsAt.back();
+            FJoinsAt.pop_back();
+            continue;
+        }
+        FJoinsAt[i] = FJoins[i].position();
+        ++i;
+    }
+}
+
+LoadSplits &LoadSplits::Of(QTextDocument &doc)
+{
+    if (LoadSplits *splits = doc.findChild<LoadSplits *>(QString(), Qt::FindDirectChildrenOnly))
+        return *splits;
+    return *new LoadSplits(doc);
+}
+
+const LoadSplits *LoadSplits::Find(const QTextDocument &doc)
+{
+    return doc.findChild<LoadSplits *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+void LoadSplits::MarkJoin(int position)
+{
+    FPendingJoins.push_back(position);
+}
+
+void LoadSplits::MarkSeparator(int position)
+{
+    FPendingSeparators.push_back(position);
+}
+
+void LoadSplits::FollowEdits()
+{
+    QTextDocument &doc = *static_cast<QTextDocument *>(parent());
+    for (const int position : FPendingJoins) {
+        QTextCursor &mark = FJoins.emplace_back(&doc);
+        mark.setPosition(position);
+        // Typing at the start of the continued block, Enter too, leaves the mark at the break.
+        mark.setKeepPositionOnInsert(true);
+        FJoinsAt.push_back(position);
+    }
+    for (const int position : FPendingSeparators) {
+        QTextCursor &mark = FSeparators.emplace_back(&doc);
+        mark.setPosition(position);
+        mark.setKeepPositionOnInsert(true);
+    }
+    FPendingJoins = {};
+    FPendingSeparators = {};
+}
+
+// A join mark stays at the start of the block after its break for as long as the break is
+// there.
+std::set<int> LoadSplits::JoinedBlocks() const
+{
+    std::set<int> out;
+    for (const QTextCursor &mark : FJoins) {
+        const QTextBlock block = mark.block();
+        if (mark.position() == block.position() && block.previous().isValid())
+            out.insert(block.position());
+    }
+    return out;
+}
+
+std::set<int> LoadSplits::SeparatorBlocks() const
+{
+    std::set<int> out;
+    for (const QTextCursor &mark : FSeparators) {
+        const QTextBlock block = mark.block();
+        if (block.length() == 1 && !mark.currentTable())
+            out.insert(block.position());
+    }
+    return out;
+}
+
+DocumentBuilder::DocumentBuilder(QTextDocument &doc)
+    : FDoc(doc)
+    , FCursor(&doc)
+    , FSplits((doc.clear(), LoadSplits::Of(doc)))
+{
     // One edit block for the whole load: inside one, inserting text does not lay out the
     // paragraph again each time to place the cursor.
     FCursor.beginEditBlock();
 }
 
-RichTextBuilder::~RichTextBuilder()
+DocumentBuilder::~DocumentBuilder()
 {
     if (FDone < FTotal)
-        QTextCursor(&FDoc).endEditBlock();
+        Finish();
+}
+
+void DocumentBuilder::Finish()
+{
+    FDone = FTotal;
+    // Made inside the edit block, the marks' cursors do not lay out their blocks.
+    FSplits.FollowEdits();
+    QTextCursor(&FDoc).endEditBlock();
+}
+
+void DocumentBuilder::InsertText(QString text, const QTextCharFormat &format)
+{
+    while (FBlockLength + text.size() > MaxBlockLength) {
+        qsizetype cut = std::max(MaxBlockLength - FBlockLength, 0);
+        const qsizetype space = cut > 0 ? text.lastIndexOf(QLatin1Char(' '), cut - 1) : -1;
+        if (space >= cut / 2)
+            cut = space + 1;
+        else if (cut > 0 && text.at(cut - 1).isHighSurrogate())
+            --cut; // never between the halves of one character
+        FCursor.insertText(text.left(cut), format);
+        FDone += size_t(cut);
+        text.remove(0, cut);
+        // The next piece looks as if it went on in the same paragraph: no first-line
+        // indent, no space between.
+        QTextBlockFormat piece = FCursor.blockFormat();
+        QTextBlockFormat rest = piece;
+        piece.setBottomMargin(0);
+        FCursor.setBlockFormat(piece);
+        rest.setTopMargin(0);
+        rest.setTextIndent(0);
+        FCursor.insertBlock(rest, FCursor.blockCharFormat());
+        FSplits.MarkJoin(FCursor.position());
+        FBlockLength = 0;
+    }
+    FCursor.insertText(text, format);
+    FBlockLength += int(text.size());
+    FDone += size_t(text.size());
+}
+
+PlainTextBuilder::PlainTextBuilder(const QString &text, QTextDocument &doc)
+    : DocumentBuilder(doc)
+    , FText(text)
+{
+    FTotal = std::max<size_t>(size_t(FText.size()), 1);
+}
+
+bool PlainTextBuilder::Step(size_t units)
+{
+    const size_t goal = FDone + units * 64;
+    while (FDone < goal) {
+        if (FAt >= FText.size()) {
+            Finish();
+            return false;
+        }
+        if (FText.at(FAt) == QLatin1Char('\n')) {
+            FCursor.insertBlock();
+            FBlockLength = 0;
+            ++FAt;
+            ++FDone;
+            continue;
+        }
+        if (FLineEnd < FAt) {
+            FLineEnd = FText.indexOf(QLatin1Char('\n'), FAt);
+            if (FLineEnd < 0)
+                FLineEnd = FText.size();
+        }
+        // A long line goes in over several steps.
+        const qsizetype end = std::min(FLineEnd, FAt + qsizetype(goal - FDone));
+        InsertText(FText.mid(FAt, end - FAt), FCursor.charFormat());
+        FAt = end;
+    }
+    return true;
+}
+
+RichTextBuilder::RichTextBuilder(RtfDocument model, QTextDocument &doc)
+    : DocumentBuilder(doc)
+    , FModel(std::move(model))
+{
+    size_t units = 0;
+    auto count = [&units](const RtfParagraph &paragraph) {
+        ++units;
+        for (const RtfRun &run : paragraph.runs)
+            units += run.text.size();
+    };
+    for (const RtfParagraph &paragraph : FModel.paragraphs)
+        count(paragraph);
+    for (const RtfTable &table : FModel.tables)
+        for (const RtfTableRow &row : table.rows)
+            for (const RtfTableCell &cell : row.cells) {
+                ++units;
+                for (const RtfParagraph &paragraph : cell.paragraphs)
+                    count(paragraph);
+            }
+    FTotal = std::max<size_t>(units, 1);
 }
 
 bool RichTextBuilder::Step(size_t units)
 {
-    const size_t goal = FDone + units;
-    while (FDone < goal) {
-        if (FTable < FModel.tables.size() && FModel.tables[FTable].position <= FParagraph) {
-            InsertTable(FModel.tables[FTable++]);
+    FGoal = FDone + units * 64;
+    while (FDone < FGoal) {
+        if (FPending) {
+            if (!ContinueParagraph())
+                return true;
+        } else if (FTable < FModel.tables.size() && FModel.tables[FTable].position <= FParagraph) {
+            if (InsertTablePiece(FModel.tables[FTable]))
+                ++FTable;
         } else if (FParagraph < FModel.paragraphs.size()) {
-            InsertParagraph(FModel.paragraphs[FParagraph++]);
-            ++FDone;
+            StartParagraph(FModel.paragraphs[FParagraph++]);
         } else {
-            FDone = FTotal;
-            QTextCursor(&FDoc).endEditBlock();
+            Finish();
             return false;
         }
     }
     return true;
 }
 
-void RichTextBuilder::InsertParagraph(const RtfParagraph &paragraph)
+void RichTextBuilder::StartParagraph(const RtfParagraph &paragraph)
 {
     const QTextBlockFormat blockFormat = ToBlockFormat(paragraph.format);
     const QTextCharFormat markFormat = ToCharFormat(paragraph.markFormat);
@@ -377,24 +586,42 @@ void RichTextBuilder::InsertParagraph(const RtfParagraph &paragraph)
     } else {
         FCursor.insertBlock(blockFormat, markFormat);
     }
-    for (size_t i = 0; i < paragraph.runs.size(); ++i) {
-        const RtfRun &run = paragraph.runs[i];
+    FBlockLength = 0;
+    FPending = &paragraph;
+    FRun = 0;
+    FRunOffset = 0;
+}
+
+bool RichTextBuilder::ContinueParagraph()
+{
+    const RtfParagraph &paragraph = *FPending;
+    for (; FRun < paragraph.runs.size(); ++FRun, FRunOffset = 0) {
+        const RtfRun &run = paragraph.runs[FRun];
         const QTextCharFormat format = ToCharFormat(run.format);
         switch (run.kind) {
-        case RtfRunKind::Text:
-            FCursor.insertText(QString::fromStdU16String(run.text), format);
+        case RtfRunKind::Text: {
+            // A long run goes in over several steps.
+            const size_t take
+                = std::min(run.text.size() - FRunOffset, FGoal - std::min(FGoal, FDone));
+            if (take == 0 && !run.text.empty())
+                return false;
+            InsertText(QString::fromStdU16String(run.text.substr(FRunOffset, take)), format);
+            FRunOffset += take;
+            if (FRunOffset < run.text.size())
+                return false;
             break;
+        }
         case RtfRunKind::Tab:
-            FCursor.insertText(QStringLiteral("\t"), format);
+            InsertText(QStringLiteral("\t"), format);
             break;
         case RtfRunKind::LineBreak:
-            FCursor.insertText(QString(QChar(QChar::LineSeparator)), format);
+            InsertText(QString(QChar(QChar::LineSeparator)), format);
             break;
         case RtfRunKind::PageBreak:
-            if (i + 1 < paragraph.runs.size()) {
+            if (FRun + 1 < paragraph.runs.size()) {
                 QTextCharFormat object = format;
                 object.setObjectType(PageBreakObject);
-                FCursor.insertText(QString(QChar::ObjectReplacementCharacter), object);
+                InsertText(QString(QChar::ObjectReplacementCharacter), object);
             } else {
                 QTextBlockFormat withBreak = FCursor.blockFormat();
                 withBreak.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysAfter);
@@ -403,37 +630,64 @@ void RichTextBuilder::InsertParagraph(const RtfParagraph &paragraph)
             break;
         case RtfRunKind::Picture:
             InsertPicture(FCursor, FDoc, run, ++FSerial);
+            ++FBlockLength;
             break;
         }
     }
+    FPending = nullptr;
+    ++FDone;
+    return true;
 }
 
-// Rows with fewer cells than the table has columns: their last cell spans the rest.
-void RichTextBuilder::InsertTable(const RtfTable &table)
+// Rows with fewer cells than the table has columns: their last cell spans the rest. A long
+// table goes in as pieces of whole rows, each a table of its own, with an empty block
+// between them that a save leaves out again.
+bool RichTextBuilder::InsertTablePiece(const RtfTable &table)
 {
     if (table.rows.empty())
-        return;
-    int columns = 1;
-    for (const RtfTableRow &row : table.rows)
-        columns = std::max(columns, int(row.cells.size()));
-    QTextTable *qtable
-        = FCursor.insertTable(int(table.rows.size()), columns, ToTableFormat(table, columns));
-    for (size_t r = 0; r < table.rows.size(); ++r) {
-        const std::vector<RtfTableCell> &cells = table.rows[r].cells;
+        return true;
+    const size_t first = FRow;
+    if (first == 0) {
+        FColumns = 1;
+        for (const RtfTableRow &row : table.rows)
+            FColumns = std::max(FColumns, int(row.cells.size()));
+        FTableFormat = ToTableFormat(table, FColumns);
+    }
+    const int columns = FColumns;
+    // A cell's paragraphs go in whole.
+    const size_t goal = std::exchange(FGoal, std::numeric_limits<size_t>::max());
+    const size_t count
+        = std::min(table.rows.size() - first, size_t(std::max(1, TablePieceCells / columns)));
+    QTextTable *qtable = FCursor.insertTable(int(count), columns, FTableFormat);
+    if (first > 0) {
+        QTextCursor separator = qtable->firstCursorPosition();
+        separator.movePosition(QTextCursor::PreviousBlock);
+        LoadSplits::Of(FDoc).MarkSeparator(separator.position());
+    }
+    for (size_t r = 0; r < count; ++r) {
+        const std::vector<RtfTableCell> &cells = table.rows[first + r].cells;
         for (size_t c = 0; c < cells.size(); ++c) {
             FCursor = qtable->cellAt(int(r), int(c)).firstCursorPosition();
             FFreshBlock = true;
-            for (const RtfParagraph &paragraph : cells[c].paragraphs)
-                InsertParagraph(paragraph);
+            for (const RtfParagraph &paragraph : cells[c].paragraphs) {
+                StartParagraph(paragraph);
+                ContinueParagraph();
+            }
             ++FDone;
         }
         if (!cells.empty() && int(cells.size()) < columns)
             qtable->mergeCells(int(r), int(cells.size()) - 1, 1, columns - int(cells.size()) + 1);
     }
-    // The block the toolkit keeps after every table takes the next paragraph.
+    // The block the toolkit keeps after every table takes the next paragraph or piece.
     FCursor = qtable->lastCursorPosition();
     FCursor.movePosition(QTextCursor::NextBlock);
     FFreshBlock = true;
+    FGoal = goal;
+    FRow = first + count;
+    if (FRow < table.rows.size())
+        return false;
+    FRow = 0;
+    return true;
 }
 
 bool ReadRichText(std::string_view bytes, QTextDocument &doc)
@@ -450,17 +704,21 @@ RtfDocument RichTextModel(const QTextDocument &doc)
 {
     RtfDocument out;
     CharFormats formats(doc);
+    const SplitBlocks splits(doc);
     bool lastFollowsTable = false;
     for (auto it = doc.rootFrame()->begin(); !it.atEnd(); ++it) {
         if (QTextFrame *frame = it.currentFrame()) {
             if (auto *table = qobject_cast<QTextTable *>(frame)) {
-                out.tables.push_back(ToRtfTable(table, doc, out.paragraphs.size(), formats));
+                out.tables.push_back(
+                    ToRtfTable(table, doc, out.paragraphs.size(), formats, splits));
                 lastFollowsTable = true;
                 continue;
             }
-            AppendFlattened(frame, out.paragraphs, doc, formats);
+            AppendFlattened(frame, out.paragraphs, doc, formats, splits);
         } else if (it.currentBlock().isValid()) {
-            out.paragraphs.push_back(ToRtfParagraph(it.currentBlock(), doc, formats));
+            if (splits.separators.count(it.currentBlock().position()))
+                continue; // the pieces of a table are rows of one table again
+            AppendParagraph(it.currentBlock(), out.paragraphs, doc, formats, splits);
             lastFollowsTable = lastFollowsTable && out.paragraphs.back().runs.empty();
             continue;
         }

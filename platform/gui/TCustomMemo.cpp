@@ -27,14 +27,19 @@ int LinesIn(const QTextBlock &block)
 
 } // namespace
 
-QString TCustomMemo::TextBetween(int docFrom, int docTo) const
+QString TCustomMemo::TextBetween(int docFrom, int docTo, const std::set<int> &skipped) const
 {
     const QString raw = Document()->toRawText();
     docFrom = std::clamp(docFrom, 0, static_cast<int>(raw.size()));
     docTo = std::clamp(docTo, docFrom, static_cast<int>(raw.size()));
     QString out;
     out.reserve(docTo - docFrom);
+    auto skip = skipped.lower_bound(docFrom);
     for (int i = docFrom; i < docTo; ++i) {
+        if (skip != skipped.end() && *skip == i) {
+            ++skip;
+            continue;
+        }
         const char16_t ch = raw.at(i).unicode();
         if (!IsBreak(ch))
             out.append(QChar(ch));

@@ -6,6 +6,7 @@
 #include "platform/gui/TCustomEdit.h"
 
 #include <QTextCursor>
+#include <set>
 
 class QTextDocument;
 
@@ -49,8 +50,9 @@ protected:
     virtual QTextCursor CursorForPosition(QPoint point) const = 0;
     virtual void ReplaceDocumentText(const QString &text) = 0;
 
-    // The document's characters from..to with line ends written as CR LF.
-    QString TextBetween(int docFrom, int docTo) const;
+    // The document's characters from..to with line ends written as CR LF, leaving out the
+    // characters at the skipped positions.
+    QString TextBetween(int docFrom, int docTo, const std::set<int> &skipped = {}) const;
 
 private:
     int LineOfDocPos(int docPos) const;

@@ -14,6 +14,7 @@
 #include <QTextCharFormat>
 #include <QTextEdit>
 #include <functional>
+#include <memory>
 #include <string_view>
 
 class QPrinter;
@@ -37,8 +38,9 @@ public:
     // Replaces the text with the file's content and clears Modified. In Rich Text mode
     // bytes that are not RTF load as plain text. Raises Exception "Failed to Load
     // Stream." with the file and the reason on a second line when the file cannot be
-    // read; the text is then unchanged. A long Rich Text load shows its progress;
-    // cancelled, it raises EAbort and the text is unchanged.
+    // read; the text is then unchanged. A long load shows its progress; cancelled, it
+    // raises EAbort and the text is unchanged. The window goes on handling events
+    // meanwhile, and lays out a long document later, while idle.
     void LoadFromFile(const QString &path);
     void LoadFromBytes(std::string_view bytes);
     // Whether the last load was of a damaged Rich Text file: what could be read is shown,
@@ -75,7 +77,10 @@ protected:
     void ReplaceDocumentText(const QString &text) override { setPlainText(text); }
 
 private:
-    void LoadPlainText(std::string_view bytes);
+    class LayoutPacer;
+    void ShowLoaded(std::unique_ptr<QTextDocument> loaded);
+    QString SavedText() const;
+    LayoutPacer *FLayoutPacer = nullptr; // a child
     bool FPlainText = false;
     bool FLoadedDamaged = false;
     TextEncoding::TTextFormat FTextFormat; // of the text file last read

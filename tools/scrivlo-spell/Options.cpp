@@ -99,7 +99,7 @@ const char *UsageText()
            "                       (spell-checker pipe protocol)\n"
            "\n"
            "Options:\n"
-           "  --dict FILE      dictionary (default: ENGLISH.DCT beside this program)\n"
+           "  --dict FILE      dictionary (default: ENGLISH.DCT of the program's data)\n"
            "  --user FILE      user word list, read only (default: the editor's learned\n"
            "                   words, ~/.local/share/scrivlo/USERDCT.TXT, USERDCT-ES.TXT\n"
            "                   for ESPANOL.DCT)\n"

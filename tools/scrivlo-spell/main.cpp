@@ -28,17 +28,17 @@ std::string FromCurrentFolder(const std::string &path)
     return FileUtils::ExtractFilePath(path).empty() ? "./" + path : path;
 }
 
-// The dictionary to open: ENGLISH.DCT beside the program by default. A bare file name
-// ("--dict ESPANOL.DCT") is taken from the current folder when it is there, else from the
-// program's folder, where the build and the installation put the dictionaries.
+// The dictionary to open: ENGLISH.DCT of the program's data folder by default. A bare file
+// name ("--dict ESPANOL.DCT") is taken from the current folder when it is there, else from
+// the data folder, where the build and the installation put the dictionaries.
 std::string DictionaryPath(const Options &options)
 {
     if (!options.dictionary)
-        return FileUtils::ExecutableDir() + "ENGLISH.DCT";
+        return FileUtils::DataDir() + "ENGLISH.DCT";
     const std::string &path = *options.dictionary;
     if (FileUtils::ExtractFilePath(path).empty() && !FileUtils::FileExists(path)
-        && FileUtils::FileExists(FileUtils::ExecutableDir() + path))
-        return FileUtils::ExecutableDir() + path;
+        && FileUtils::FileExists(FileUtils::DataDir() + path))
+        return FileUtils::DataDir() + path;
     return path;
 }
 
@@ -80,6 +80,8 @@ bool OpenDictionary(TDictionary &dictionary, const Options &options)
         dictionary.OpenUserDictionary(LearnedWordFile::UserPathFor(path));
         AddOldLearnedWords(dictionary, path);
     }
+    // A school's class word list beside the dictionary, read only like the user's list.
+    dictionary.OpenClassWords(FileUtils::ExtractFilePath(path) + TDictionary::ClassWordsName);
     if (options.exclusionList) {
         const std::string exclusions = FromCurrentFolder(*options.exclusionList);
         if (!FileUtils::FileExists(exclusions) || !dictionary.OpenExclusionList(exclusions)) {
