@@ -55,9 +55,6 @@ public:
     // "&Contents" and "&About...".
     void SetHelpForms(QDialog *helpForm, QDialog *aboutForm);
 
-    // The file-type entries of the Open and Save As dialogs, as "description|pattern" pairs.
-    static const char *const FileFilter; // in English; tr() gives the shown one
-
     // Puts a story kept by an earlier run on the page, as unsaved work under fileName.
     void RestoreDocument(const std::string &content, const QString &fileName,
                          bool plainText) override;
@@ -84,6 +81,9 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // The file-type entries of the Open and Save As dialogs, as "description|pattern" pairs.
+    static const char *const FileFilter; // in English; tr() gives the shown one
+
     void FormCreate();
     void CreateActions();
     void CreateMenus();
