@@ -54,17 +54,6 @@ bool HasExtension(const std::string &name)
     return dot != std::string::npos && dot > 0;
 }
 
-// A correction from the change lists as typed: "Teh" -> "The", "TEH" -> "THE".
-QString WithTypedCase(const QString &typed, QString replacement)
-{
-    const bool allUpper = typed.size() > 1 && typed == typed.toUpper() && typed != typed.toLower();
-    if (allUpper)
-        return replacement.toUpper();
-    if (!typed.isEmpty() && typed.at(0).isUpper() && !replacement.isEmpty())
-        replacement[0] = replacement.at(0).toUpper();
-    return replacement;
-}
-
 std::string Upper(std::string text)
 {
     for (char &c : text)
@@ -192,8 +181,7 @@ bool TCustomSpellDlg::ActivateDictionary()
         if (!FAutoCorrectList.empty()) {
             LoadAutoCorrectList();
         } else { // pairs of a list no longer named must not correct this dictionary's words
-            FAutoCorrectFrom.Clear();
-            FAutoCorrectTo.Clear();
+            FAutoCorrections.Clear();
         }
         dictionary.Active = true;
         // The ranking's letter tree of a large dictionary takes a while: built now on
@@ -241,12 +229,10 @@ void TCustomSpellDlg::LoadAutoCorrectList()
         return FRanker->NeverSuggest.Contains(to);
     };
     // Loading again (every activation does) replaces the pairs instead of adding copies.
-    FAutoCorrectFrom.Clear();
-    FAutoCorrectTo.Clear();
-    for (const TCorrection &pair : CorrectionList::Parse(lines, neverTo)) {
-        FAutoCorrectFrom.Add(pair.From);
-        FAutoCorrectTo.Add(pair.To);
-        if (FAutoCorrectInCheck) {
+    const std::vector<TCorrection> pairs = CorrectionList::Parse(lines, neverTo);
+    FAutoCorrections.Assign(pairs);
+    if (FAutoCorrectInCheck) {
+        for (const TCorrection &pair : pairs) {
             ChangeFromList.Add(pair.From);
             ChangeToList.Add(pair.To);
         }
@@ -356,8 +342,8 @@ void TCustomSpellDlg::CreateBuffer(QWidget *control)
 
 bool TCustomSpellDlg::BeginCheck()
 {
-    ChangeFromList = FAutoCorrectInCheck ? FAutoCorrectFrom : TStringList();
-    ChangeToList = FAutoCorrectInCheck ? FAutoCorrectTo : TStringList();
+    ChangeFromList = FAutoCorrectInCheck ? FAutoCorrections.From() : TStringList();
+    ChangeToList = FAutoCorrectInCheck ? FAutoCorrections.To() : TStringList();
     SpellState = ssUnchanged;
     FOpenFailed = false;
     // Without a dictionary every word would be reported: the check ends before it starts,
@@ -611,10 +597,10 @@ std::unique_ptr<TStringList> TCustomSpellDlg::WordSuggestions(const AnsiText &wo
     auto list = FSuggestionRanking == rkChildren ? FRanker->Suggest(asked, count)
                                                  : SharedDictionary().Suggest(asked, count);
     // A word of the auto-correct list has its correction first.
-    const int i = FAutoCorrectFrom.IndexOf(CodePages::LowerCase(asked).str());
+    const int i = FAutoCorrections.IndexOf(CodePages::LowerCase(asked).str());
     if (i < 0 || !list)
         return list;
-    const QString correction = Correction(asked, FAutoCorrectTo[i]);
+    const QString correction = Correction(asked, FAutoCorrections.To()[i]);
     const std::u16string units = correction.toStdU16String();
     const AnsiText shown = CodePages::Utf16ToAnsi(units);
     if (CodePages::DecodeAnsi(shown.view()) != units)
@@ -629,8 +615,7 @@ std::unique_ptr<TStringList> TCustomSpellDlg::WordSuggestions(const AnsiText &wo
 
 QString TCustomSpellDlg::Correction(const AnsiText &typed, const std::string &utf8) const
 {
-    const QString correction = QString::fromStdString(utf8);
-    return FMatchTypedCase ? WithTypedCase(FromAnsi(typed.view()), correction) : correction;
+    return AutoCorrections::AsTyped(FromAnsi(typed.view()), utf8, FMatchTypedCase);
 }
 
 void TCustomSpellDlg::LearnWord(const AnsiText &word)
@@ -739,8 +724,8 @@ void TCustomSpellDlg::AutoCorrectKey(QWidget *control, bool correct, uint16_t ke
     // The auto-correct pairs apply also while a check does not put them in its lists.
     const TStringList *to = &ChangeToList;
     int index = word.empty() || !correct ? -1 : ChangeFromList.IndexOf(word);
-    if (index < 0 && !word.empty() && correct && (index = FAutoCorrectFrom.IndexOf(word)) >= 0)
-        to = &FAutoCorrectTo;
+    if (index < 0 && !word.empty() && correct && (index = FAutoCorrections.IndexOf(word)) >= 0)
+        to = &FAutoCorrections.To();
     if (index < 0) {
         edit->SetSelStart(selStart);
     } else {
