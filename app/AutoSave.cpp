@@ -1,6 +1,6 @@
 #include "app/AutoSave.h"
 
-#include "app/TMainForm.h"
+#include "app/RecoverableDocument.h"
 #include "dialogs/MessageDialogs.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/TRichEdit.h"
@@ -27,21 +27,22 @@ QString FirstWords(const QTextDocument *doc)
 
 } // namespace
 
-TAutoSave::TAutoSave(TMainForm *form)
-    : QObject(form)
-    , FForm(form)
+TAutoSave::TAutoSave(TRecoverableDocument &document, QWidget *window)
+    : QObject(window)
+    , FDocument(document)
+    , FWindow(window)
 {
     for (QTimer *timer : { &FTimer, &FTypingTimer }) {
         timer->setSingleShot(true);
         timer->setInterval(PeriodSeconds() * 1000);
         connect(timer, &QTimer::timeout, this, [this] { WriteNow(); });
     }
-    connect(form->RichEdit()->document(), &QTextDocument::contentsChanged, this,
+    connect(document.RichEdit()->document(), &QTextDocument::contentsChanged, this,
             &TAutoSave::Edited);
-    connect(form->RichEdit(), &TRichEdit::DocumentReplaced, this, [this](QTextDocument *doc) {
+    connect(document.RichEdit(), &TRichEdit::DocumentReplaced, this, [this](QTextDocument *doc) {
         connect(doc, &QTextDocument::contentsChanged, this, &TAutoSave::Edited);
     });
-    form->installEventFilter(this);
+    window->installEventFilter(this);
 }
 
 int TAutoSave::PeriodSeconds()
@@ -68,12 +69,12 @@ bool TAutoSave::eventFilter(QObject *watched, QEvent *event)
 
 void TAutoSave::WriteNow(bool wait)
 {
-    TRichEdit *edit = FForm->RichEdit();
+    TRichEdit *edit = FDocument.RichEdit();
     if (FDirty && edit->Modified()) {
         TRecoveredDocument copy;
-        copy.FileName = FForm->FileName();
+        copy.FileName = FDocument.FileName();
         // An untitled document is kept as Rich Text, so its formatting survives.
-        copy.PlainText = !copy.FileName.isEmpty() && FForm->PlainTextFormat();
+        copy.PlainText = !copy.FileName.isEmpty() && FDocument.PlainTextFormat();
         copy.FirstWords = FirstWords(edit->document());
         const bool mode = edit->PlainText();
         edit->SetPlainText(copy.PlainText);
@@ -129,14 +130,14 @@ bool TAutoSave::OfferKept()
         const QFileInfo file(doc.FileName);
         const bool named
             = !doc.FileName.isEmpty() && file.exists() && file.lastModified() <= kept.Written;
-        const bool mode = FForm->RichEdit()->PlainText();
+        const bool mode = FDocument.RichEdit()->PlainText();
         try {
-            FForm->RestoreDocument(doc.Content, named ? doc.FileName : QString(), doc.PlainText);
+            FDocument.RestoreDocument(doc.Content, named ? doc.FileName : QString(), doc.PlainText);
         } catch (const std::exception &e) {
             // Cancelled (EAbort, silent) or unreadable: the page is as it was, and the copy
             // stays, to be offered again at the next start.
-            FForm->RichEdit()->SetPlainText(mode);
-            TApplication::HandleException(FForm, e);
+            FDocument.RichEdit()->SetPlainText(mode);
+            TApplication::HandleException(FWindow, e);
             return false;
         }
         // The story is this run's now: its copy is written under this run's name first.

@@ -9,13 +9,15 @@
 #include <QObject>
 #include <QTimer>
 
-class TMainForm;
+class QWidget;
+class TRecoverableDocument;
 
 class TAutoSave : public QObject
 {
     Q_OBJECT
 public:
-    explicit TAutoSave(TMainForm *form);
+    // Keeps the document edited in window; questions and errors are shown over window.
+    TAutoSave(TRecoverableDocument &document, QWidget *window);
 
     static int PeriodSeconds();
     TRecoveryStore &Store() { return FStore; }
@@ -38,7 +40,8 @@ protected:
 
 private:
     void Edited();
-    TMainForm *FForm;
+    TRecoverableDocument &FDocument;
+    QWidget *FWindow;
     TRecoveryStore FStore;
     QTimer FTimer; // the pause in typing
     QTimer FTypingTimer; // the longest stretch of changes without a copy

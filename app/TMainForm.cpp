@@ -1,22 +1,20 @@
 #include "app/TMainForm.h"
 
 #include "app/AutoSave.h"
-#include "app/FindDialog.h"
+#include "app/EverydayCommands.h"
+#include "app/FocusedEdit.h"
 #include "app/InterfaceLanguage.h"
-#include "app/PageZoom.h"
-#include "app/ReadAloud.h"
+#include "app/LanguageMenu.h"
+#include "app/PageInput.h"
+#include "app/ReadAloudSetup.h"
 #include "app/RecentDocuments.h"
-#include "app/Settings.h"
-#include "app/ShutdownSignals.h"
+#include "app/RecentMenu.h"
+#include "app/SessionEnd.h"
 #include "app/SpeechDialog.h"
+#include "app/SpellingSetup.h"
 #include "app/TImage.h"
-#include "app/TypingCorrector.h"
+#include "app/WindowCommands.h"
 #include "dialogs/MessageDialogs.h"
-#include "dictionary/LearnedWordFile.h"
-#include "dictionary/TDictionary.h"
-#include "platform/core/Exceptions.h"
-#include "platform/core/FileUtils.h"
-#include "platform/core/UserDataFolder.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/CommandKeyFilter.h"
 #include "platform/gui/StandardDialogs.h"
@@ -27,59 +25,26 @@
 #include "widgets/TPicBitBtn.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
-#include <QDropEvent>
 #include <QFileInfo>
 #include <QFrame>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QPrinter>
-#include <QProxyStyle>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QStandardPaths>
-#include <QStyle>
-#include <QStyleOptionMenuItem>
 #include <QTextEdit>
-#include <QTimer>
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
-#include <type_traits>
-#include <unistd.h>
 
 namespace {
 
 const QColor WindowColour(189, 226, 253);
 const QColor NewCaptionColour(56, 153, 233);
 constexpr QSize DesignedClient(592, 396);
-
-// A command handler that reports what it raises instead of letting it unwind through
-// the toolkit; the program goes on.
-// The list beside the dictionary (data/autocorrect.sh) and the setting that turns it on.
-const char *const AutoCorrectFile = "AUTOCORR.TXT";
-const char *const AutoCorrectSetting = "edit/correctWhileTyping";
-const char *const SpeakSuggestionsSetting = "speech/speakSuggestions";
-
-std::function<void()> Guarded(QObject *sender, std::function<void()> handler)
-{
-    return [sender, handler = std::move(handler)] {
-        try {
-            handler();
-        } catch (const std::exception &e) {
-            TApplication::HandleException(sender, e);
-        }
-    };
-}
 
 // The "MS Sans Serif" 8-point font of the window (11 pixels high at 96 dpi).
 QFont WindowFont()
@@ -105,75 +70,11 @@ constexpr Picture StripPictures[] = {
     { "Image11", "fish", 433, 4, 40 },
 };
 
-// Draws the title that holds the keyboard (after a tap of Alt, or Escape out of a menu)
-// as an open one: a menu bar that takes the keys must show that it has them.
-class MenuBarStyle : public QProxyStyle
-{
-public:
-    using QProxyStyle::QProxyStyle;
-    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
-                     const QWidget *widget) const override
-    {
-        const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
-        if (element == CE_MenuBarItem && item && widget && widget->hasFocus()
-            && (item->state & State_Selected)) {
-            QStyleOptionMenuItem shown = *item;
-            shown.state |= State_Sunken;
-            QProxyStyle::drawControl(element, &shown, painter, widget);
-            return;
-        }
-        QProxyStyle::drawControl(element, option, painter, widget);
-    }
-};
-
-// Calls command with the edit control that has the keyboard focus, as the kind it is
-// (QLineEdit, QTextEdit or QPlainTextEdit), for the standard edit commands; nothing
-// happens when the focus is elsewhere.
-template<typename Command> void OnFocusedEdit(Command &&command)
-{
-    QWidget *w = QApplication::focusWidget();
-    if (auto *line = qobject_cast<QLineEdit *>(w))
-        command(*line);
-    else if (auto *text = qobject_cast<QTextEdit *>(w))
-        command(*text);
-    else if (auto *plain = qobject_cast<QPlainTextEdit *>(w))
-        command(*plain);
-}
-
-// Each text of the window keeps its English source beside it, so that a change of language
-// looks every one up again.
-const char *const SourceText = "sourceText";
-
-void SetCaption(QAction *action, const char *source)
-{
-    action->setProperty(SourceText, source);
-    action->setText(TMainForm::tr(source));
-}
-
-void SetCaption(QMenu *menu, const char *source)
-{
-    menu->setProperty(SourceText, source);
-    menu->setTitle(TMainForm::tr(source));
-}
-
-QByteArray SourceOf(const QObject *object)
-{
-    return object->property(SourceText).toByteArray();
-}
-
-bool FocusedEditHasSelection()
-{
-    bool selection = false;
-    OnFocusedEdit([&selection](auto &edit) {
-        if constexpr (std::is_same_v<std::decay_t<decltype(edit)>, QLineEdit>)
-            selection = edit.hasSelectedText();
-        else
-            selection = edit.textCursor().hasSelection();
-    });
-    return selection;
-}
-
 } // namespace
+
+using WindowCommands::Guarded;
+using WindowCommands::SetCaption;
+using WindowCommands::SourceOf;
 
 const char *const TMainForm::FileFilter
     = QT_TR_NOOP("Rich Text files (*.rtf)|*.rtf|Text files (*.txt)|*.txt|Any files (*.*)|*.*");
@@ -196,13 +97,13 @@ TMainForm::TMainForm(QWidget *parent)
     CreateActions();
     CreateControls();
     CreateMenus();
-    CreateSpellDlg();
-    CreateReadAloud();
-    CreateLiveSpelling();
+    FSpelling = new SpellingSetup(FRichEdit, Action("AEditAutoCorrect"),
+                                  Action("AEditSpellAsYouType"), this);
+    ReadAloudSetup::Create(FRichEdit, SpellDlg(), Action("AEditReadAloud"),
+                           Action("AEditReadEverything"), Action("ASpeechSettings"), this);
     CreateLanguageMenu();
     FormCreate();
-    FAutoSave = new TAutoSave(this);
-    FZoom = new TPageZoom(FRichEdit);
+    FAutoSave = new TAutoSave(*this, this);
 
     // The designed client area, centred on the screen when first shown.
     setMinimumSize(DesignedClient);
@@ -219,19 +120,17 @@ TMainForm::TMainForm(QWidget *parent)
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
             &TMainForm::ActionManagerUpdate);
     connect(qApp, &QApplication::focusChanged, this, &TMainForm::ActionManagerUpdate);
-    connect(FRichEdit, &QTextEdit::undoAvailable, Action("AEditUndo"), &QAction::setEnabled);
-    connect(FRichEdit, &QTextEdit::redoAvailable, Action("AEditRedo"), &QAction::setEnabled);
     connect(FRichEdit, &QTextEdit::textChanged, this, &TMainForm::ActionManagerUpdate);
-    connect(FRichEdit, &QTextEdit::currentCharFormatChanged, this,
-            [this](const QTextCharFormat &f) {
-                Action("AFormatBold")->setChecked(f.fontWeight() > QFont::Normal);
-                Action("AFormatItalic")->setChecked(f.fontItalic());
-                Action("AFormatUnderline")->setChecked(f.fontUnderline());
-            });
-    FRichEdit->installEventFilter(this);
-    FRichEdit->viewport()->installEventFilter(this); // where files are dropped
-    Action("AEditUndo")->setEnabled(false);
-    Action("AEditRedo")->setEnabled(false);
+    new PageInput(
+        menuBar(), FRichEdit,
+        { Action("AFormatBold"), Action("AFormatItalic"), Action("AFormatUnderline") },
+        [this](const QString &file, int filterIndex) {
+            Guarded(this, [this, file, filterIndex] {
+                if (QuerySave())
+                    OpenDocument(file, filterIndex);
+            })();
+        },
+        this);
     ActionManagerUpdate();
     FRichEdit->setFocus();
 }
@@ -248,6 +147,21 @@ TMainForm::~TMainForm()
 QAction *TMainForm::Action(const QString &name) const
 {
     return findChild<QAction *>(name);
+}
+
+TSpellDlg *TMainForm::SpellDlg() const
+{
+    return FSpelling->SpellDlg();
+}
+
+LiveSpellChecker *TMainForm::LiveSpelling() const
+{
+    return FSpelling->LiveSpelling();
+}
+
+TPageZoom &TMainForm::Zoom() const
+{
+    return FEveryday->Zoom();
 }
 
 void TMainForm::CreateActions()
@@ -286,27 +200,6 @@ void TMainForm::CreateActions()
         { "AEditSpellAsYouType", QT_TR_NOOP("Check Spelling as &You Type"), {}, nullptr },
         { "AHelpContents", QT_TR_NOOP("&Contents"), {}, &TMainForm::AHelpContentsExecute },
         { "AHelpAbout", QT_TR_NOOP("&About..."), {}, &TMainForm::AHelpAboutExecute },
-        // The everyday commands of desktop editors, beside the ones above.
-        { "AEditUndo", QT_TR_NOOP("&Undo"), QKeySequence::Undo, &TMainForm::AEditUndoExecute },
-        { "AEditRedo", QT_TR_NOOP("&Redo"), QKeySequence("Ctrl+Y"), &TMainForm::AEditRedoExecute },
-        { "AEditSelectAll", QT_TR_NOOP("Select &All"), QKeySequence::SelectAll,
-          &TMainForm::AEditSelectAllExecute },
-        { "AEditFind", QT_TR_NOOP("&Find..."), QKeySequence::Find, &TMainForm::AEditFindExecute },
-        { "AEditFindNext", QT_TR_NOOP("Find &Next"), QKeySequence(Qt::Key_F3),
-          &TMainForm::AEditFindNextExecute },
-        { "AEditReplace", QT_TR_NOOP("R&eplace..."), QKeySequence("Ctrl+H"),
-          &TMainForm::AEditReplaceExecute },
-        { "AFormatBold", QT_TR_NOOP("&Bold"), QKeySequence::Bold, &TMainForm::AFormatBoldExecute },
-        { "AFormatItalic", QT_TR_NOOP("&Italic"), QKeySequence::Italic,
-          &TMainForm::AFormatItalicExecute },
-        { "AFormatUnderline", QT_TR_NOOP("&Underline"), QKeySequence::Underline,
-          &TMainForm::AFormatUnderlineExecute },
-        { "AViewZoomIn", QT_TR_NOOP("Zoom &In"), QKeySequence("Ctrl++"),
-          &TMainForm::AViewZoomInExecute },
-        { "AViewZoomOut", QT_TR_NOOP("Zoom &Out"), QKeySequence("Ctrl+-"),
-          &TMainForm::AViewZoomOutExecute },
-        { "AViewZoomReset", QT_TR_NOOP("&Normal Size"), QKeySequence("Ctrl+0"),
-          &TMainForm::AViewZoomResetExecute },
         // Ctrl+N starts a new story at any time, asking first about unsaved work as New
         // does; New itself stays enabled only while there is unsaved work.
         { "AFileNewStory", QT_TR_NOOP("New S&tory"), QKeySequence("Ctrl+N"),
@@ -338,11 +231,6 @@ void TMainForm::CreateActions()
             [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
     connect(Action("AFileSaveAsKey"), &QAction::triggered, Action("AFileSaveAs"),
             &QAction::trigger);
-    QAction *autoCorrect = Action("AEditAutoCorrect");
-    autoCorrect->setCheckable(true);
-    autoCorrect->setChecked(Settings::Flag(AutoCorrectSetting, true));
-    Action("AEditRedo")->setShortcuts({ QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z") });
-    Action("AViewZoomIn")->setShortcuts({ QKeySequence("Ctrl++"), QKeySequence("Ctrl+=") });
 }
 
 QMenu *TMainForm::AddMenu(const char *title)
@@ -354,10 +242,6 @@ QMenu *TMainForm::AddMenu(const char *title)
 
 void TMainForm::CreateMenus()
 {
-    auto *style = new MenuBarStyle;
-    style->setParent(menuBar());
-    menuBar()->setStyle(style);
-    menuBar()->installEventFilter(this);
     auto item = [this](QMenu *menu, const char *name, const char *action) {
         QAction *a = Action(action);
         menu->addAction(a);
@@ -409,31 +293,15 @@ void TMainForm::CreateMenus()
     Action("AHelpContents")->setVisible(false);
     help->addSeparator()->setVisible(false);
     item(help, "MAbout", "AHelpAbout");
-    CreateEverydayMenus(file, edit);
-}
-
-bool TMainForm::HandMenuLetterToPage(QObject *watched, QEvent *event)
-{
-    // A letter that opens no menu, typed while the menu bar holds the keyboard, gives the
-    // keyboard back to the page and is typed there.
-    if (watched == menuBar() && event->type() == QEvent::KeyPress && menuBar()->hasFocus()
-        && !QApplication::activePopupWidget()) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        const QString text = key->text();
-        const bool printable = text.size() == 1 && text[0].isPrint()
-            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-        const auto titles = menuBar()->actions();
-        const bool opensMenu = std::any_of(titles.begin(), titles.end(), [&text](QAction *a) {
-            return QKeySequence::mnemonic(a->text())
-                == QKeySequence(Qt::ALT | text[0].toUpper().unicode());
-        });
-        if (printable && !opensMenu) {
-            FRichEdit->setFocus(Qt::OtherFocusReason);
-            QApplication::sendEvent(FRichEdit, event);
-            return true;
-        }
-    }
-    return false;
+    new RecentMenu(
+        file,
+        [this](const QString &fileName, bool plainText) {
+            if (QuerySave())
+                OpenDocument(fileName, plainText ? 2 : 1);
+        },
+        this);
+    file->insertAction(Action("AFileOpen"), Action("AFileNewStory"));
+    FEveryday = new EverydayCommands(FRichEdit, menuBar(), edit, help, this);
 }
 
 void TMainForm::CreateControls()
@@ -519,109 +387,15 @@ void TMainForm::AHelpAboutExecute()
         FAboutForm->exec(); // its result is of no interest here
 }
 
-void TMainForm::CreateSpellDlg()
-{
-    // The spell check's settings as this window keeps them.
-    SpellDlg = new TSpellDlg(this);
-    QFont font("MS Sans Serif");
-    font.setPixelSize(11);
-    SpellDlg->SetFont(font);
-    SpellDlg->SetIgnoreWithNumbers(true);
-    SpellDlg->SetSupportRTF2(true);
-    SpellDlg->SetSuggestionRanking(rkChildren);
-    // A school's list of words every child may use, beside the dictionaries.
-    SpellDlg->SetClassWordList(TDictionary::ClassWordsName);
-    UseLearnedWordsOf(SpellDlg->DictionaryName());
-    // Common misspellings are corrected as the child types them, in the child's capitals;
-    // F7 corrects them too only while that is on, and otherwise asks, the listed
-    // correction first.
-    if (FileUtils::FileExists(FileUtils::DataDir() + AutoCorrectFile))
-        SpellDlg->SetAutoCorrectList(AutoCorrectFile);
-    SpellDlg->SetMatchTypedCase(true);
-    auto *corrector = new TypingCorrector(FRichEdit, SpellDlg, this);
-    QAction *autoCorrect = Action("AEditAutoCorrect");
-    corrector->SetEnabled(autoCorrect->isChecked());
-    SpellDlg->SetAutoCorrectInCheck(autoCorrect->isChecked());
-    connect(autoCorrect, &QAction::toggled, this, [this, corrector](bool on) {
-        corrector->SetEnabled(on);
-        SpellDlg->SetAutoCorrectInCheck(on);
-        Settings::SetFlag(AutoCorrectSetting, on);
-    });
-}
-
-void TMainForm::UseLearnedWordsOf(const std::string &dictionaryName)
-{
-    // The dictionaries are in the program's data folder, which every user of the machine shares
-    // and which an installed program may not write: learned words are each user's own.
-    const std::string dictionaryPath = FileUtils::DataDir() + dictionaryName;
-    const std::string userPath = LearnedWordFile::UserPathFor(dictionaryPath);
-    try {
-        UserDataFolder::Create();
-        const std::string oldPath = LearnedWordFile::OldPathFor(dictionaryPath);
-        if (LearnedWordFile::OldFileWaiting(oldPath, userPath)) {
-            const std::string keptAs = LearnedWordFile::TakeInOldFile(oldPath, userPath);
-            if (!keptAs.empty() && TDictionary::SetAsideReporter)
-                TDictionary::SetAsideReporter(userPath, keptAs);
-        }
-    } catch (const std::exception &e) {
-        // The words stay where they are; the spell check goes on without them.
-        TApplication::HandleException(this, e);
-    }
-    SpellDlg->SetUserDictionary(userPath);
-}
-
-void TMainForm::ReportSetAsideList(const std::string &listPath, const std::string &keptAs)
-{
-    const QString message
-        = tr("The learned words in %1 could not be read. The file is kept as "
-             "%2, and a new list is started.")
-              .arg(QString::fromStdString(listPath), QString::fromStdString(keptAs));
-    TApplication::HandleException(nullptr, Exception(message.toStdString()));
-}
-
-void TMainForm::CreateLiveSpelling()
-{
-    LiveSpelling = new LiveSpellChecker(FRichEdit, SpellDlg);
-    QAction *toggle = Action("AEditSpellAsYouType");
-    toggle->setCheckable(true);
-    toggle->setChecked(Settings::Flag(SpellAsYouTypeKey, true));
-    connect(toggle, &QAction::toggled, this, [this](bool on) {
-        Settings::SetFlag(SpellAsYouTypeKey, on);
-        LiveSpelling->SetEnabled(on);
-    });
-    // Without a dictionary the check goes off for this run; the choice stays remembered.
-    connect(LiveSpelling, &LiveSpellChecker::Disabled, this, [toggle] {
-        const QSignalBlocker blocker(toggle);
-        toggle->setChecked(false);
-    });
-    // The dictionary opens once the window runs, after the settings of the spell check
-    // are in place, so a failure can be shown over the window.
-    QTimer::singleShot(0, LiveSpelling, [this, toggle] {
-        if (toggle->isChecked())
-            LiveSpelling->SetEnabled(true);
-    });
-}
-
 void TMainForm::CreateLanguageMenu()
 {
-    auto *menu = new QMenu(this);
-    menu->setObjectName("MLanguage");
-    SetCaption(menu, QT_TR_NOOP("Language"));
-    FLanguageGroup = new QActionGroup(this);
-    for (TLanguages id : InterfaceLanguage::All) {
-        const TInterfaceLanguage &language = InterfaceLanguage::Of(id);
-        // Each language is named in its own words, whichever is shown, so a child who
-        // cannot read the one on screen still finds their own.
-        QAction *a = menu->addAction(QString::fromUtf8(language.NativeName));
-        a->setObjectName(QString("ALanguage_") + language.Code);
-        a->setCheckable(true);
-        FLanguageGroup->addAction(a);
-        connect(a, &QAction::triggered, this, Guarded(this, [this, id] {
-                    InterfaceLanguage::Save(id);
-                    SetLanguage(id);
-                }));
-    }
-    menuBar()->insertMenu(findChild<QMenu *>("MHelp")->menuAction(), menu);
+    new LanguageMenu(
+        menuBar(), findChild<QMenu *>("MHelp"),
+        [this](TLanguages id) {
+            InterfaceLanguage::Save(id);
+            SetLanguage(id);
+        },
+        this);
     ApplyLanguage(InterfaceLanguage::Saved(), false);
 }
 
@@ -637,38 +411,8 @@ void TMainForm::ApplyLanguage(TLanguages id, bool reopenDictionary)
     InterfaceLanguage::Install(id);
     Action(QString("ALanguage_") + language.Code)->setChecked(true);
     TSpeaker::Instance().SetLanguage(QLocale(language.Voice));
-    SpellDlg->SetLabelLanguage(id);
-    UseDictionaryOf(language, reopenDictionary);
-}
-
-void TMainForm::UseDictionaryOf(const TInterfaceLanguage &language, bool reopen)
-{
-    // "ENGLISH" and "ENGLISH.DCT" name the same file; the same one stays open as it is.
-    const QString current = QString::fromStdString(SpellDlg->DictionaryName());
-    if (QString(language.Dictionary).startsWith(current, Qt::CaseInsensitive))
-        return;
-    const bool wasOpen = reopen && SpellDlg->DictionaryActive();
-    if (wasOpen)
-        SpellDlg->SetDictionaryActive(false); // writes the words learned into the old one
-    SpellDlg->SetDictionaryName(language.Dictionary);
-    UseLearnedWordsOf(language.Dictionary);
-    // The auto-correct pairs are English misspellings: kept aside while they do not fit.
-    if (!language.AutoCorrect && !SpellDlg->AutoCorrectList().empty()) {
-        FAutoCorrectList = SpellDlg->AutoCorrectList();
-        SpellDlg->SetAutoCorrectList({});
-    } else if (language.AutoCorrect && SpellDlg->AutoCorrectList().empty()) {
-        SpellDlg->SetAutoCorrectList(FAutoCorrectList);
-    }
-    QAction *autoCorrect = Action("AEditAutoCorrect");
-    autoCorrect->setEnabled(language.AutoCorrect);
-    autoCorrect->setToolTip(language.AutoCorrect ? QString() : tr("Corrects English words only."));
-    if (wasOpen)
-        SpellDlg->SetDictionaryActive(true);
-    // The words underlined so far were judged by the old dictionary.
-    if (LiveSpelling->Enabled()) {
-        LiveSpelling->SetEnabled(false);
-        LiveSpelling->SetEnabled(true);
-    }
+    SpellDlg()->SetLabelLanguage(id);
+    FSpelling->UseDictionaryOf(language, reopenDictionary);
 }
 
 void TMainForm::RetranslateUi()
@@ -696,25 +440,7 @@ void TMainForm::changeEvent(QEvent *event)
 
 void TMainForm::AEditSpellingExecute()
 {
-    SpellDlg->Check(FRichEdit);
-}
-
-void TMainForm::CreateReadAloud()
-{
-    TSpeaker &speaker = TSpeaker::Instance();
-    speaker.SetLanguage(QLocale(QLocale::English));
-    SpeechDialog::ApplySaved(speaker);
-    new ReadAloud(FRichEdit, speaker, Action("AEditReadAloud"), Action("AEditReadEverything"),
-                  this);
-    QAction *settings = Action("ASpeechSettings");
-    settings->setEnabled(speaker.Available());
-    if (!speaker.Available())
-        settings->setToolTip(speaker.MissingVoiceHint());
-    // The spelling dialog reads its suggestions too, with the check box kept between runs.
-    SpellDlg->SetSpeaker(&speaker);
-    SpellDlg->SetSpeakSuggestions(Settings::Flag(SpeakSuggestionsSetting, false));
-    SpellDlg->OnSpeakSuggestionsChanged
-        = [](bool on) { Settings::SetFlag(SpeakSuggestionsSetting, on); };
+    SpellDlg()->Check(FRichEdit);
 }
 
 void TMainForm::ASpeechSettingsExecute()
@@ -727,7 +453,7 @@ void TMainForm::AEditWordCountExecute()
 {
     int words = 0;
     int uniqueWords = 0;
-    SpellDlg->CountWords(FRichEdit, words, uniqueWords);
+    SpellDlg()->CountWords(FRichEdit, words, uniqueWords);
 }
 
 void TMainForm::FormCreate()
@@ -760,7 +486,7 @@ void TMainForm::ActionManagerUpdate()
                        Action("AEditReplace") } };
     }
     FUpdated.New->setEnabled(FRichEdit->Modified());
-    const bool selection = FocusedEditHasSelection();
+    const bool selection = FocusedEdit::HasSelection();
     FUpdated.Cut->setEnabled(selection);
     FUpdated.Copy->setEnabled(selection);
     const QMimeData *clip = QApplication::clipboard()->mimeData();
@@ -802,7 +528,7 @@ void TMainForm::closeEvent(QCloseEvent *event)
     FAutoSave->Forget(); // saved, or deliberately not
     // Learned words are written now, while a failure can still be shown to the user.
     try {
-        SpellDlg->SetDictionaryActive(false);
+        SpellDlg()->SetDictionaryActive(false);
     } catch (const std::exception &e) {
         TApplication::HandleException(this, e);
     }
@@ -896,7 +622,7 @@ void TMainForm::AFilePrintSetupExecute()
 
 void TMainForm::APrintDlgExecute()
 {
-    const LiveSpellChecker::Pause noUnderlines(LiveSpelling); // never printed
+    const LiveSpellChecker::Pause noUnderlines(LiveSpelling()); // never printed
     if (StandardDialogs::Instance().Print(this, *FPrinter))
         FRichEdit->Print(TApplication::Title(), *FPrinter);
 }
@@ -910,58 +636,17 @@ void TMainForm::AFontEditExecute()
 
 void TMainForm::AEditCutExecute()
 {
-    OnFocusedEdit([](auto &edit) { edit.cut(); });
+    FocusedEdit::Cut();
 }
 
 void TMainForm::AEditCopyExecute()
 {
-    OnFocusedEdit([](auto &edit) { edit.copy(); });
+    FocusedEdit::Copy();
 }
 
 void TMainForm::AEditPasteExecute()
 {
-    OnFocusedEdit([](auto &edit) { edit.paste(); });
-}
-
-// The everyday commands: Undo and Redo first in Edit, Select All beside Paste, the search
-// commands after them; zoom in View, character styles in Format; Recent Documents in File.
-void TMainForm::CreateEverydayMenus(QMenu *file, QMenu *edit)
-{
-    FRecentMenu = new QMenu(file);
-    SetCaption(FRecentMenu, QT_TR_NOOP("Recent &Documents"));
-    FRecentMenu->setObjectName("MRecent");
-    file->insertMenu(file->actions().at(2), FRecentMenu);
-    file->insertAction(Action("AFileOpen"), Action("AFileNewStory"));
-    connect(file, &QMenu::aboutToShow, this, &TMainForm::FillRecentMenu);
-    FillRecentMenu();
-
-    QAction *cut = Action("AEditCut");
-    edit->insertActions(cut, { Action("AEditUndo"), Action("AEditRedo") });
-    edit->insertSeparator(cut);
-    const QList<QAction *> items = edit->actions();
-    QAction *fontSeparator = items.at(items.indexOf(Action("AFontEdit")) - 1);
-    edit->insertAction(fontSeparator, Action("AEditSelectAll"));
-    edit->insertSeparator(fontSeparator);
-    edit->insertActions(fontSeparator,
-                        { Action("AEditFind"), Action("AEditFindNext"), Action("AEditReplace") });
-
-    QMenu *help = findChild<QMenu *>("MHelp");
-    QMenu *view = new QMenu(this);
-    SetCaption(view, QT_TR_NOOP("View"));
-    view->setObjectName("MView");
-    view->addActions({ Action("AViewZoomIn"), Action("AViewZoomOut"), Action("AViewZoomReset") });
-    QMenu *format = new QMenu(this);
-    SetCaption(format, QT_TR_NOOP("Format"));
-    format->setObjectName("MFormat");
-    for (const char *name : { "AFormatBold", "AFormatItalic", "AFormatUnderline" }) {
-        Action(name)->setCheckable(true);
-        format->addAction(Action(name));
-    }
-    // Help sends the child to the Format menu for the font; it stays in Edit as well.
-    format->addSeparator();
-    format->addAction(Action("AFontEdit"));
-    menuBar()->insertMenu(help->menuAction(), view);
-    menuBar()->insertMenu(help->menuAction(), format);
+    FocusedEdit::Paste();
 }
 
 void TMainForm::UpdateCaption()
@@ -993,175 +678,10 @@ void TMainForm::RestoreDocument(const std::string &content, const QString &fileN
 
 void TMainForm::EndOnShutdownSignals()
 {
-    auto *watcher = new TShutdownSignals(this);
-    connect(watcher, &TShutdownSignals::Received, this, [this] {
-        EndSession();
-        // Straight out: a question or a check that is open now must not hold the end up.
-        std::fflush(nullptr);
-        std::_Exit(0);
-    });
+    SessionEnd::OnShutdownSignals(this, [this] { EndSession(); });
 }
 
 void TMainForm::EndSession()
 {
-    FAutoSave->Keep();
-    FAutoSave->WriteNow(true);
-    try {
-        SpellDlg->SetDictionaryActive(false); // writes the learned words
-    } catch (const std::exception &e) {
-        std::fprintf(stderr, "scrivlo: %s\n", e.what());
-    }
-}
-
-void TMainForm::FillRecentMenu()
-{
-    FRecentMenu->clear();
-    const QList<TRecentDocument> recent = RecentDocuments::List();
-    int number = 0;
-    for (const TRecentDocument &doc : recent) {
-        QAction *a = FRecentMenu->addAction(
-            QString("&%1 %2").arg(++number).arg(QFileInfo(doc.FileName).fileName()));
-        a->setToolTip(doc.FileName);
-        connect(a, &QAction::triggered, this,
-                Guarded(this, [this, doc] { OpenRecent(doc.FileName, doc.PlainText); }));
-    }
-    FRecentMenu->setEnabled(!recent.isEmpty());
-}
-
-void TMainForm::OpenRecent(const QString &fileName, bool plainText)
-{
-    if (!QFileInfo(fileName).isFile()) {
-        RecentDocuments::Remove(fileName);
-        MessageDlg(tr("Scrivlo cannot find \"%1\". It is taken off the list of recent documents.")
-                       .arg(fileName),
-                   mtInformation, Buttons({ mbOK }), 0);
-        return;
-    }
-    if (!QuerySave())
-        return;
-    OpenDocument(fileName, plainText ? 2 : 1);
-}
-
-TFindDialog *TMainForm::FindDialog()
-{
-    if (!FFindDialog)
-        FFindDialog = new TFindDialog(FRichEdit, this);
-    return FFindDialog;
-}
-
-void TMainForm::AEditUndoExecute()
-{
-    FRichEdit->undo();
-}
-
-void TMainForm::AEditRedoExecute()
-{
-    FRichEdit->redo();
-}
-
-void TMainForm::AEditSelectAllExecute()
-{
-    FRichEdit->selectAll();
-}
-
-void TMainForm::AEditFindExecute()
-{
-    FindDialog()->ShowFind();
-}
-
-void TMainForm::AEditFindNextExecute()
-{
-    FindDialog()->FindNext();
-}
-
-void TMainForm::AEditReplaceExecute()
-{
-    FindDialog()->ShowReplace();
-}
-
-// Each style is switched for the selection, or for what is typed next at the caret, in
-// one merge of the format: one step to undo.
-void TMainForm::AFormatBoldExecute()
-{
-    QTextCharFormat f;
-    f.setFontWeight(FRichEdit->currentCharFormat().fontWeight() > QFont::Normal ? QFont::Normal
-                                                                                : QFont::Bold);
-    FRichEdit->mergeCurrentCharFormat(f);
-}
-
-void TMainForm::AFormatItalicExecute()
-{
-    QTextCharFormat f;
-    f.setFontItalic(!FRichEdit->currentCharFormat().fontItalic());
-    FRichEdit->mergeCurrentCharFormat(f);
-}
-
-void TMainForm::AFormatUnderlineExecute()
-{
-    QTextCharFormat f;
-    f.setFontUnderline(!FRichEdit->currentCharFormat().fontUnderline());
-    FRichEdit->mergeCurrentCharFormat(f);
-}
-
-void TMainForm::AViewZoomInExecute()
-{
-    FZoom->ZoomIn();
-}
-
-void TMainForm::AViewZoomOutExecute()
-{
-    FZoom->ZoomOut();
-}
-
-void TMainForm::AViewZoomResetExecute()
-{
-    FZoom->Reset();
-}
-
-bool TMainForm::KeepStyleKeyFromPage(QObject *watched, QEvent *event)
-{
-    // The page would take Ctrl+U to delete its line (the X11 habit); in a word processor
-    // it underlines, as Ctrl+B and Ctrl+I make bold and italic.
-    if (watched == FRichEdit && event->type() == QEvent::ShortcutOverride) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        for (const char *name : { "AFormatBold", "AFormatItalic", "AFormatUnderline" })
-            if (Action(name)->shortcut() == QKeySequence(key->keyCombination())) {
-                event->ignore();
-                return true;
-            }
-    }
-    return false;
-}
-
-bool TMainForm::OpenDroppedStory(QObject *watched, QEvent *event)
-{
-    // A .rtf or .txt file dropped on the page is opened, as Open would, instead of its
-    // address being typed; dropped text is still the page's to insert.
-    const QEvent::Type type = event->type();
-    if (watched != FRichEdit->viewport()
-        || (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop))
-        return false;
-    auto *drop = static_cast<QDropEvent *>(event);
-    const QMimeData *dropped = drop->mimeData();
-    if (!dropped || !dropped->hasUrls() || !dropped->urls().constFirst().isLocalFile())
-        return false;
-    const QString file = dropped->urls().constFirst().toLocalFile();
-    const QString suffix = QFileInfo(file).suffix().toLower();
-    if (suffix != "rtf" && suffix != "txt")
-        return false;
-    drop->acceptProposedAction();
-    if (type == QEvent::Drop) {
-        // After the drop has ended: the question about unsaved work needs its own loop.
-        QTimer::singleShot(0, this, Guarded(this, [this, file, suffix] {
-                               if (QuerySave())
-                                   OpenDocument(file, suffix == "rtf" ? 1 : 2);
-                           }));
-    }
-    return true;
-}
-
-bool TMainForm::eventFilter(QObject *watched, QEvent *event)
-{
-    return HandMenuLetterToPage(watched, event) || KeepStyleKeyFromPage(watched, event)
-        || OpenDroppedStory(watched, event) || QMainWindow::eventFilter(watched, event);
+    SessionEnd::KeepWork(*FAutoSave, *SpellDlg());
 }

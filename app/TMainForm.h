@@ -2,8 +2,12 @@
 // The one main window: a rich-text page, the File/Edit/Help menus, a strip of pictures
 // and the big "&New" button. Every user operation is a named command (QAction with the
 // command's name as objectName); unsaved work is guarded by one yes/no/cancel question.
+// What was added beside the window's own commands is set up by classes of its own
+// (SpellingSetup, ReadAloudSetup, EverydayCommands, RecentMenu, LanguageMenu, PageInput,
+// TAutoSave); the window only wires them in.
 
 #include "app/Anchors.h"
+#include "app/RecoverableDocument.h"
 #include "spell/core/SpellTypes.h"
 
 #include <QColor>
@@ -16,22 +20,21 @@
 #include <vector>
 
 class QAction;
-class QActionGroup;
 struct TInterfaceLanguage;
 class QDialog;
 class TAutoSave;
-class TFindDialog;
+class EverydayCommands;
 class TPageZoom;
 class QFrame;
-class QLabel;
 class QMenu;
 class QPrinter;
 class LiveSpellChecker;
 class TPicBitBtn;
 class TRichEdit;
 class TSpellDlg;
+class SpellingSetup;
 
-class TMainForm : public QMainWindow
+class TMainForm : public QMainWindow, public TRecoverableDocument
 {
     Q_OBJECT
 public:
@@ -41,30 +44,22 @@ public:
     // Opens a file as if chosen in the Open dialog with the given 1-based filter entry.
     void OpenDocument(const QString &fileName, int filterIndex);
 
-    TRichEdit *RichEdit() const { return FRichEdit; }
-    const QString &FileName() const { return FFileName; }
-    bool PlainTextFormat() const { return FPlainText; }
+    TRichEdit *RichEdit() const override { return FRichEdit; }
+    const QString &FileName() const override { return FFileName; }
+    bool PlainTextFormat() const override { return FPlainText; }
     QAction *Action(const QString &name) const;
-    // Shows that a list of learned words could not be read and was set aside (the
-    // dictionary's SetAsideReporter while the window is there).
-    static void ReportSetAsideList(const std::string &listPath, const std::string &keptAs);
-
-    TSpellDlg *SpellDlg = nullptr; // the spell check of the document
-    LiveSpellChecker *LiveSpelling = nullptr; // the check while typing, over the same dictionary
-    // The remembered choice of "Check Spelling as You Type".
-    static constexpr const char *SpellAsYouTypeKey = "Editor/CheckSpellingAsYouType";
+    TSpellDlg *SpellDlg() const; // the spell check of the document
+    LiveSpellChecker *LiveSpelling() const; // the check while typing, over the same dictionary
 
     // The Help and About windows, created right after this window and shown modally by
     // "&Contents" and "&About...".
     void SetHelpForms(QDialog *helpForm, QDialog *aboutForm);
 
-    // The file-type entries of the Open and Save As dialogs, as "description|pattern" pairs.
-    static const char *const FileFilter; // in English; tr() gives the shown one
-
     // Puts a story kept by an earlier run on the page, as unsaved work under fileName.
-    void RestoreDocument(const std::string &content, const QString &fileName, bool plainText);
+    void RestoreDocument(const std::string &content, const QString &fileName,
+                         bool plainText) override;
     TAutoSave &AutoSave() const { return *FAutoSave; }
-    TPageZoom &Zoom() const { return *FZoom; }
+    TPageZoom &Zoom() const;
     // SIGTERM and SIGHUP keep the unsaved work and the learned words, then end the
     // program at once, asking nothing.
     void EndOnShutdownSignals();
@@ -84,12 +79,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool HandMenuLetterToPage(QObject *watched, QEvent *event);
-    bool KeepStyleKeyFromPage(QObject *watched, QEvent *event);
-    bool OpenDroppedStory(QObject *watched, QEvent *event);
+    // The file-type entries of the Open and Save As dialogs, as "description|pattern" pairs.
+    static const char *const FileFilter; // in English; tr() gives the shown one
+
     void FormCreate();
     void CreateActions();
     void CreateMenus();
@@ -107,44 +101,21 @@ private:
     void AEditCutExecute();
     void AEditCopyExecute();
     void AEditPasteExecute();
-    void CreateSpellDlg();
     void AEditSpellingExecute();
     void AEditWordCountExecute();
-    void CreateReadAloud();
     void ASpeechSettingsExecute();
-    void CreateLiveSpelling();
     void CreateLanguageMenu();
     // A window being made takes the language without touching the shared dictionary,
     // which only a running window reopens.
     void ApplyLanguage(TLanguages id, bool reopenDictionary);
-    void UseDictionaryOf(const TInterfaceLanguage &language, bool reopen);
-    // Points the spell check at the user's learned words for a dictionary, in the user's
-    // data folder, first taking in the words an earlier version kept beside it.
-    void UseLearnedWordsOf(const std::string &dictionaryName);
     void RetranslateUi();
     QMenu *AddMenu(const char *title);
 
     void AHelpContentsExecute();
     void AHelpAboutExecute();
 
-    void CreateEverydayMenus(QMenu *file, QMenu *edit);
     void UpdateCaption();
-    void DocumentSettled(); // saved, opened or discarded: recent list, title, no copy
-    void FillRecentMenu();
-    void OpenRecent(const QString &fileName, bool plainText);
-    TFindDialog *FindDialog();
-    void AEditUndoExecute();
-    void AEditRedoExecute();
-    void AEditSelectAllExecute();
-    void AEditFindExecute();
-    void AEditFindNextExecute();
-    void AEditReplaceExecute();
-    void AFormatBoldExecute();
-    void AFormatItalicExecute();
-    void AFormatUnderlineExecute();
-    void AViewZoomInExecute();
-    void AViewZoomOutExecute();
-    void AViewZoomResetExecute();
+    void DocumentSettled(); // saved, opened or discarded: no copy kept, commands and title
 
     QString FFileName;
     bool FPlainText = false;
@@ -175,11 +146,8 @@ private:
     QPointer<QDialog> FAboutForm;
     TAnchors FPanelAnchors;
     TAnchors FStripAnchors;
+    SpellingSetup *FSpelling = nullptr;
     TAutoSave *FAutoSave = nullptr;
-    TPageZoom *FZoom = nullptr;
-    TFindDialog *FFindDialog = nullptr; // made at the first Find or Replace
-    QMenu *FRecentMenu = nullptr;
-    QActionGroup *FLanguageGroup = nullptr;
+    EverydayCommands *FEveryday = nullptr;
     TLanguages FLanguage = lgEnglish;
-    std::string FAutoCorrectList; // kept aside while a language it does not fit is chosen
 };

@@ -5,6 +5,7 @@
 #include "app/AutoSave.h"
 #include "app/CommandLine.h"
 #include "app/InterfaceLanguage.h"
+#include "app/SpellingSetup.h"
 #include "app/TAboutForm.h"
 #include "app/THelpForm.h"
 #include "app/TMainForm.h"
@@ -67,7 +68,7 @@ int main(int argc, char **argv)
     TDictionary::ErrorReporter = [](const std::string &message) {
         TApplication::HandleException(nullptr, Exception(message));
     };
-    TDictionary::SetAsideReporter = &TMainForm::ReportSetAsideList;
+    TDictionary::SetAsideReporter = &SpellingSetup::ReportSetAsideList;
     int result;
     {
         TMainForm mainForm;

@@ -1,6 +1,6 @@
 #include "spell/LiveSpellChecker.h"
 
-#include "platform/core/CodePages.h"
+#include "platform/gui/AnsiString.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/TRichEdit.h"
 #include "spell/SpellingAccessible.h"
@@ -79,18 +79,11 @@ void DrawWave(QPainter &painter, qreal x1, qreal x2, qreal y)
     painter.fillRect(QRectF(x1, y - 1, x2 - x1, 3), wave);
 }
 
-// The spell check's view of a text: one code page 1252 byte per UTF-16 unit, so that
-// positions in both agree.
-std::string ToAnsi(QStringView text)
-{
-    return CodePages::Utf16ToAnsi({ text.utf16(), size_t(text.size()) }).str();
-}
-
 // Calls visit(start, length, word) for each word of a paragraph, as F7's scan reads them.
 // A run of word characters too long to be a word is passed over.
 template<typename Visit> void ForEachWord(const QString &text, Visit visit)
 {
-    const std::string ansi = ToAnsi(text);
+    const std::string ansi = ToAnsi(text).str();
     const auto textLen = static_cast<int32_t>(ansi.size()) + 1;
     WordScan::Cursor cursor;
     for (;;) {
@@ -109,11 +102,6 @@ template<typename Visit> void ForEachWord(const QString &text, Visit visit)
                    AnsiText(ansi.substr(static_cast<size_t>(start), static_cast<size_t>(length)))))
             return;
     }
-}
-
-QString FromAnsi(const std::string &ansi)
-{
-    return QString::fromStdString(CodePages::AnsiToUtf8(ansi));
 }
 
 } // namespace
@@ -453,7 +441,7 @@ std::unique_ptr<QMenu> LiveSpellChecker::CreateSpellingMenu(int position)
     if (!MisspeltWordAt(position, start, length))
         return nullptr;
     const QTextBlock block = FEdit->document()->findBlock(start);
-    const AnsiText word(ToAnsi(block.text().mid(start - block.position(), length)));
+    const AnsiText word = ToAnsi(block.text().mid(start - block.position(), length));
     std::unique_ptr<QMenu> menu(FEdit->createStandardContextMenu());
     menu->setObjectName("SpellingMenu");
     QAction *standard = menu->actions().value(0);

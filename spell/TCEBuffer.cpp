@@ -2,6 +2,7 @@
 
 #include "dialogs/MessageDialogs.h"
 #include "platform/core/CodePages.h"
+#include "platform/gui/AnsiString.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/TMemo.h"
 #include "platform/gui/TRichEdit.h"
@@ -12,9 +13,8 @@
 
 void ShowInvalidWordMessage(const std::string &run)
 {
-    MessageDlg(QStringLiteral("Aborting spell check (Invalid word): \n")
-                   + QString::fromStdU16String(CodePages::DecodeAnsi(run)),
-               mtError, Buttons({ mbOK }), 0);
+    MessageDlg(QStringLiteral("Aborting spell check (Invalid word): \n") + FromAnsi(run), mtError,
+               Buttons({ mbOK }), 0);
 }
 
 TCEBuffer::TCEBuffer(TComponent *owner)

@@ -1,7 +1,7 @@
 #pragma once
 // A text buffer over an edit control (TEdit, TMemo or TRichEdit): the copy is the
-// control's ANSI text converted to code page 437, words are selected and replaced in the
-// control itself, and the control's selection is restored after the scan.
+// control's text in code page 1252, words are selected and replaced in the control
+// itself, and the control's selection is restored after the scan.
 
 #include "spell/core/TPCharBuffer.h"
 

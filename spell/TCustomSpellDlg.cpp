@@ -7,6 +7,7 @@
 #include "platform/core/CodePages.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileUtils.h"
+#include "platform/gui/AnsiString.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/TCustomEdit.h"
 #include "spell/TAbsSpellForm.h"
@@ -14,6 +15,7 @@
 #include "spell/TEditTextSource.h"
 #include "spell/TMsgBuffer.h"
 #include "spell/TSpellForm.h"
+#include "spell/core/CorrectionList.h"
 #include "spell/core/LanguageTables.h"
 #include "spell/core/WordRule.h"
 #include "spell/core/WordScan.h"
@@ -50,17 +52,6 @@ bool HasExtension(const std::string &name)
     const std::string file = FileUtils::ExtractFileName(name);
     const size_t dot = file.rfind('.');
     return dot != std::string::npos && dot > 0;
-}
-
-// A correction from the change lists as typed: "Teh" -> "The", "TEH" -> "THE".
-QString WithTypedCase(const QString &typed, QString replacement)
-{
-    const bool allUpper = typed.size() > 1 && typed == typed.toUpper() && typed != typed.toLower();
-    if (allUpper)
-        return replacement.toUpper();
-    if (!typed.isEmpty() && typed.at(0).isUpper() && !replacement.isEmpty())
-        replacement[0] = replacement.at(0).toUpper();
-    return replacement;
 }
 
 std::string Upper(std::string text)
@@ -190,8 +181,7 @@ bool TCustomSpellDlg::ActivateDictionary()
         if (!FAutoCorrectList.empty()) {
             LoadAutoCorrectList();
         } else { // pairs of a list no longer named must not correct this dictionary's words
-            FAutoCorrectFrom.Clear();
-            FAutoCorrectTo.Clear();
+            FAutoCorrections.Clear();
         }
         dictionary.Active = true;
         // The ranking's letter tree of a large dictionary takes a while: built now on
@@ -230,42 +220,21 @@ void TCustomSpellDlg::LoadAutoCorrectList()
     }
     TStringList lines;
     lines.LoadFromFile(name);
-    // A file in UTF-8 is read so (the list that comes with the program is); any other as
-    // code page 1252.
-    std::u16string decoded;
-    const bool utf8 = std::all_of(lines.begin(), lines.end(), [&](const std::string &line) {
-        return CodePages::DecodeUtf8(line, decoded);
-    });
+    // The children's ranking never corrects to a never-suggest word.
+    auto neverTo = [this](const AnsiText &to) {
+        if (FSuggestionRanking != rkChildren)
+            return false;
+        if (!FRanker->TablesLoaded)
+            FRanker->LoadTables();
+        return FRanker->NeverSuggest.Contains(to);
+    };
     // Loading again (every activation does) replaces the pairs instead of adding copies.
-    FAutoCorrectFrom.Clear();
-    FAutoCorrectTo.Clear();
-    for (const std::string &whole : lines) {
-        std::u16string line;
-        if (utf8)
-            CodePages::DecodeUtf8(whole, line);
-        else
-            line = CodePages::DecodeAnsi(whole);
-        line.resize(std::min<size_t>(line.size(), MaxShortString));
-        const size_t eq = line.find(u'=');
-        if (eq == std::u16string::npos || eq == 0 || eq + 1 == line.size())
-            continue;
-        const std::u16string from = line.substr(0, eq), to = line.substr(eq + 1);
-        // The scan reads words in code page 1252: a misspelling it cannot hold is never met.
-        if (std::any_of(from.begin(), from.end(),
-                        [](char16_t unit) { return CodePages::UnicodeToAnsi(unit) < 0; }))
-            continue;
-        // The children's ranking never corrects to a never-suggest word.
-        if (FSuggestionRanking == rkChildren) {
-            if (!FRanker->TablesLoaded)
-                FRanker->LoadTables();
-            if (FRanker->NeverSuggest.Contains(CodePages::Utf16ToAnsi(to)))
-                continue;
-        }
-        FAutoCorrectFrom.Add(CodePages::Utf16ToAnsi(from).str());
-        FAutoCorrectTo.Add(CodePages::EncodeUtf8(to));
-        if (FAutoCorrectInCheck) {
-            ChangeFromList.Add(FAutoCorrectFrom[FAutoCorrectFrom.Count() - 1]);
-            ChangeToList.Add(FAutoCorrectTo[FAutoCorrectTo.Count() - 1]);
+    const std::vector<TCorrection> pairs = CorrectionList::Parse(lines, neverTo);
+    FAutoCorrections.Assign(pairs);
+    if (FAutoCorrectInCheck) {
+        for (const TCorrection &pair : pairs) {
+            ChangeFromList.Add(pair.From);
+            ChangeToList.Add(pair.To);
         }
     }
 }
@@ -373,8 +342,8 @@ void TCustomSpellDlg::CreateBuffer(QWidget *control)
 
 bool TCustomSpellDlg::BeginCheck()
 {
-    ChangeFromList = FAutoCorrectInCheck ? FAutoCorrectFrom : TStringList();
-    ChangeToList = FAutoCorrectInCheck ? FAutoCorrectTo : TStringList();
+    ChangeFromList = FAutoCorrectInCheck ? FAutoCorrections.From() : TStringList();
+    ChangeToList = FAutoCorrectInCheck ? FAutoCorrections.To() : TStringList();
     SpellState = ssUnchanged;
     FOpenFailed = false;
     // Without a dictionary every word would be reported: the check ends before it starts,
@@ -628,10 +597,10 @@ std::unique_ptr<TStringList> TCustomSpellDlg::WordSuggestions(const AnsiText &wo
     auto list = FSuggestionRanking == rkChildren ? FRanker->Suggest(asked, count)
                                                  : SharedDictionary().Suggest(asked, count);
     // A word of the auto-correct list has its correction first.
-    const int i = FAutoCorrectFrom.IndexOf(CodePages::LowerCase(asked).str());
+    const int i = FAutoCorrections.IndexOf(CodePages::LowerCase(asked).str());
     if (i < 0 || !list)
         return list;
-    const QString correction = Correction(asked, FAutoCorrectTo[i]);
+    const QString correction = Correction(asked, FAutoCorrections.To()[i]);
     const std::u16string units = correction.toStdU16String();
     const AnsiText shown = CodePages::Utf16ToAnsi(units);
     if (CodePages::DecodeAnsi(shown.view()) != units)
@@ -646,10 +615,7 @@ std::unique_ptr<TStringList> TCustomSpellDlg::WordSuggestions(const AnsiText &wo
 
 QString TCustomSpellDlg::Correction(const AnsiText &typed, const std::string &utf8) const
 {
-    const QString correction = QString::fromStdString(utf8);
-    return FMatchTypedCase
-        ? WithTypedCase(QString::fromStdU16String(CodePages::DecodeAnsi(typed.view())), correction)
-        : correction;
+    return AutoCorrections::AsTyped(FromAnsi(typed.view()), utf8, FMatchTypedCase);
 }
 
 void TCustomSpellDlg::LearnWord(const AnsiText &word)
@@ -758,12 +724,12 @@ void TCustomSpellDlg::AutoCorrectKey(QWidget *control, bool correct, uint16_t ke
     // The auto-correct pairs apply also while a check does not put them in its lists.
     const TStringList *to = &ChangeToList;
     int index = word.empty() || !correct ? -1 : ChangeFromList.IndexOf(word);
-    if (index < 0 && !word.empty() && correct && (index = FAutoCorrectFrom.IndexOf(word)) >= 0)
-        to = &FAutoCorrectTo;
+    if (index < 0 && !word.empty() && correct && (index = FAutoCorrections.IndexOf(word)) >= 0)
+        to = &FAutoCorrections.To();
     if (index < 0) {
         edit->SetSelStart(selStart);
     } else {
-        const QString typed = QString::fromStdU16String(CodePages::DecodeAnsi(word));
+        const QString typed = FromAnsi(word);
         const QString replacement = Correction(AnsiText(word), (*to)[index]);
         edit->SetSelLength(static_cast<int>(typed.size()));
         edit->SetSelText(replacement);

@@ -8,6 +8,7 @@
 #include "platform/core/TComponent.h"
 #include "platform/core/TStringList.h"
 #include "platform/gui/EditMessages.h"
+#include "spell/AutoCorrections.h"
 #include "spell/core/SpellTypes.h"
 
 #include <QFont>
@@ -233,8 +234,7 @@ private:
     bool FAutoCorrectInCheck = true;
     // The pairs of the auto-correct file as loaded; every check starts its change lists
     // from them, so they hold in every check, not only the first after activation.
-    TStringList FAutoCorrectFrom; // code page 1252, as the scan reads words
-    TStringList FAutoCorrectTo; // UTF-8
+    AutoCorrections FAutoCorrections;
     QWidget *FOwnerWindow;
     TSpeaker *FSpeaker = nullptr;
     bool FSpeakSuggestions = false;

@@ -7,6 +7,7 @@
 #include "platform/core/CodePages.h"
 #include "platform/core/TStringList.h"
 #include "platform/gui/AccessibleRole.h"
+#include "platform/gui/AnsiString.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/TSpeaker.h"
 #include "spell/TNewListBox.h"
@@ -26,16 +27,6 @@ constexpr int MainWidth = 447;
 constexpr int ClientHeight = 223;
 constexpr int ExtraWidth = 450; // form width beyond the label strip
 constexpr int MaxTextLength = MaxShortString;
-
-QString FromAnsi(const std::string &ansi)
-{
-    return QString::fromStdU16String(CodePages::DecodeAnsi(ansi));
-}
-
-AnsiText ToAnsi(QStringView text)
-{
-    return CodePages::Utf16ToAnsi({ text.utf16(), size_t(text.size()) });
-}
 
 // Rows of the suggestion list are 13 pixels high, as the dialog was laid out for.
 class RowHeightDelegate : public QStyledItemDelegate

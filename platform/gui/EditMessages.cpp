@@ -1,6 +1,6 @@
 #include "platform/gui/EditMessages.h"
 
-#include "platform/core/CodePages.h"
+#include "platform/gui/AnsiString.h"
 #include "platform/gui/TCustomEdit.h"
 
 #include <QWidget>
@@ -51,8 +51,7 @@ LRESULT ReplaceSel(TCustomEdit &edit, LPARAM lParam)
     const char *text = reinterpret_cast<const char *>(lParam);
     if (!text)
         return 0;
-    const std::u16string unicode = CodePages::DecodeAnsi(std::string_view(text, std::strlen(text)));
-    edit.SetSelText(QString::fromUtf16(unicode.data(), static_cast<qsizetype>(unicode.size())));
+    edit.SetSelText(FromAnsi(std::string_view(text, std::strlen(text))));
     return 0;
 }
 

@@ -1,6 +1,6 @@
 #include "platform/gui/TCustomEdit.h"
 
-#include "platform/core/CodePages.h"
+#include "platform/gui/AnsiString.h"
 
 #include <QPalette>
 #include <QWidget>
@@ -25,7 +25,7 @@ void TCustomEdit::Clear()
 std::string TCustomEdit::AnsiText() const
 {
     const QString text = Text();
-    return CodePages::Utf16ToAnsi({ QStringView(text).utf16(), size_t(text.size()) }).str();
+    return ToAnsi(text).str();
 }
 
 int TCustomEdit::GetTextBuf(char *buffer, int size) const

@@ -1,6 +1,6 @@
 #pragma once
 // Which words of a text the spell check looks at. F7 and checking while typing both ask
-// here, so a word skipped by one is skipped by the other. Words are in code page 437.
+// here, so a word skipped by one is skipped by the other. Words are in code page 1252.
 
 #include <string_view>
 

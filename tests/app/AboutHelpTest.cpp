@@ -3,6 +3,7 @@
 
 #include "app/InterfaceLanguage.h"
 #include "app/Settings.h"
+#include "app/SpellingSetup.h"
 #include "app/TAboutForm.h"
 #include "app/THelpForm.h"
 #include "app/TMainForm.h"
@@ -304,7 +305,7 @@ int main(int argc, char **argv)
     qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     TApplication app(argc, argv);
     // Checking while typing would open the dictionary, which is not beside this test.
-    Settings::SetFlag(TMainForm::SpellAsYouTypeKey, false);
+    Settings::SetFlag(SpellingSetup::SpellAsYouTypeKey, false);
     AboutHelpTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -148,12 +148,12 @@ private slots:
     void pageReportsMisspeltWords()
     {
         TMainForm form;
-        form.SpellDlg->SetDictionaryPath(dir.path().toStdString());
+        form.SpellDlg()->SetDictionaryPath(dir.path().toStdString());
         form.show();
         TRichEdit *edit = form.RichEdit();
-        QTRY_VERIFY(form.LiveSpelling->Enabled());
+        QTRY_VERIFY(form.LiveSpelling()->Enabled());
         edit->setPlainText("A bone in the gardn.\nThe dog is hapy here.");
-        QTRY_VERIFY(form.LiveSpelling->Idle());
+        QTRY_VERIFY(form.LiveSpelling()->Idle());
         QAccessibleInterface *page = Accessible(edit);
         QCOMPARE(page->text(QAccessible::Name), QString("Story"));
         QAccessibleTextInterface *text = page->textInterface();

@@ -4,6 +4,7 @@
 #include "app/FindDialog.h"
 #include "app/InterfaceLanguage.h"
 #include "app/Settings.h"
+#include "app/SpellingSetup.h"
 #include "app/TAboutForm.h"
 #include "app/THelpForm.h"
 #include "app/TMainForm.h"
@@ -89,7 +90,7 @@ private slots:
         Settings::Store().clear();
         // English whatever the machine's language, as the texts below are.
         Settings::Store().setValue(InterfaceLanguage::SettingKey, "en");
-        Settings::SetFlag(TMainForm::SpellAsYouTypeKey, false);
+        Settings::SetFlag(SpellingSetup::SpellAsYouTypeKey, false);
         TSpeaker::SetInstance(&speaker);
         // Both dictionaries in a folder of the test's own, where learned words may go.
         dir = std::make_unique<QTemporaryDir>();
@@ -97,15 +98,15 @@ private slots:
             QVERIFY2(QFile::copy(QString(SCRIVLO_BIN_DIR "/") + file, dir->filePath(file)),
                      qPrintable(QString("%1 is missing from the build's bin folder").arg(file)));
         form = std::make_unique<TMainForm>();
-        form->SpellDlg->SetDictionaryPath(dir->path().toStdString());
-        form->SpellDlg->SetAutoCorrectList("AUTOCORR.TXT");
+        form->SpellDlg()->SetDictionaryPath(dir->path().toStdString());
+        form->SpellDlg()->SetAutoCorrectList("AUTOCORR.TXT");
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
     void cleanup()
     {
         form->RichEdit()->SetModified(false);
-        form->SpellDlg->SetDictionaryActive(false);
+        form->SpellDlg()->SetDictionaryActive(false);
         form.reset();
         TSpeaker::SetInstance(nullptr);
     }
@@ -117,7 +118,7 @@ private slots:
         form->Action("ALanguage_es")->trigger();
         QCOMPARE(MenuTitles(*form),
                  QStringList({ "Archivo", "Edici\u00f3n", "Ver", "Formato", "Idioma", "Ayuda" }));
-        QCOMPARE(form->SpellDlg->LabelLanguage(), lgSpanish);
+        QCOMPARE(form->SpellDlg()->LabelLanguage(), lgSpanish);
         Type(form->RichEdit(), "Ma\u00f1ana vamos a la biblioteca con mi hermano pequeno.");
         QStringList offered;
         const QStringList asked = CheckSpelling(*form, offered);
@@ -130,8 +131,8 @@ private slots:
         form->Action("ALanguage_en")->trigger();
         QCOMPARE(MenuTitles(*form),
                  QStringList({ "File", "Edit", "View", "Format", "Language", "Help" }));
-        QCOMPARE(form->SpellDlg->LabelLanguage(), lgEnglish);
-        QCOMPARE(form->SpellDlg->DictionaryName(), std::string("ENGLISH.DCT"));
+        QCOMPARE(form->SpellDlg()->LabelLanguage(), lgEnglish);
+        QCOMPARE(form->SpellDlg()->DictionaryName(), std::string("ENGLISH.DCT"));
     }
 
     // The program's other windows follow the language while they exist.
@@ -176,9 +177,9 @@ private slots:
     void learnedWordsAndCorrectionsBelongToTheirLanguage()
     {
         TDictionary &dictionary = TCustomSpellDlg::SharedDictionary();
-        QVERIFY(form->SpellDlg->ActivateDictionary()); // the English pairs are loaded
+        QVERIFY(form->SpellDlg()->ActivateDictionary()); // the English pairs are loaded
         form->Action("ALanguage_es")->trigger();
-        QVERIFY(form->SpellDlg->DictionaryActive());
+        QVERIFY(form->SpellDlg()->DictionaryActive());
         QVERIFY(dictionary.AddWord(AnsiText("zorrito")));
         QTest::keyClicks(form->RichEdit(), "teh ");
         QCOMPARE(form->RichEdit()->toPlainText(), QString("teh "));

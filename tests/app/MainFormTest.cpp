@@ -6,6 +6,7 @@
 #include "app/PageZoom.h"
 #include "app/RecentDocuments.h"
 #include "app/Settings.h"
+#include "app/SpellingSetup.h"
 #include "app/TMainForm.h"
 #include "dictionary/TDictionary.h"
 #include "platform/core/UserDataFolder.h"
@@ -142,7 +143,7 @@ private slots:
         speaker = std::make_unique<RecordingSpeaker>();
         TSpeaker::SetInstance(speaker.get());
         // Checking while typing has tests of its own; here it would open the dictionary.
-        Settings::SetFlag(TMainForm::SpellAsYouTypeKey, false);
+        Settings::SetFlag(SpellingSetup::SpellAsYouTypeKey, false);
         form = std::make_unique<TMainForm>();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -432,7 +433,7 @@ private slots:
     // and the rich edit's line breaks count as one position.
     void f7ChecksTheDocument()
     {
-        TSpellDlg *spell = form->SpellDlg;
+        TSpellDlg *spell = form->SpellDlg();
         QVERIFY(spell->IgnoreWithNumbers() && spell->SupportRTF2());
         QCOMPARE(spell->Font().pixelSize(), 11);
         spell->SetDictionaryPath(SCRIVLO_BIN_DIR);
@@ -473,8 +474,8 @@ private slots:
     // typed, in the child's capitals, as one undo step; the menu turns it off, remembered.
     void typingCorrectsCommonMisspellings()
     {
-        form->SpellDlg->SetDictionaryPath(SCRIVLO_BIN_DIR);
-        form->SpellDlg->SetAutoCorrectList("AUTOCORR.TXT");
+        form->SpellDlg()->SetDictionaryPath(SCRIVLO_BIN_DIR);
+        form->SpellDlg()->SetAutoCorrectList("AUTOCORR.TXT");
         TRichEdit *edit = form->RichEdit();
         QTest::keyClicks(edit, "I saw teh cat ");
         QCOMPARE(edit->toPlainText(), QString("I saw the cat "));
@@ -489,16 +490,16 @@ private slots:
         toggle->trigger();
         QTest::keyClicks(edit, "teh ");
         QCOMPARE(edit->toPlainText(), QString("I saw the cat The freind\nteh "));
-        QVERIFY(!form->SpellDlg->AutoCorrectInCheck()); // F7 asks about them then
+        QVERIFY(!form->SpellDlg()->AutoCorrectInCheck()); // F7 asks about them then
         QVERIFY(!TMainForm().Action("AEditAutoCorrect")->isChecked());
         toggle->trigger();
-        QVERIFY(form->SpellDlg->AutoCorrectInCheck());
+        QVERIFY(form->SpellDlg()->AutoCorrectInCheck());
         QVERIFY(TMainForm().Action("AEditAutoCorrect")->isChecked());
     }
 
     void wordCountShowsBothNumbers()
     {
-        form->SpellDlg->SetDictionaryPath(SCRIVLO_BIN_DIR);
+        form->SpellDlg()->SetDictionaryPath(SCRIVLO_BIN_DIR);
         QTest::keyClicks(form->RichEdit(), "I saw the cat");
         QString shown;
         QTimer::singleShot(0, [&shown] {
@@ -554,15 +555,15 @@ private slots:
     void closingTheWindowSavesLearnedWords()
     {
         QVERIFY(QFile::copy(SCRIVLO_BIN_DIR "/ENGLISH.DCT", dir.filePath("ENGLISH.DCT")));
-        form->SpellDlg->SetDictionaryPath(dir.path().toStdString());
-        form->SpellDlg->SetDictionaryActive(true);
+        form->SpellDlg()->SetDictionaryPath(dir.path().toStdString());
+        form->SpellDlg()->SetDictionaryActive(true);
         QVERIFY(TCustomSpellDlg::SharedDictionary().AddWord(AnsiText("zorbleflip")));
         QVERIFY(form->close());
         // In the user's data folder, never beside the dictionary.
         const QString learned = QString::fromStdString(UserDataFolder::Path()) + "USERDCT.TXT";
         QCOMPARE(ReadFile(learned).trimmed(), QByteArray("zorbleflip"));
         QVERIFY(!QFile::exists(dir.filePath("USERDCT.TXT")));
-        QVERIFY(!form->SpellDlg->DictionaryActive());
+        QVERIFY(!form->SpellDlg()->DictionaryActive());
     }
 
     // The "&New" picture button: the close kind's glyph, its own caption, bound to New; a

@@ -7,6 +7,7 @@
 #include "app/AutoSave.h"
 #include "app/InterfaceLanguage.h"
 #include "app/Settings.h"
+#include "app/SpellingSetup.h"
 #include "app/TMainForm.h"
 #include "dictionary/TDictionary.h"
 #include "platform/core/UserDataFolder.h"
@@ -40,8 +41,8 @@ int RunChild(const QString &mode, const QString &dir)
         form.OpenDocument(dir + "/story.rtf", 1);
     if (mode == "term") {
         QFile::copy(SCRIVLO_BIN_DIR "/ENGLISH.DCT", dir + "/ENGLISH.DCT");
-        form.SpellDlg->SetDictionaryPath(dir.toStdString());
-        form.SpellDlg->SetDictionaryActive(true);
+        form.SpellDlg()->SetDictionaryPath(dir.toStdString());
+        form.SpellDlg()->SetDictionaryActive(true);
         TCustomSpellDlg::SharedDictionary().AddWord(AnsiText("zorbleflip"));
     }
     form.RichEdit()->moveCursor(QTextCursor::End);
@@ -284,7 +285,7 @@ int main(int argc, char **argv)
     qputenv("XDG_CONFIG_HOME", base + "/config");
     TApplication app(argc, argv);
     // Checking while typing would open the dictionary, which is not beside this program.
-    Settings::SetFlag(TMainForm::SpellAsYouTypeKey, false);
+    Settings::SetFlag(SpellingSetup::SpellAsYouTypeKey, false);
     if (argc == 4 && QByteArray(argv[1]) == "--child")
         return RunChild(argv[2], argv[3]);
     RecoveryTest test;

@@ -3,6 +3,7 @@
 
 #include "app/PageZoom.h"
 #include "app/Settings.h"
+#include "app/SpellingSetup.h"
 #include "app/TMainForm.h"
 #include "platform/gui/TRichEdit.h"
 #include "spell/LiveSpellChecker.h"
@@ -44,7 +45,7 @@ private slots:
             QVERIFY(!form.Action("AEditAutoCorrect")->isChecked());
             QCOMPARE(form.Zoom().Percent(), 150);
         }
-        Settings::SetFlag(TMainForm::SpellAsYouTypeKey, true);
+        Settings::SetFlag(SpellingSetup::SpellAsYouTypeKey, true);
         TMainForm form;
         QVERIFY(form.Action("AEditSpellAsYouType")->isChecked());
     }
@@ -54,7 +55,7 @@ private slots:
     void classWordsAreKnownToBothPrograms()
     {
         Settings::Store().clear();
-        Settings::SetFlag(TMainForm::SpellAsYouTypeKey, true); // off on this machine
+        Settings::SetFlag(SpellingSetup::SpellAsYouTypeKey, true); // off on this machine
         QTemporaryDir dictionaries;
         QVERIFY(QFile::copy(SCRIVLO_BIN_DIR "/ENGLISH.DCT", dictionaries.filePath("ENGLISH.DCT")));
         QFile list(dictionaries.filePath("CLASSWORDS.TXT"));
@@ -64,14 +65,14 @@ private slots:
         const QString text = "Kwabena met Tomasz in the gardn.";
 
         TMainForm form;
-        form.SpellDlg->SetDictionaryPath(dictionaries.path().toStdString());
+        form.SpellDlg()->SetDictionaryPath(dictionaries.path().toStdString());
         form.show();
-        QTRY_VERIFY(form.LiveSpelling->Enabled());
+        QTRY_VERIFY(form.LiveSpelling()->Enabled());
         form.RichEdit()->setPlainText(text);
-        QTRY_VERIFY(form.LiveSpelling->Idle());
+        QTRY_VERIFY(form.LiveSpelling()->Idle());
         const QTextBlock block = form.RichEdit()->document()->firstBlock();
         QStringList underlined;
-        for (const LiveSpellChecker::Underline &u : form.LiveSpelling->Underlines(block))
+        for (const LiveSpellChecker::Underline &u : form.LiveSpelling()->Underlines(block))
             underlined << block.text().mid(u.Start, u.Length);
         QCOMPARE(underlined, QStringList({ "gardn" }));
 

@@ -2,6 +2,7 @@
 // menu, the Edit menu's switch, and the message boxes answered by the test.
 
 #include "app/Settings.h"
+#include "app/SpellingSetup.h"
 #include "app/TMainForm.h"
 #include "platform/core/UserDataFolder.h"
 #include "platform/gui/Application.h"
@@ -82,11 +83,14 @@ private:
     void Open(const QString &dictionaryFolder)
     {
         form = std::make_unique<TMainForm>();
-        form->SpellDlg->SetDictionaryPath(dictionaryFolder.toStdString());
+        form->SpellDlg()->SetDictionaryPath(dictionaryFolder.toStdString());
         form->show();
         edit = form->RichEdit();
     }
-    void WaitChecked() { QTRY_VERIFY(form->LiveSpelling->Enabled() && form->LiveSpelling->Idle()); }
+    void WaitChecked()
+    {
+        QTRY_VERIFY(form->LiveSpelling()->Enabled() && form->LiveSpelling()->Idle());
+    }
     void RightClick(const QString &word)
     {
         QTextCursor c(edit->document());
@@ -230,7 +234,7 @@ private slots:
         edit->copy();
         QVERIFY(!QApplication::clipboard()->mimeData()->html().contains("underline"));
         {
-            const LiveSpellChecker::Pause printing(form->LiveSpelling);
+            const LiveSpellChecker::Pause printing(form->LiveSpelling());
             QVERIFY(Underlined(edit).isEmpty());
         }
         WaitChecked();
@@ -266,14 +270,14 @@ private slots:
         QAction *toggle = form->Action("AEditSpellAsYouType");
         QVERIFY(toggle->isCheckable() && toggle->isChecked());
         toggle->trigger();
-        QVERIFY(!form->LiveSpelling->Enabled());
+        QVERIFY(!form->LiveSpelling()->Enabled());
         form.reset();
         Open(dir.path());
         QTest::qWait(20);
         QVERIFY(!form->Action("AEditSpellAsYouType")->isChecked());
-        QVERIFY(!form->LiveSpelling->Enabled());
+        QVERIFY(!form->LiveSpelling()->Enabled());
 
-        Settings::SetFlag(TMainForm::SpellAsYouTypeKey, true);
+        Settings::SetFlag(SpellingSetup::SpellAsYouTypeKey, true);
         form.reset();
         QTemporaryDir empty;
         int messages = 0;
@@ -285,7 +289,7 @@ private slots:
         QCOMPARE(messages, 1);
         QVERIFY(!form->Action("AEditSpellAsYouType")->isChecked());
         QVERIFY(Underlined(edit).isEmpty());
-        QVERIFY(Settings::Flag(TMainForm::SpellAsYouTypeKey, false));
+        QVERIFY(Settings::Flag(SpellingSetup::SpellAsYouTypeKey, false));
         qDeleteAll(findChildren<QTimer *>());
     }
 };
