@@ -12,6 +12,7 @@
 
 #include <QColor>
 #include <QTextCharFormat>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <string_view>
 
@@ -72,7 +73,9 @@ protected:
 
 private:
     void LoadPlainText(std::string_view bytes);
+    void KeepCaretParagraphShaped();
     bool FPlainText = false;
+    QTextCursor FShapedParagraph; // at the start of the paragraph whose shaping is kept
     bool FLoadedDamaged = false;
     TextEncoding::TTextFormat FTextFormat; // of the text file last read
 };
