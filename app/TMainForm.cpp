@@ -211,13 +211,13 @@ TMainForm::TMainForm(QWidget *parent)
     connect(FRichEdit, &TRichEdit::DocumentReplaced, this, [this](QTextDocument *doc) {
         connect(doc, &QTextDocument::modificationChanged, this, &TMainForm::ActionManagerUpdate);
     });
-    connect(FRichEdit, &QTextEdit::selectionChanged, this, &TMainForm::ActionManagerUpdate);
+    connect(FRichEdit, &QTextEdit::selectionChanged, this, &TMainForm::UpdateTextCommands);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
             &TMainForm::ActionManagerUpdate);
     connect(qApp, &QApplication::focusChanged, this, &TMainForm::ActionManagerUpdate);
     connect(FRichEdit, &QTextEdit::undoAvailable, Action("AEditUndo"), &QAction::setEnabled);
     connect(FRichEdit, &QTextEdit::redoAvailable, Action("AEditRedo"), &QAction::setEnabled);
-    connect(FRichEdit, &QTextEdit::textChanged, this, &TMainForm::ActionManagerUpdate);
+    connect(FRichEdit, &QTextEdit::textChanged, this, &TMainForm::UpdateTextCommands);
     connect(FRichEdit, &QTextEdit::currentCharFormatChanged, this,
             [this](const QTextCharFormat &f) {
                 Action("AFormatBold")->setChecked(f.fontWeight() > QFont::Normal);
@@ -720,7 +720,16 @@ void TMainForm::resizeEvent(QResizeEvent *event)
 
 void TMainForm::ActionManagerUpdate()
 {
-    // Runs on every focus, selection and text change: the commands are found once.
+    UpdateTextCommands();
+    const QMimeData *clip = QApplication::clipboard()->mimeData();
+    FUpdated.Paste->setEnabled(clip && clip->hasText());
+}
+
+void TMainForm::UpdateTextCommands()
+{
+    // Runs on every key, focus and selection change: the commands are found once. Paste is
+    // left to changes of the clipboard and focus: asking the clipboard what it holds took
+    // more than the rest of this at every key.
     if (!FUpdated.New) {
         FUpdated = { Action("AFileNew"),
                      Action("AEditCut"),
@@ -733,8 +742,6 @@ void TMainForm::ActionManagerUpdate()
     const bool selection = FocusedEditHasSelection();
     FUpdated.Cut->setEnabled(selection);
     FUpdated.Copy->setEnabled(selection);
-    const QMimeData *clip = QApplication::clipboard()->mimeData();
-    FUpdated.Paste->setEnabled(clip && clip->hasText());
     const bool hasText = !FRichEdit->document()->isEmpty();
     for (QAction *command : FUpdated.NeedText)
         command->setEnabled(hasText);

@@ -122,6 +122,7 @@ private:
     void AHelpAboutExecute();
 
     void CreateEverydayMenus(QMenu *file, QMenu *edit);
+    void UpdateTextCommands(); // what ActionManagerUpdate does, but for Paste
     void UpdateCaption();
     void DocumentSettled(); // saved, opened or discarded: recent list, title, no copy
     void FillRecentMenu();
