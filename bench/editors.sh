@@ -120,9 +120,12 @@ ratio() { # Scrivlo's values -- the peer's: the ratio of the medians
   local -a mine=()
   while [ "$1" != -- ]; do mine+=("$1"); shift; done
   shift
-  if printf '%s\n' "$@" | grep -q busy; then echo "<"; return; fi
   local m p
   m=$(stats "${mine[@]}" | cut -d' ' -f1)
+  if printf '%s\n' "$@" | grep -q busy; then
+    awk -v m="$m" -v l="$OPEN_LIMIT" 'BEGIN { printf "< %.2f", m / (l * 1000) }'
+    return
+  fi
   p=$(stats "$@" | cut -d' ' -f1)
   awk -v m="$m" -v p="$p" 'BEGIN { if (p > 0) printf "%.2f", m / p; else print "–" }'
 }
