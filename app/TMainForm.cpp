@@ -116,11 +116,11 @@ TMainForm::TMainForm(QWidget *parent)
     connect(FRichEdit, &TRichEdit::DocumentReplaced, this, [this](QTextDocument *doc) {
         connect(doc, &QTextDocument::modificationChanged, this, &TMainForm::ActionManagerUpdate);
     });
-    connect(FRichEdit, &QTextEdit::selectionChanged, this, &TMainForm::ActionManagerUpdate);
+    connect(FRichEdit, &QTextEdit::selectionChanged, this, &TMainForm::UpdateTextCommands);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
             &TMainForm::ActionManagerUpdate);
     connect(qApp, &QApplication::focusChanged, this, &TMainForm::ActionManagerUpdate);
-    connect(FRichEdit, &QTextEdit::textChanged, this, &TMainForm::ActionManagerUpdate);
+    connect(FRichEdit, &QTextEdit::textChanged, this, &TMainForm::UpdateTextCommands);
     new PageInput(
         menuBar(), FRichEdit,
         { Action("AFormatBold"), Action("AFormatItalic"), Action("AFormatUnderline") },
@@ -476,7 +476,16 @@ void TMainForm::resizeEvent(QResizeEvent *event)
 
 void TMainForm::ActionManagerUpdate()
 {
-    // Runs on every focus, selection and text change: the commands are found once.
+    UpdateTextCommands();
+    const QMimeData *clip = QApplication::clipboard()->mimeData();
+    FUpdated.Paste->setEnabled(clip && clip->hasText());
+}
+
+void TMainForm::UpdateTextCommands()
+{
+    // Runs on every key, focus and selection change: the commands are found once. Paste is
+    // left to changes of the clipboard and focus: asking the clipboard what it holds took
+    // more than the rest of this at every key.
     if (!FUpdated.New) {
         FUpdated = { Action("AFileNew"),
                      Action("AEditCut"),
@@ -489,8 +498,6 @@ void TMainForm::ActionManagerUpdate()
     const bool selection = FocusedEdit::HasSelection();
     FUpdated.Cut->setEnabled(selection);
     FUpdated.Copy->setEnabled(selection);
-    const QMimeData *clip = QApplication::clipboard()->mimeData();
-    FUpdated.Paste->setEnabled(clip && clip->hasText());
     const bool hasText = !FRichEdit->document()->isEmpty();
     for (QAction *command : FUpdated.NeedText)
         command->setEnabled(hasText);

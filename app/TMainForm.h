@@ -114,6 +114,7 @@ private:
     void AHelpContentsExecute();
     void AHelpAboutExecute();
 
+    void UpdateTextCommands(); // what ActionManagerUpdate does, but for Paste
     void UpdateCaption();
     void DocumentSettled(); // saved, opened or discarded: no copy kept, commands and title
 

@@ -715,8 +715,6 @@ void TCustomSpellDlg::AutoCorrectKey(QWidget *control, bool correct, uint16_t ke
         return;
     if (!SharedDictionary().Active)
         ActivateDictionary();
-    QWidget *widget = edit->Widget();
-    widget->setUpdatesEnabled(false);
     const int selStart = edit->SelStart();
     const int selLength = edit->SelLength();
     std::string word;
@@ -737,9 +735,10 @@ void TCustomSpellDlg::AutoCorrectKey(QWidget *control, bool correct, uint16_t ke
         edit->SetSelLength(selLength);
     }
     WordTyped(control, word);
-    widget->setUpdatesEnabled(true);
-    widget->update();
-    // The control repaints now; keys typed meanwhile wait for their turn, since this runs
+    // Nothing is painted before the event loop runs, so the selections made on the way
+    // never show, and the edit repaints only what changed: turning its updates off and
+    // on would repaint the whole page, every misspelt word's line shaped again, at every
+    // space. The control repaints now; keys typed meanwhile wait for their turn, since this runs
     // while one key is being handled and a later key must not overtake it.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

@@ -29,9 +29,14 @@ int LinesIn(const QTextBlock &block)
 
 QString TCustomMemo::TextBetween(int docFrom, int docTo, const std::set<int> &skipped) const
 {
-    const QString raw = Document()->toRawText();
-    docFrom = std::clamp(docFrom, 0, static_cast<int>(raw.size()));
-    docTo = std::clamp(docTo, docFrom, static_cast<int>(raw.size()));
+    const QTextDocument *doc = Document();
+    const int size = doc->characterCount();
+    docFrom = std::clamp(docFrom, 0, size);
+    docTo = std::clamp(docTo, docFrom, size);
+    // A few characters (the one selected while the word before the caret is read) are
+    // read where they are; a copy of the whole text would cost as much as the document.
+    const bool few = docTo - docFrom <= 64;
+    const QString raw = few ? QString() : doc->toRawText();
     QString out;
     out.reserve(docTo - docFrom);
     auto skip = skipped.lower_bound(docFrom);
@@ -40,7 +45,7 @@ QString TCustomMemo::TextBetween(int docFrom, int docTo, const std::set<int> &sk
             ++skip;
             continue;
         }
-        const char16_t ch = raw.at(i).unicode();
+        const char16_t ch = few ? doc->characterAt(i).unicode() : raw.at(i).unicode();
         if (!IsBreak(ch))
             out.append(QChar(ch));
         else if (FBreakWidth == 1 || ch == QChar::ParagraphSeparator)

@@ -25,6 +25,24 @@
 #include <set>
 #include <thread>
 
+// A paragraph's layout drops its shaped glyphs after every paint, and the caret, the
+// lines under misspelt words and the next key's caret movement each shape the whole
+// paragraph again. The paragraph being typed in keeps them: one paragraph's worth of
+// memory for several shapings of it per key.
+void TRichEdit::KeepCaretParagraphShaped()
+{
+    const QTextBlock block = textCursor().block();
+    if (!FShapedParagraph.isNull() && FShapedParagraph.block() == block)
+        return;
+    // The cursor follows the text's changes, and goes null with its document.
+    if (!FShapedParagraph.isNull())
+        if (QTextLayout *layout = FShapedParagraph.block().layout())
+            layout->setCacheEnabled(false);
+    FShapedParagraph = QTextCursor(block);
+    if (QTextLayout *layout = block.layout())
+        layout->setCacheEnabled(true);
+}
+
 int TRichEdit::LimitText() const
 {
     return std::max(32767, GetTextLen());
@@ -199,6 +217,7 @@ TRichEdit::TRichEdit(QWidget *parent)
     SetHideSelection(true);
     FLayoutPacer = new LayoutPacer(this);
     connect(this, &QTextEdit::textChanged, this, [this] { NoteTextChanged(); });
+    connect(this, &QTextEdit::cursorPositionChanged, this, &TRichEdit::KeepCaretParagraphShaped);
 }
 
 // The loaded document itself takes the old one's place: a copy of it would hold the window,

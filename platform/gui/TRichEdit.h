@@ -12,6 +12,7 @@
 
 #include <QColor>
 #include <QTextCharFormat>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <functional>
 #include <memory>
@@ -81,7 +82,9 @@ private:
     void ShowLoaded(std::unique_ptr<QTextDocument> loaded);
     QString SavedText() const;
     LayoutPacer *FLayoutPacer = nullptr; // a child
+    void KeepCaretParagraphShaped();
     bool FPlainText = false;
+    QTextCursor FShapedParagraph; // at the start of the paragraph whose shaping is kept
     bool FLoadedDamaged = false;
     TextEncoding::TTextFormat FTextFormat; // of the text file last read
 };

@@ -21,6 +21,7 @@
 #include <QAbstractButton>
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -642,6 +643,20 @@ private slots:
         form->Action("AEditCut")->trigger();
         QCOMPARE(line->text().isEmpty(), inLineEdit);
         QCOMPARE(form->RichEdit()->toPlainText().isEmpty(), !inLineEdit);
+    }
+
+    // Paste follows the clipboard, though typing no longer asks it at every key.
+    void pasteFollowsTheClipboard()
+    {
+        QClipboard *clipboard = QApplication::clipboard();
+        clipboard->setText("word");
+        QVERIFY(form->Action("AEditPaste")->isEnabled());
+        QTest::keyClicks(form->RichEdit(), "ab");
+        QVERIFY(form->Action("AEditPaste")->isEnabled());
+        clipboard->clear();
+        QVERIFY(!form->Action("AEditPaste")->isEnabled());
+        QTest::keyClicks(form->RichEdit(), "c");
+        QVERIFY(!form->Action("AEditPaste")->isEnabled());
     }
 
     void undoRedoAndStyleKeys_data()
