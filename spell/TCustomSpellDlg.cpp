@@ -15,10 +15,10 @@
 #include "spell/TEditTextSource.h"
 #include "spell/TMsgBuffer.h"
 #include "spell/TSpellForm.h"
+#include "spell/TypingCorrection.h"
 #include "spell/core/CorrectionList.h"
 #include "spell/core/LanguageTables.h"
 #include "spell/core/WordRule.h"
-#include "spell/core/WordScan.h"
 
 #include <QCoreApplication>
 #include <QStackedWidget>
@@ -656,60 +656,10 @@ bool TCustomSpellDlg::TakeInOutsideWords()
 
 void TCustomSpellDlg::WordTyped(QWidget *, const std::string &) { }
 
-namespace {
-
-// Whether the control's character at pos (one selected) is a word character of the scan.
-bool SelectedIsWordChar(TCustomEdit &edit)
-{
-    const QString text = edit.SelText();
-    if (text.isEmpty())
-        return false;
-    return WordScan::IsWordChar(CodePages::Utf16UnitToAnsi(text.at(0).unicode()));
-}
-
-void SelectOne(TCustomEdit &edit, int pos)
-{
-    edit.SetSelStart(pos);
-    edit.SetSelLength(1);
-}
-
-} // namespace
-
 void TCustomSpellDlg::GetWordBeforeCaret(QWidget *control, std::string &word)
 {
-    auto *edit = dynamic_cast<TCustomEdit *>(control);
-    if (!edit || edit->SelStart() == 0)
-        return;
-    int pos = edit->SelStart() - 1;
-    SelectOne(*edit, pos);
-    if (pos == 0)
-        return;
-    if (!SelectedIsWordChar(*edit)) {
-        // Step over the separator just typed, and the CR of a line break (a memo's CR LF
-        // takes two positions, of which only the first selects anything).
-        SelectOne(*edit, --pos);
-        const QString selected = edit->SelText();
-        if ((selected.isEmpty() || selected.startsWith(QChar('\r'))) && pos > 0)
-            SelectOne(*edit, --pos);
-    }
-    std::string collected;
-    auto take = [&] {
-        collected.insert(
-            collected.begin(),
-            static_cast<char>(CodePages::Utf16UnitToAnsi(edit->SelText().at(0).unicode())));
-    };
-    while (pos > 0 && SelectedIsWordChar(*edit)) {
-        take();
-        SelectOne(*edit, --pos);
-    }
-    int first = pos + 1;
-    if (pos == 0 && SelectedIsWordChar(*edit)) {
-        take();
-        first = 0;
-    }
-    if (!collected.empty())
-        edit->SetSelStart(first);
-    word = collected;
+    if (auto *edit = dynamic_cast<TCustomEdit *>(control))
+        TypingCorrection::WordBeforeCaret(*edit, word);
 }
 
 void TCustomSpellDlg::AutoCorrectKey(QWidget *control, bool correct, uint16_t key)
@@ -721,25 +671,21 @@ void TCustomSpellDlg::AutoCorrectKey(QWidget *control, bool correct, uint16_t ke
         ActivateDictionary();
     QWidget *widget = edit->Widget();
     widget->setUpdatesEnabled(false);
-    const int selStart = edit->SelStart();
-    const int selLength = edit->SelLength();
-    std::string word;
-    GetWordBeforeCaret(control, word);
     // The auto-correct pairs apply also while a check does not put them in its lists.
-    const TStringList *to = &ChangeToList;
-    int index = word.empty() || !correct ? -1 : ChangeFromList.IndexOf(word);
-    if (index < 0 && !word.empty() && correct && (index = FAutoCorrections.IndexOf(word)) >= 0)
-        to = &FAutoCorrections.To();
-    if (index < 0) {
-        edit->SetSelStart(selStart);
-    } else {
-        const QString typed = FromAnsi(word);
-        const QString replacement = Correction(AnsiText(word), (*to)[index]);
-        edit->SetSelLength(static_cast<int>(typed.size()));
-        edit->SetSelText(replacement);
-        edit->SetSelStart(selStart + static_cast<int>(replacement.size() - typed.size()));
-        edit->SetSelLength(selLength);
-    }
+    auto correction = [this, correct](const std::string &typed) -> std::optional<QString> {
+        if (typed.empty() || !correct)
+            return std::nullopt;
+        const TStringList *to = &ChangeToList;
+        int index = ChangeFromList.IndexOf(typed);
+        if (index < 0 && (index = FAutoCorrections.IndexOf(typed)) >= 0)
+            to = &FAutoCorrections.To();
+        if (index < 0)
+            return std::nullopt;
+        return Correction(AnsiText(typed), (*to)[index]);
+    };
+    const std::string word = TypingCorrection::CorrectBeforeCaret(
+        *edit, [this, control](std::string &read) { GetWordBeforeCaret(control, read); },
+        correction);
     WordTyped(control, word);
     widget->setUpdatesEnabled(true);
     widget->update();
