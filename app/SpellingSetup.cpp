@@ -31,7 +31,7 @@ const char *const AutoCorrectSetting = "edit/correctWhileTyping";
 // The texts here keep the main window's context, under which they are translated.
 
 SpellingSetup::SpellingSetup(TRichEdit *page, QAction *autoCorrect, QAction *spellAsYouType,
-                             QWidget *window)
+                             QWidget *window, TDictionary *dictionary)
     : QObject(window)
     , FWindow(window)
     , FAutoCorrect(autoCorrect)
@@ -39,14 +39,15 @@ SpellingSetup::SpellingSetup(TRichEdit *page, QAction *autoCorrect, QAction *spe
 {
     FAutoCorrect->setCheckable(true);
     FAutoCorrect->setChecked(Settings::Flag(AutoCorrectSetting, true));
-    CreateSpellDlg(page);
+    CreateSpellDlg(page, dictionary);
     CreateLiveSpelling(page);
 }
 
-void SpellingSetup::CreateSpellDlg(TRichEdit *page)
+void SpellingSetup::CreateSpellDlg(TRichEdit *page, TDictionary *dictionary)
 {
     // The spell check's settings as the main window keeps them.
     FSpellDlg = new TSpellDlg(FWindow);
+    FSpellDlg->SetDictionary(dictionary);
     QFont font("MS Sans Serif");
     font.setPixelSize(11);
     FSpellDlg->SetFont(font);

@@ -11,6 +11,7 @@ class LiveSpellChecker;
 class QAction;
 class QWidget;
 class TRichEdit;
+class TDictionary;
 class TSpellDlg;
 struct TInterfaceLanguage;
 
@@ -19,14 +20,16 @@ class SpellingSetup : public QObject
     Q_OBJECT
 public:
     // autoCorrect and spellAsYouType are the window's commands; their checked state is
-    // taken from the settings and kept there.
-    SpellingSetup(TRichEdit *page, QAction *autoCorrect, QAction *spellAsYouType, QWidget *window);
+    // taken from the settings and kept there. dictionary (not owned, outliving the window)
+    // is handed to the spell check; without it the spell check makes its own.
+    SpellingSetup(TRichEdit *page, QAction *autoCorrect, QAction *spellAsYouType, QWidget *window,
+                  TDictionary *dictionary = nullptr);
 
     TSpellDlg *SpellDlg() const { return FSpellDlg; }
     LiveSpellChecker *LiveSpelling() const { return FLiveSpelling; }
 
     // Opens the language's dictionary with its learned words; reopen closes and reopens
-    // an open one (a window being made leaves the shared dictionary closed).
+    // an open one (a window being made leaves its dictionary closed).
     void UseDictionaryOf(const TInterfaceLanguage &language, bool reopen);
 
     // Shows that a list of learned words could not be read and was set aside (the
@@ -37,7 +40,7 @@ public:
     static constexpr const char *SpellAsYouTypeKey = "Editor/CheckSpellingAsYouType";
 
 private:
-    void CreateSpellDlg(TRichEdit *page);
+    void CreateSpellDlg(TRichEdit *page, TDictionary *dictionary);
     void CreateLiveSpelling(TRichEdit *page);
     // Points the spell check at the user's learned words for a dictionary, in the user's
     // data folder, first taking in the words an earlier version kept beside it.

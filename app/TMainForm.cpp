@@ -79,7 +79,7 @@ using WindowCommands::SourceOf;
 const char *const TMainForm::FileFilter
     = QT_TR_NOOP("Rich Text files (*.rtf)|*.rtf|Text files (*.txt)|*.txt|Any files (*.*)|*.*");
 
-TMainForm::TMainForm(QWidget *parent)
+TMainForm::TMainForm(QWidget *parent, TDictionary *dictionary)
     : QMainWindow(parent)
     , FDialogFont(WindowFont())
     , FDialogColor(QApplication::palette().color(QPalette::WindowText))
@@ -98,7 +98,7 @@ TMainForm::TMainForm(QWidget *parent)
     CreateControls();
     CreateMenus();
     FSpelling = new SpellingSetup(FRichEdit, Action("AEditAutoCorrect"),
-                                  Action("AEditSpellAsYouType"), this);
+                                  Action("AEditSpellAsYouType"), this, dictionary);
     ReadAloudSetup::Create(FRichEdit, SpellDlg(), Action("AEditReadAloud"),
                            Action("AEditReadEverything"), Action("ASpeechSettings"), this);
     CreateLanguageMenu();

@@ -31,6 +31,7 @@ class QPrinter;
 class LiveSpellChecker;
 class TPicBitBtn;
 class TRichEdit;
+class TDictionary;
 class TSpellDlg;
 class SpellingSetup;
 
@@ -38,7 +39,9 @@ class TMainForm : public QMainWindow, public TRecoverableDocument
 {
     Q_OBJECT
 public:
-    explicit TMainForm(QWidget *parent = nullptr);
+    // dictionary: the one the spell check uses, owned by the caller and outliving the
+    // window; without it the spell check makes its own.
+    explicit TMainForm(QWidget *parent = nullptr, TDictionary *dictionary = nullptr);
     ~TMainForm() override;
 
     // Opens a file as if chosen in the Open dialog with the given 1-based filter entry.
@@ -105,7 +108,7 @@ private:
     void AEditWordCountExecute();
     void ASpeechSettingsExecute();
     void CreateLanguageMenu();
-    // A window being made takes the language without touching the shared dictionary,
+    // A window being made takes the language without touching its dictionary,
     // which only a running window reopens.
     void ApplyLanguage(TLanguages id, bool reopenDictionary);
     void RetranslateUi();

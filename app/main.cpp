@@ -14,13 +14,13 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileUtils.h"
 #include "platform/gui/Application.h"
-#include "spell/TCustomSpellDlg.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFont>
 #include <QIcon>
+#include <memory>
 #include <unistd.h>
 
 int main(int argc, char **argv)
@@ -43,9 +43,10 @@ int main(int argc, char **argv)
     // A file named on the command line is relative to where the program was started.
     const QString startDir = QDir::currentPath();
 
-    // Start-up order: the process-wide dictionary, the program's folder as the current
-    // directory, the exception handler, then the application and its window.
-    TCustomSpellDlg::SharedDictionary();
+    // Start-up order: the dictionary, the program's folder as the current directory, the
+    // exception handler, then the application and its window. The dictionary outlives the
+    // window, which closes it (saving learned words) as it goes.
+    auto dictionary = std::make_unique<TDictionary>();
     if (::chdir(FileUtils::ExecutableDir().c_str()) != 0) {
         // Not fatal: the program finds its files through its own folder's path anyway.
     }
@@ -71,7 +72,7 @@ int main(int argc, char **argv)
     TDictionary::SetAsideReporter = &SpellingSetup::ReportSetAsideList;
     int result;
     {
-        TMainForm mainForm;
+        TMainForm mainForm(nullptr, dictionary.get());
         // The Help and About windows are made right after the main window and stay hidden.
         THelpForm helpForm;
         TAboutForm aboutForm;
@@ -90,6 +91,6 @@ int main(int argc, char **argv)
     TDictionary::ErrorReporter = reportToStderr;
     TDictionary::SetAsideReporter = reportSetAside;
     TExceptionHandler::Remove();
-    TCustomSpellDlg::DestroySharedDictionary(); // saves learned words; never throws
+    dictionary.reset(); // closes what is still open; failures are reported, never thrown
     return result;
 }

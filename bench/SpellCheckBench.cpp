@@ -68,7 +68,7 @@ Result RunCheck(TSpellDlg &spell, TRichEdit &edit, const QString &text, bool uns
 {
     edit.SetText(text);
     edit.SetModified(unsaved);
-    TDictionary &dictionary = TCustomSpellDlg::SharedDictionary();
+    TDictionary &dictionary = spell.Dictionary();
     auto reads = [&dictionary] {
         auto *file = static_cast<TDCTFile *>(dictionary.Files.Head());
         return file ? file->BlockReads() : 0;
@@ -114,7 +114,7 @@ int main(int argc, char **argv)
     spell.SetSupportRTF2(true);
     spell.SetIgnoreWithNumbers(true);
     spell.SetDictionaryActive(true);
-    const std::vector<std::string> words = KnownWords(TCustomSpellDlg::SharedDictionary());
+    const std::vector<std::string> words = KnownWords(spell.Dictionary());
 
     // The auto-correct list: each misspelling and its word.
     QFile list(dir.filePath("autocorrect.txt"));

@@ -15,10 +15,10 @@
 #include "spell/TEditTextSource.h"
 #include "spell/TMsgBuffer.h"
 #include "spell/TSpellForm.h"
+#include "spell/TypingCorrection.h"
 #include "spell/core/CorrectionList.h"
 #include "spell/core/LanguageTables.h"
 #include "spell/core/WordRule.h"
-#include "spell/core/WordScan.h"
 
 #include <QCoreApplication>
 #include <QStackedWidget>
@@ -27,12 +27,6 @@
 #include <memory>
 
 namespace {
-
-std::unique_ptr<TDictionary> &SharedInstance()
-{
-    static std::unique_ptr<TDictionary> instance;
-    return instance;
-}
 
 // Message texts use a lone CR as their line break.
 QString MessageText(std::string_view utf8)
@@ -64,22 +58,11 @@ std::string Upper(std::string text)
 
 } // namespace
 
-TDictionary &TCustomSpellDlg::SharedDictionary()
-{
-    auto &instance = SharedInstance();
-    if (!instance)
-        instance = std::make_unique<TDictionary>();
-    return *instance;
-}
-
-void TCustomSpellDlg::DestroySharedDictionary()
-{
-    SharedInstance().reset();
-}
-
 TCustomSpellDlg::TCustomSpellDlg(QWidget *owner)
     : QObject(owner)
     , TComponent(nullptr)
+    , FOwnDictionary(std::make_unique<TDictionary>())
+    , FDictionary(FOwnDictionary.get())
     , FOwnerWindow(owner)
 {
     setObjectName("SpellDlg");
@@ -95,6 +78,27 @@ TCustomSpellDlg::~TCustomSpellDlg()
         DeactivateDictionary();
     } catch (const std::exception &e) {
         TDictionary::ErrorReporter(e.what());
+    }
+    // The dialog may outlive the component; the dictionary and ranking it points at may not.
+    if (Form) {
+        Form->Dictionary = nullptr;
+        Form->Ranker = nullptr;
+    }
+}
+
+void TCustomSpellDlg::SetDictionary(TDictionary *dictionary)
+{
+    if (dictionary == FDictionary)
+        return;
+    if (FOwnDictionary)
+        DeactivateDictionary(); // saves what was learned in it
+    FOwnDictionary = dictionary ? nullptr : std::make_unique<TDictionary>();
+    FDictionary = dictionary ? dictionary : FOwnDictionary.get();
+    if (FRanker)
+        FRanker = std::make_unique<ChildRanker>(*FDictionary);
+    if (Form) {
+        Form->Dictionary = FDictionary;
+        Form->Ranker = FSuggestionRanking == rkChildren ? FRanker.get() : nullptr;
     }
 }
 
@@ -116,7 +120,7 @@ void TCustomSpellDlg::SetSuggestionRanking(TSuggestionRanking value)
 {
     FSuggestionRanking = value;
     if (value == rkChildren && !FRanker)
-        FRanker = std::make_unique<ChildRanker>(SharedDictionary());
+        FRanker = std::make_unique<ChildRanker>(*FDictionary);
     if (Form)
         Form->Ranker = value == rkChildren ? FRanker.get() : nullptr;
 }
@@ -136,7 +140,7 @@ void TCustomSpellDlg::SetSuggestions(int value)
 
 bool TCustomSpellDlg::GetDictionaryActive() const
 {
-    return SharedDictionary().Active;
+    return Dictionary().Active;
 }
 
 void TCustomSpellDlg::SetDictionaryActive(bool value)
@@ -158,7 +162,7 @@ void TCustomSpellDlg::ResolveDictionaryPath()
 
 bool TCustomSpellDlg::ActivateDictionary()
 {
-    TDictionary &dictionary = SharedDictionary();
+    TDictionary &dictionary = Dictionary();
     ResolveDictionaryPath();
     if (FDictionaryName.empty())
         FDictionaryName = "ENGLISH.DCT";
@@ -197,7 +201,7 @@ bool TCustomSpellDlg::ActivateDictionary()
 
 void TCustomSpellDlg::DeactivateDictionary()
 {
-    TDictionary &dictionary = SharedDictionary();
+    TDictionary &dictionary = Dictionary();
     dictionary.CloseDictionaries();
     dictionary.Active = false;
     // The ranking's tables and letter tree belong to the files just closed.
@@ -251,7 +255,7 @@ void TCustomSpellDlg::CreateForm()
     Form = form;
     Form->HelpContext = FHelpContext;
     Form->setFont(FFont);
-    Form->Dictionary = &SharedDictionary();
+    Form->Dictionary = FDictionary;
     Form->SetBuffer(FBuffer.get());
     Form->MaxSuggestions = static_cast<uint8_t>(FSuggestions);
     Form->Ranker = FSuggestionRanking == rkChildren ? FRanker.get() : nullptr;
@@ -298,7 +302,7 @@ void TCustomSpellDlg::CloseAll()
 
 bool TCustomSpellDlg::IsKnownWord(const AnsiText &word)
 {
-    TDictionary &dictionary = SharedDictionary();
+    TDictionary &dictionary = Dictionary();
     if (!dictionary.Active && !FOpenFailed) {
         ActivateDictionary();
         FOpenFailed = !dictionary.Active;
@@ -348,7 +352,7 @@ bool TCustomSpellDlg::BeginCheck()
     FOpenFailed = false;
     // Without a dictionary every word would be reported: the check ends before it starts,
     // and the message about the missing file is the only one the user sees.
-    return SharedDictionary().Active || ActivateDictionary();
+    return Dictionary().Active || ActivateDictionary();
 }
 
 int TCustomSpellDlg::Check(QWidget *control)
@@ -576,13 +580,13 @@ void TCustomSpellDlg::Learn(const AnsiText &word)
             cancelAdd = Message(question, mtConfirmation, Buttons({ mbYes, mbNo })) != mrYes;
         }
     }
-    if (!cancelAdd && SharedDictionary().AddWord(AnsiText(ShortString(word.view()))))
+    if (!cancelAdd && Dictionary().AddWord(AnsiText(ShortString(word.view()))))
         emit WordListsChanged();
 }
 
 bool TCustomSpellDlg::IsMisspelt(const AnsiText &word) const
 {
-    const TDictionary &dictionary = SharedDictionary();
+    const TDictionary &dictionary = Dictionary();
     if (!dictionary.Active
         || !WordRule::IsChecked(word.view(), { FIgnoreAllUpperCase, FIgnoreWithNumbers }))
         return false;
@@ -595,7 +599,7 @@ std::unique_ptr<TStringList> TCustomSpellDlg::WordSuggestions(const AnsiText &wo
     const AnsiText asked(ShortString(word.view()));
     const auto count = static_cast<uint16_t>(FSuggestions);
     auto list = FSuggestionRanking == rkChildren ? FRanker->Suggest(asked, count)
-                                                 : SharedDictionary().Suggest(asked, count);
+                                                 : Dictionary().Suggest(asked, count);
     // A word of the auto-correct list has its correction first.
     const int i = FAutoCorrections.IndexOf(CodePages::LowerCase(asked).str());
     if (i < 0 || !list)
@@ -633,7 +637,7 @@ void TCustomSpellDlg::IgnoreAll(const AnsiText &word)
 
 bool TCustomSpellDlg::TakeInOutsideWords()
 {
-    TDictionary &dictionary = SharedDictionary();
+    TDictionary &dictionary = Dictionary();
     if (!dictionary.Active || dictionary.UserFileName.empty()
         || dictionary.UserFileSize() == dictionary.UserFileSizeAtLoad)
         return false;
@@ -652,60 +656,10 @@ bool TCustomSpellDlg::TakeInOutsideWords()
 
 void TCustomSpellDlg::WordTyped(QWidget *, const std::string &) { }
 
-namespace {
-
-// Whether the control's character at pos (one selected) is a word character of the scan.
-bool SelectedIsWordChar(TCustomEdit &edit)
-{
-    const QString text = edit.SelText();
-    if (text.isEmpty())
-        return false;
-    return WordScan::IsWordChar(CodePages::Utf16UnitToAnsi(text.at(0).unicode()));
-}
-
-void SelectOne(TCustomEdit &edit, int pos)
-{
-    edit.SetSelStart(pos);
-    edit.SetSelLength(1);
-}
-
-} // namespace
-
 void TCustomSpellDlg::GetWordBeforeCaret(QWidget *control, std::string &word)
 {
-    auto *edit = dynamic_cast<TCustomEdit *>(control);
-    if (!edit || edit->SelStart() == 0)
-        return;
-    int pos = edit->SelStart() - 1;
-    SelectOne(*edit, pos);
-    if (pos == 0)
-        return;
-    if (!SelectedIsWordChar(*edit)) {
-        // Step over the separator just typed, and the CR of a line break (a memo's CR LF
-        // takes two positions, of which only the first selects anything).
-        SelectOne(*edit, --pos);
-        const QString selected = edit->SelText();
-        if ((selected.isEmpty() || selected.startsWith(QChar('\r'))) && pos > 0)
-            SelectOne(*edit, --pos);
-    }
-    std::string collected;
-    auto take = [&] {
-        collected.insert(
-            collected.begin(),
-            static_cast<char>(CodePages::Utf16UnitToAnsi(edit->SelText().at(0).unicode())));
-    };
-    while (pos > 0 && SelectedIsWordChar(*edit)) {
-        take();
-        SelectOne(*edit, --pos);
-    }
-    int first = pos + 1;
-    if (pos == 0 && SelectedIsWordChar(*edit)) {
-        take();
-        first = 0;
-    }
-    if (!collected.empty())
-        edit->SetSelStart(first);
-    word = collected;
+    if (auto *edit = dynamic_cast<TCustomEdit *>(control))
+        TypingCorrection::WordBeforeCaret(*edit, word);
 }
 
 void TCustomSpellDlg::AutoCorrectKey(QWidget *control, bool correct, uint16_t key)
@@ -713,27 +667,23 @@ void TCustomSpellDlg::AutoCorrectKey(QWidget *control, bool correct, uint16_t ke
     auto *edit = dynamic_cast<TCustomEdit *>(control);
     if (!edit || (key != 13 && key != 32))
         return;
-    if (!SharedDictionary().Active)
+    if (!Dictionary().Active)
         ActivateDictionary();
-    const int selStart = edit->SelStart();
-    const int selLength = edit->SelLength();
-    std::string word;
-    GetWordBeforeCaret(control, word);
     // The auto-correct pairs apply also while a check does not put them in its lists.
-    const TStringList *to = &ChangeToList;
-    int index = word.empty() || !correct ? -1 : ChangeFromList.IndexOf(word);
-    if (index < 0 && !word.empty() && correct && (index = FAutoCorrections.IndexOf(word)) >= 0)
-        to = &FAutoCorrections.To();
-    if (index < 0) {
-        edit->SetSelStart(selStart);
-    } else {
-        const QString typed = FromAnsi(word);
-        const QString replacement = Correction(AnsiText(word), (*to)[index]);
-        edit->SetSelLength(static_cast<int>(typed.size()));
-        edit->SetSelText(replacement);
-        edit->SetSelStart(selStart + static_cast<int>(replacement.size() - typed.size()));
-        edit->SetSelLength(selLength);
-    }
+    auto correction = [this, correct](const std::string &typed) -> std::optional<QString> {
+        if (typed.empty() || !correct)
+            return std::nullopt;
+        const TStringList *to = &ChangeToList;
+        int index = ChangeFromList.IndexOf(typed);
+        if (index < 0 && (index = FAutoCorrections.IndexOf(typed)) >= 0)
+            to = &FAutoCorrections.To();
+        if (index < 0)
+            return std::nullopt;
+        return Correction(AnsiText(typed), (*to)[index]);
+    };
+    const std::string word = TypingCorrection::CorrectBeforeCaret(
+        *edit, [this, control](std::string &read) { GetWordBeforeCaret(control, read); },
+        correction);
     WordTyped(control, word);
     // Nothing is painted before the event loop runs, so the selections made on the way
     // never show, and the edit repaints only what changed: turning its updates off and

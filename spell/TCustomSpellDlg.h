@@ -1,8 +1,9 @@
 #pragma once
-// The spell check component of a window: holds the check's options, opens the shared
-// dictionary, creates the spelling dialog, and runs a check over an edit control: every
-// word of the text goes through CheckWord, which skips known, short and numeric words,
-// applies the change and ignore lists, and asks the user about the rest.
+// The spell check component of a window: holds the check's options, opens its
+// dictionary (one of its own, or one the window shares between components), creates the spelling
+// dialog, and runs a check over an edit control: every word of the text goes through CheckWord,
+// which skips known, short and numeric words, applies the change and ignore lists, and asks the
+// user about the rest.
 
 #include "platform/core/CodePageText.h"
 #include "platform/core/TComponent.h"
@@ -186,11 +187,14 @@ signals:
     void WordListsChanged();
 
 public:
-    // The dictionary every component and dialog of the program shares.
-    // Created on first use (the program does so first thing at start-up).
-    static TDictionary &SharedDictionary();
-    // Closes and destroys it, saving learned words; failures are reported, not thrown.
-    static void DestroySharedDictionary();
+    // The dictionary the component checks with and its dialog shows. A component given
+    // none makes and owns one of its own.
+    TDictionary &Dictionary() const { return *FDictionary; }
+    // Checks with a dictionary owned elsewhere (shared between components) from now on;
+    // nullptr goes back to one of the component's own. Not owned: it must outlive the
+    // component, whose destruction closes it (saving learned words). Set it before the
+    // first check; an own dictionary in use is closed first.
+    void SetDictionary(TDictionary *dictionary);
 
 private:
     // Resets the check's lists (to the auto-correct pairs) and state and activates the
@@ -228,6 +232,10 @@ private:
     std::string FUserDictionary = "USERDCT.TXT";
     bool FFinishAfterCheck = true;
     TSuggestionRanking FSuggestionRanking = rkFixedSearch;
+    // The component's own dictionary when it was given none; declared before the ranker,
+    // which reads it, so that it goes last.
+    std::unique_ptr<TDictionary> FOwnDictionary;
+    TDictionary *FDictionary; // FOwnDictionary or the one given; never null
     std::unique_ptr<ChildRanker> FRanker; // made when the children's ranking is chosen
     bool FOpenFailed = false; // the dictionary could not be opened during this check
     bool FMatchTypedCase = false;

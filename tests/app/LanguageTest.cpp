@@ -176,7 +176,7 @@ private slots:
     // corrected in Spanish text.
     void learnedWordsAndCorrectionsBelongToTheirLanguage()
     {
-        TDictionary &dictionary = TCustomSpellDlg::SharedDictionary();
+        TDictionary &dictionary = form->SpellDlg()->Dictionary();
         QVERIFY(form->SpellDlg()->ActivateDictionary()); // the English pairs are loaded
         form->Action("ALanguage_es")->trigger();
         QVERIFY(form->SpellDlg()->DictionaryActive());

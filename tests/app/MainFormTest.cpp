@@ -558,7 +558,7 @@ private slots:
         QVERIFY(QFile::copy(SCRIVLO_BIN_DIR "/ENGLISH.DCT", dir.filePath("ENGLISH.DCT")));
         form->SpellDlg()->SetDictionaryPath(dir.path().toStdString());
         form->SpellDlg()->SetDictionaryActive(true);
-        QVERIFY(TCustomSpellDlg::SharedDictionary().AddWord(AnsiText("zorbleflip")));
+        QVERIFY(form->SpellDlg()->Dictionary().AddWord(AnsiText("zorbleflip")));
         QVERIFY(form->close());
         // In the user's data folder, never beside the dictionary.
         const QString learned = QString::fromStdString(UserDataFolder::Path()) + "USERDCT.TXT";

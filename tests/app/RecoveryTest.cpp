@@ -43,7 +43,7 @@ int RunChild(const QString &mode, const QString &dir)
         QFile::copy(SCRIVLO_BIN_DIR "/ENGLISH.DCT", dir + "/ENGLISH.DCT");
         form.SpellDlg()->SetDictionaryPath(dir.toStdString());
         form.SpellDlg()->SetDictionaryActive(true);
-        TCustomSpellDlg::SharedDictionary().AddWord(AnsiText("zorbleflip"));
+        form.SpellDlg()->Dictionary().AddWord(AnsiText("zorbleflip"));
     }
     form.RichEdit()->moveCursor(QTextCursor::End);
     QTest::keyClicks(form.RichEdit(), mode == "named" ? " The end." : Sentence);

@@ -534,6 +534,34 @@ private slots:
         QCOMPARE(word, std::string("old"));
     }
 
+    // Components handed one dictionary share its words and close it as they go, which
+    // saves what was learned; a component handed none has a dictionary of its own.
+    void componentsShareTheDictionaryTheyAreGiven()
+    {
+        TDictionary shared;
+        spell->SetDictionary(&shared);
+        auto *other = new TSpellDlg(host.get());
+        other->SetDictionaryPath(DictionaryFolder());
+        other->SetDictionary(&shared);
+        TSpellDlg own(host.get());
+        own.SetDictionaryPath(DictionaryFolder());
+
+        QVERIFY(spell->ActivateDictionary());
+        QVERIFY(other->DictionaryActive());
+        QVERIFY(!own.DictionaryActive());
+        QVERIFY(shared.AddWord(AnsiText("zorbleflip")));
+        QVERIFY(other->Dictionary().IsWord(AnsiText("zorbleflip")));
+        QVERIFY(own.ActivateDictionary());
+        QVERIFY(!own.Dictionary().IsWord(AnsiText("zorbleflip")));
+
+        delete other;
+        QVERIFY(!shared.Active);
+        QFile learned(dir.filePath("USERDCT.TXT"));
+        QVERIFY(learned.open(QIODevice::ReadOnly));
+        QVERIFY(learned.readAll().contains("zorbleflip"));
+        spell->SetDictionary(nullptr); // the shared one goes before the component
+    }
+
     // The edit controls of a window are one check: a cancel in the first ends it.
     void checkComponentStopsAtACancel()
     {
