@@ -16,7 +16,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://scrivlo.example/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-  "qt6-speech-flite-plugin, qt6-speech-speechd-plugin, speech-dispatcher-espeak-ng, fonts-liberation2, qt6-translations-l10n")
+  "flite, qt6-speech-flite-plugin, qt6-speech-speechd-plugin, speech-dispatcher-espeak-ng, fonts-liberation2, qt6-translations-l10n")
 # The long description; CPack puts the summary above it as the synopsis.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Scrivlo is one friendly window with a page to write on. Unknown words are
 underlined as soon as they are finished, common slips are corrected as the
