@@ -8,6 +8,7 @@
 # English word and then, after switching to Spanish, a Spanish one, where both must sound.
 set -euo pipefail
 bin=${1:-build/bin}
+[ -x "$bin/speech-bench" ] || { echo "speech-audible.sh: no $bin/speech-bench (make bench builds it)" >&2; exit 2; }
 tries=${2:-3}
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR=$work/run
