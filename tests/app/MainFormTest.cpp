@@ -101,6 +101,13 @@ void AnswerNextQuestion(const QString &button, int *asked = nullptr)
 }
 
 // Keeps the texts of the next modal dialog, then presses its OK.
+// Writes a fixture file; false when it cannot be written whole.
+bool WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
 void ReadNextMessage(QStringList *texts)
 {
     auto *timer = new QTimer;
@@ -254,10 +261,7 @@ private slots:
     void openWithAnyFilesLoadsPlainTextAndSaveKeepsIt()
     {
         const QString path = dir.filePath("notes.rtf");
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("{\\rtf1 not read as rtf}");
-        f.close();
+        QVERIFY(WriteFile(path, "{\\rtf1 not read as rtf}"));
         dialogs->answers.push_back({ path, 3 });
         form->Action("AFileOpen")->trigger();
         QCOMPARE(form->RichEdit()->toPlainText(), QString("{\\rtf1 not read as rtf}"));
@@ -270,10 +274,7 @@ private slots:
     void openAsksBeforeReplacingUnsavedWork()
     {
         const QString path = dir.filePath("other.txt");
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("other");
-        f.close();
+        QVERIFY(WriteFile(path, "other"));
         QTest::keyClicks(form->RichEdit(), "mine");
         int asked = 0;
         AnswerNextQuestion("Cancel", &asked);
@@ -778,9 +779,7 @@ private slots:
     {
         for (int i = 1; i <= 7; ++i) {
             const QString path = dir.filePath(QString("r%1.txt").arg(i));
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.close();
+            QVERIFY(WriteFile(path, ""));
             form->OpenDocument(path, 2);
         }
         QMenu *recent = form->findChild<QMenu *>("MRecent");
@@ -908,10 +907,8 @@ private slots:
     // error; any further one is refused with a message that names it.
     void commandLineFiles()
     {
-        QFile story(dir.filePath("cli.txt"));
-        QVERIFY(story.open(QIODevice::WriteOnly));
-        story.write("hello");
-        story.close();
+        const QString story = dir.filePath("cli.txt");
+        QVERIFY(WriteFile(story, "hello"));
         QStringList shown;
         ReadNextMessage(&shown);
         QVERIFY(!CommandLine::OpenFiles(*form, { "gone.txt" }, dir.path()));
@@ -931,7 +928,7 @@ private slots:
         QVERIFY(CommandLine::OpenFiles(*form, { "cli.txt", "second.txt" }, dir.path()));
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].contains("second.txt"), qPrintable(shown[0]));
-        QCOMPARE(form->FileName(), story.fileName());
+        QCOMPARE(form->FileName(), story);
         QCOMPARE(form->RichEdit()->toPlainText(), QString("hello"));
     }
 
@@ -940,10 +937,7 @@ private slots:
     void droppingAFileOpensIt()
     {
         const QString rtf = dir.filePath("dropped.rtf");
-        QFile file(rtf);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("{\\rtf1 {\\b big} story}");
-        file.close();
+        QVERIFY(WriteFile(rtf, "{\\rtf1 {\\b big} story}"));
         QWidget *page = form->RichEdit()->viewport();
         auto drop = [page](QMimeData *data) {
             const QPoint at = page->rect().center();
