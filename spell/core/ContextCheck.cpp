@@ -218,7 +218,8 @@ std::string ContextCheck::NeededCapitals(const Word &word, std::string_view type
 {
     if (word.HasCapital)
         return {};
-    if (IsLowerI(word.Lower))
+    const bool english = !FRanker || FRanker->Language() == SpellingLanguage::English;
+    if (english && IsLowerI(word.Lower))
         return WithCapital(std::string(typed));
     if (!FRanker)
         return {};
