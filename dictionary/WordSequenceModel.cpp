@@ -122,12 +122,30 @@ WordSequenceModel::WordId WordSequenceModel::SentenceEnd() const
 
 float WordSequenceModel::LogProbability(WordId word, WordId before1, WordId before2) const
 {
+    std::lock_guard lock(FLock);
+    return Score(word, before1, before2);
+}
+
+float WordSequenceModel::LogProbability(std::span<const WordId> words, WordId before1,
+                                        WordId before2) const
+{
+    float sum = 0.0f;
+    std::lock_guard lock(FLock);
+    for (const WordId word : words) {
+        sum += Score(word, before1, before2);
+        before2 = before1;
+        before1 = word;
+    }
+    return sum;
+}
+
+float WordSequenceModel::Score(WordId word, WordId before1, WordId before2) const
+{
     if (word == Unknown)
         return UnknownLogProbability;
     int32 history[2] = { before1, before2 };
-    int32 historyLength = before1 == Unknown ? 0 : before2 == Unknown ? 1 : 2;
+    const int32 historyLength = before1 == Unknown ? 0 : before2 == Unknown ? 1 : 2;
     int32 used = 0;
-    std::lock_guard lock(FLock);
     const int32 score = ngram_ng_score(FReader->model, word, history, historyLength, &used);
     return float(logmath_log_to_log10(FReader->logmath, score));
 }
