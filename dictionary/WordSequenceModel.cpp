@@ -143,9 +143,15 @@ float WordSequenceModel::Score(WordId word, WordId before1, WordId before2) cons
 {
     if (word == Unknown)
         return UnknownLogProbability;
-    int32 history[2] = { before1, before2 };
-    const int32 historyLength = before1 == Unknown ? 0 : before2 == Unknown ? 1 : 2;
     int32 used = 0;
-    const int32 score = ngram_ng_score(FReader->model, word, history, historyLength, &used);
+    int32 score;
+    if (before1 == Unknown) {
+        int32 none = 0;
+        score = ngram_ng_score(FReader->model, word, &none, 0, &used);
+    } else if (before2 == Unknown) {
+        score = ngram_bg_score(FReader->model, word, before1, &used);
+    } else {
+        score = ngram_tg_score(FReader->model, word, before1, before2, &used);
+    }
     return float(logmath_log_to_log10(FReader->logmath, score));
 }

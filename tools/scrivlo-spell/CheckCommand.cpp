@@ -263,6 +263,7 @@ public:
     // with the unknown words found before the paragraph's end.
     void Paragraph(std::string_view text, const ParagraphCollector &where)
     {
+        const auto unknownEnd = ptrdiff_t(FPending.size());
         for (const ContextFlag &flag : FContext->Check(text)) {
             FFoundUnknown = true;
             const auto at = where.Locate(size_t(flag.Start));
@@ -273,6 +274,11 @@ public:
             FLine += '\n';
             FPending.push_back({ at.line, at.column, FLine });
         }
+        // Both runs are in text order already.
+        std::inplace_merge(FPending.begin(), FPending.begin() + unknownEnd, FPending.end(),
+                           [](const Pending &a, const Pending &b) {
+                               return a.line != b.line ? a.line < b.line : a.column < b.column;
+                           });
         const auto end = where.Locate(text.size());
         PrintPending(ParagraphCollector::Position { end.line, end.column });
     }
@@ -308,12 +314,9 @@ private:
             PrintOut(FLine);
     }
 
-    // Prints the held lines before until (all of them without it) in text order.
+    // Prints the held lines, in text order, that come before until (all without it).
     void PrintPending(std::optional<ParagraphCollector::Position> until)
     {
-        std::stable_sort(FPending.begin(), FPending.end(), [](const Pending &a, const Pending &b) {
-            return a.line != b.line ? a.line < b.line : a.column < b.column;
-        });
         size_t printed = 0;
         for (; printed < FPending.size(); ++printed) {
             const Pending &p = FPending[printed];
