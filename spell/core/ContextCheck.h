@@ -85,7 +85,7 @@ public:
 
     // How much likelier (log10) the best alternative must make its window than the typed
     // word for a flag, and how much a place further down the ranking's list costs in Rerank.
-    float Margin = 2.0f;
+    float Margin = 2.5f;
     // The margin for the ranking's close candidates, which are not listed as confusable.
     float CloseMargin = 5.0f;
     float PlaceCost = 2.5f;
