@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Speed and memory of the check in context: `scrivlo-spell check` on documents of 100,000
-# words made of the project's own texts repeated (children's sentences, and the project's
-# documentation), with context (the default), without the model (SCRIVLO_WORD_MODEL=:
-# capitals only) and without context (--no-context),
-# measured from the outside by checker-bench: words per second of the whole process, from
-# start to exit (the model's loading included), its peak resident memory, and the lines
-# printed. Medians of RUNS runs.
+# words made of the project's own texts repeated (a child's story; the test sentences,
+# dense in confusable words; the project's documentation), in context (the default),
+# without the model (SCRIVLO_WORD_MODEL=: capitals only) and without context
+# (--no-context), measured from the outside by checker-bench: words per second of the
+# whole process, from start to exit (the model's loading included), its peak resident
+# memory, and the lines printed. Medians of RUNS runs.
 # usage: bench/context-check.sh [BIN_DIR] [WORDS]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -51,5 +51,6 @@ trap 'rm -f "$sentences" "$prose"' EXIT
 } > "$sentences"
 # The project's own documentation: varied words, rare ones among them, some code.
 cat "$here/../README.md" "$here/../CONTRIBUTING.md" "$here/README.md" > "$prose"
-measure "Children's sentences (data/sample.txt, tests/spell/data/context-sentences.txt)" "$sentences"
+measure "Children's story (data/sample.txt)" "$here/../data/sample.txt"
+measure "Test sentences (data/sample.txt, tests/spell/data/context-sentences.txt)" "$sentences"
 measure "Documentation (README.md, CONTRIBUTING.md, bench/README.md)" "$prose"
