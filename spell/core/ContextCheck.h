@@ -65,7 +65,9 @@ public:
     bool CheckCapitals = true;
 
     // Not owned; each may be null, which leaves its part out. The model must outlive the check
-    // or be replaced first. The ranker gives the word prior (capitals) and close candidates.
+    // or be replaced first. The ranker gives the word prior (capitals) and close candidates;
+    // Check uses it (loading its tables when none are loaded), so it must not be used on
+    // another thread meanwhile. Checks on several threads take turns.
     void SetModel(const WordSequenceModel *model) { FModel = model; }
     const WordSequenceModel *Model() const { return FModel; }
     void SetRanker(ChildRanker *ranker) { FRanker = ranker; }
