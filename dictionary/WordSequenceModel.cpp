@@ -1,5 +1,7 @@
 #include "dictionary/WordSequenceModel.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -10,7 +12,8 @@
 namespace {
 
 // The first bytes of the binary trie models the library writes; anything else is refused
-// before the library sees it, because it reads a malformed file with little checking.
+// before the library sees it, because it reads a malformed file with little checking
+// (a file of the right magic and counts but wrong content can still mislead it).
 constexpr std::string_view TrieMagic = "Trie Language Model";
 
 // The library logs to stderr unless told otherwise; the checker's output is its own.
@@ -23,17 +26,36 @@ void SilenceLibraryLog()
     (void)silenced;
 }
 
-// Empty when the file starts like a trie model, else why it is no model.
-std::string CheckMagic(const std::string &path)
+// Empty when the file starts like a trie model, else why it is no model: the magic, the
+// order (1 to 5) and the n-gram count of each order, which must fit in the file at a byte
+// an n-gram at least. The library trusts these counts when it allocates and reads.
+std::string CheckHeader(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in)
         return "Cannot open the word-sequence model " + path;
+    const auto size = static_cast<uint64_t>(std::max<std::streamoff>(0, in.tellg()));
+    in.seekg(0);
+    const std::string notAModel = "Not a word-sequence model: " + path;
     std::string head(TrieMagic.size(), '\0');
     in.read(head.data(), std::streamsize(head.size()));
     if (size_t(in.gcount()) != head.size() || head != TrieMagic)
-        return "Not a word-sequence model: " + path;
-    return {};
+        return notAModel;
+    const int order = in.get();
+    if (order < 1 || order > 5)
+        return notAModel;
+    uint64_t total = 0;
+    for (int n = 0; n < order; ++n) {
+        unsigned char bytes[4];
+        if (!in.read(reinterpret_cast<char *>(bytes), 4))
+            return notAModel;
+        const uint32_t count = uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8
+            | uint32_t(bytes[2]) << 16 | uint32_t(bytes[3]) << 24;
+        if (count == 0 || count > (1u << 28) || (n == 0 && count < 3))
+            return notAModel;
+        total += count;
+    }
+    return total > size ? notAModel : std::string();
 }
 
 } // namespace
@@ -58,7 +80,7 @@ WordSequenceModel::~WordSequenceModel() = default;
 std::unique_ptr<WordSequenceModel> WordSequenceModel::Open(const std::string &path,
                                                            std::string &error)
 {
-    error = CheckMagic(path);
+    error = CheckHeader(path);
     if (!error.empty())
         return nullptr;
     SilenceLibraryLog();
@@ -77,7 +99,14 @@ std::unique_ptr<WordSequenceModel> WordSequenceModel::Open(const std::string &pa
         error = "Cannot read the word-sequence model " + path;
         return nullptr;
     }
-    return std::unique_ptr<WordSequenceModel>(new WordSequenceModel(std::move(reader)));
+    // A cut file reads without complaint but lacks its words, which come last.
+    auto model = std::unique_ptr<WordSequenceModel>(new WordSequenceModel(std::move(reader)));
+    if (model->SentenceStart() == Unknown || model->SentenceEnd() == Unknown
+        || model->Id("the") == Unknown) {
+        error = "Not a word-sequence model: " + path;
+        return nullptr;
+    }
+    return model;
 }
 
 std::unique_ptr<WordSequenceModel> WordSequenceModel::ForLanguage(SpellingLanguage language,
