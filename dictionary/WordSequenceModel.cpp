@@ -90,9 +90,8 @@ std::unique_ptr<WordSequenceModel> WordSequenceModel::Open(const std::string &pa
         error = "Cannot read the word-sequence model " + path;
         return nullptr;
     }
-    // The model takes over one reference; ours is dropped once it has its own, so the
-    // object lives exactly as long as the model, whether or not the reading succeeds.
-    logmath_retain(reader->logmath);
+    // The model keeps a reference of its own; ours is dropped, so that the object lives
+    // exactly as long as the model, whether or not the reading succeeds.
     reader->model = ngram_model_read(nullptr, path.c_str(), NGRAM_BIN, reader->logmath);
     logmath_free(reader->logmath);
     if (!reader->model) {
