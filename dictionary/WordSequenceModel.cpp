@@ -63,11 +63,13 @@ std::string CheckHeader(const std::string &path)
 struct WordSequenceModel::Reader
 {
     ngram_model_t *model = nullptr;
-    logmath_t *logmath = nullptr; // the model's; converts its scores to log10
+    logmath_t *logmath = nullptr; // converts the model's scores to log10
     ~Reader()
     {
         if (model)
             ngram_model_free(model);
+        if (logmath)
+            logmath_free(logmath);
     }
 };
 
@@ -90,10 +92,9 @@ std::unique_ptr<WordSequenceModel> WordSequenceModel::Open(const std::string &pa
         error = "Cannot read the word-sequence model " + path;
         return nullptr;
     }
-    // The model keeps a reference of its own; ours is dropped, so that the object lives
-    // exactly as long as the model, whether or not the reading succeeds.
+    // The model uses the log tables without a reference of its own: the reader frees them
+    // after the model.
     reader->model = ngram_model_read(nullptr, path.c_str(), NGRAM_BIN, reader->logmath);
-    logmath_free(reader->logmath);
     if (!reader->model) {
         error = "Cannot read the word-sequence model " + path;
         return nullptr;
