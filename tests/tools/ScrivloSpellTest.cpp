@@ -627,6 +627,12 @@ TEST(EnglishDictionary, CheckInContextFlagsWrongWordsAndCapitals)
                                     "I went to Paris with my family.\nThey were there too.\n");
     EXPECT_EQ(right.out, "");
     EXPECT_EQ(right.status, 0);
+    // A paragraph longer than the checker holds is checked in parts cut at sentence ends.
+    std::string longParagraph;
+    for (int i = 1; i <= 4000; ++i)
+        longParagraph += i == 3000 ? "We went to there house.\n" : "The dog sat on the mat.\n";
+    const RunResult cut = RunTool({ "--dict", "ENGLISH.DCT", "check" }, longParagraph);
+    EXPECT_EQ(cut.out, "-:3000:12: there -> their\n");
 }
 
 } // namespace

@@ -35,7 +35,7 @@ void ParagraphCollector::Feed(std::u16string_view units)
             FLineBlank = true;
             if (blank)
                 HandOn();
-            else
+            else if (!CutAtSentenceEnd())
                 FText += ' ';
             FLines.push_back({ FText.size(), FLine, FColumn });
             continue;
@@ -45,12 +45,8 @@ void ParagraphCollector::Feed(std::u16string_view units)
         if (TextMapping::IsLowSurrogate(unit))
             continue;
         const bool blank = IsBlank(unit);
-        if (FText.size() >= MaxParagraph && blank
-            && (FText.size() >= MaxParagraph * 4 || FText.back() == '.' || FText.back() == '!'
-                || FText.back() == '?')) {
-            HandOn();
+        if (blank && CutAtSentenceEnd())
             FLines.push_back({ FText.size(), FLine, FColumn });
-        }
         FText += unit < 0x80 ? char(unit) : char(CodePages::Utf16UnitToAnsi(unit));
         ++FColumn;
         FLineBlank = FLineBlank && blank;
@@ -69,6 +65,16 @@ ParagraphCollector::Position ParagraphCollector::Locate(size_t offset) const
                                         [](size_t o, const LineStart &s) { return o < s.offset; });
     const LineStart &start = after == FLines.begin() ? FLines.front() : *(after - 1);
     return { start.line, start.column + (offset - start.offset) };
+}
+
+bool ParagraphCollector::CutAtSentenceEnd()
+{
+    if (FText.size() < MaxParagraph
+        || (FText.size() < MaxParagraph * 4 && FText.back() != '.' && FText.back() != '!'
+            && FText.back() != '?'))
+        return false;
+    HandOn();
+    return true;
 }
 
 void ParagraphCollector::HandOn()

@@ -39,6 +39,8 @@ private:
         uint64_t line;
         uint64_t column;
     };
+    // Before a space: hands on a paragraph grown too long when it ends a sentence here.
+    bool CutAtSentenceEnd();
     void HandOn();
 
     Handler FHandler;
