@@ -169,10 +169,14 @@ ContextCheck::WordFacts &ContextCheck::Facts(Cache &cache, const std::string &lo
         return known->second;
     WordFacts facts;
     if (FRanker) {
-        const OemText key = AnsiToOemWord(AnsiText(lower));
+        // A possessive takes the capitals of its word: "london's" is "London's".
+        const bool possessive = lower.ends_with("'s") && lower.size() > 2;
+        const std::string_view stem
+            = possessive ? std::string_view(lower).substr(0, lower.size() - 2) : lower;
+        const OemText key = AnsiToOemWord(AnsiText(stem));
         const std::string shown = FRanker->Prior.Shown(key.view());
-        if (shown != key.str() && shown.size() == lower.size())
-            facts.capitals = OemToAnsiWord(OemText(shown)).str();
+        if (shown != key.str() && shown.size() == stem.size())
+            facts.capitals = OemToAnsiWord(OemText(shown)).str() + (possessive ? "'s" : "");
     }
     if (FModel) {
         facts.id = FModel->Id(lower);
