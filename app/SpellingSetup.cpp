@@ -128,6 +128,21 @@ void SpellingSetup::CreateLiveSpelling(TRichEdit *page)
     });
 }
 
+void SpellingSetup::UseContextCommands(QAction *inContext, QAction *capitals)
+{
+    const auto wire = [this](QAction *action, const char *key, void (TSpellDlg::*set)(bool)) {
+        action->setCheckable(true);
+        action->setChecked(Settings::Flag(key, true));
+        (FSpellDlg->*set)(action->isChecked());
+        connect(action, &QAction::toggled, this, [this, key, set](bool on) {
+            Settings::SetFlag(key, on);
+            (FSpellDlg->*set)(on);
+        });
+    };
+    wire(inContext, InContextKey, &TSpellDlg::SetCheckWordsInContext);
+    wire(capitals, CapitalsKey, &TSpellDlg::SetCheckCapitals);
+}
+
 void SpellingSetup::UseDictionaryOf(const TInterfaceLanguage &language, bool reopen)
 {
     // "ENGLISH" and "ENGLISH.DCT" name the same file; the same one stays open as it is.

@@ -106,6 +106,10 @@
 <context>
     <name>LiveSpellChecker</name>
     <message>
+        <source>Ignore</source>
+        <translation>Ignorar esta vez</translation>
+    </message>
+    <message>
         <source>Ignore All</source>
         <translation>Ignorar</translation>
     </message>
@@ -553,6 +557,14 @@ Elegir letra.
     <message>
         <source>Check Spelling as &amp;You Type</source>
         <translation>S&amp;ubrayar errores al escribir</translation>
+    </message>
+    <message>
+        <source>Check Words in Conte&amp;xt</source>
+        <translation>Revisar palabras en su conte&amp;xto</translation>
+    </message>
+    <message>
+        <source>Check Capita&amp;ls</source>
+        <translation>Revisar ma&amp;yúsculas</translation>
     </message>
     <message>
         <source>&amp;Contents</source>

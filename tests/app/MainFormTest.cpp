@@ -423,7 +423,7 @@ private slots:
                   "Edit: &Undo, &Redo, -, Cu&t, &Copy, &Paste, Select &All, -, "
                   "&Find..., Find &Next, R&eplace..., -, Select &Font..., Check "
                   "&Spelling..., &Word Count..., Correct Spelling While &Typing, "
-                  "Check Spelling as &You Type, -, "
+                  "Check Spelling as &You Type, Check Words in Conte&xt, Check Capita&ls, -, "
                   "Read &Aloud, Read &Everything, Spee&ch...",
                   "View: Zoom &In, Zoom &Out, &Normal Size",
                   "Format: &Bold, &Italic, &Underline, -, Select &Font...",

@@ -1,0 +1,215 @@
+// Words checked in their sentence, in the main window as a child meets them: the blue
+// line while typing, its menu, F7's questions and the Edit menu's switches.
+
+#include "SpellCheckDriver.h"
+#include "app/Settings.h"
+#include "app/SpellingSetup.h"
+#include "app/TMainForm.h"
+#include "platform/gui/TRichEdit.h"
+#include "spell/LiveSpellChecker.h"
+#include "spell/TSpellDlg.h"
+#include "tests/support/IsolatedQTestMain.h"
+
+#include <QAccessible>
+#include <QMenu>
+#include <QTextBlock>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+using Problem = LiveSpellChecker::Problem;
+
+// The words under a line of the kind, in document order.
+QStringList Underlined(QTextEdit *edit, Problem kind)
+{
+    const auto *live = edit->findChild<LiveSpellChecker *>("LiveSpellChecker");
+    QStringList words;
+    for (QTextBlock b = edit->document()->begin(); b.isValid(); b = b.next())
+        for (const LiveSpellChecker::Underline &u : live->Underlines(b))
+            if (u.Kind == kind)
+                words << b.text().mid(u.Start, u.Length);
+    return words;
+}
+
+// Answers the next popup menu: records its items and triggers the one named choice.
+void ChooseFromMenu(const QString &choice, QStringList *items)
+{
+    QTimer::singleShot(0, [choice, items] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *a : menu->actions())
+            if (!a->isSeparator())
+                *items << a->objectName() + "=" + a->text();
+        QAction *chosen = menu->findChild<QAction *>(choice);
+        menu->close();
+        if (chosen)
+            chosen->trigger();
+    });
+}
+
+} // namespace
+
+class ContextSpellingTest : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<TMainForm> form;
+    TRichEdit *edit = nullptr;
+
+    void Open()
+    {
+        form = std::make_unique<TMainForm>();
+        form->SpellDlg()->SetDictionaryPath(SCRIVLO_BIN_DIR "/");
+        form->show();
+        edit = form->RichEdit();
+        QTRY_VERIFY(form->LiveSpelling()->Enabled());
+        form->SpellDlg()->WaitForContextModel();
+        WaitChecked();
+    }
+    void WaitChecked() { QTRY_VERIFY(form->LiveSpelling()->Idle()); }
+    void RightClick(const QString &word)
+    {
+        QTextCursor c(edit->document());
+        c.setPosition(static_cast<int>(edit->toPlainText().indexOf(word)) + 2);
+        const QPoint at = edit->cursorRect(c).center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, edit->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(edit->viewport(), &event);
+    }
+
+private slots:
+    void init()
+    {
+        Settings::Store().clear();
+        Open();
+    }
+    void cleanup()
+    {
+        edit->SetModified(false);
+        form.reset();
+    }
+
+    void flaggedWords_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("meant");
+        QTest::newRow("wrong word") << "We want to go their after lunch."
+                                    << "their"
+                                    << "Check this word:"
+                                    << "there";
+        QTest::newRow("capital") << "We can play on monday."
+                                 << "monday"
+                                 << "Capital letter?"
+                                 << "Monday";
+    }
+
+    // Once the sentence is finished the word gets the blue line, which a screen reader
+    // hears as a grammar error; the menu offers the word meant first and puts it in.
+    void typedFlagsAreUnderlinedAndCorrectedFromTheMenu_data() { flaggedWords_data(); }
+    void typedFlagsAreUnderlinedAndCorrectedFromTheMenu()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, word);
+        QFETCH(QString, meant);
+        QTest::keyClicks(edit, sentence.chopped(1));
+        WaitChecked();
+        QVERIFY(Underlined(edit, Problem::Context).isEmpty()); // still being written
+        QTest::keyClicks(edit, ".");
+        WaitChecked();
+        QCOMPARE(Underlined(edit, Problem::Context), QStringList({ word }));
+        QVERIFY(Underlined(edit, Problem::Spelling).isEmpty());
+
+        const int at = static_cast<int>(sentence.indexOf(word));
+        auto *text = QAccessible::queryAccessibleInterface(edit)->textInterface();
+        int start = 0, end = 0;
+        QCOMPARE(text->attributes(at + 1, &start, &end), QString("invalid:grammar;"));
+        QCOMPARE(QList<int>({ start, end }), QList<int>({ at, at + int(word.size()) }));
+
+        QStringList items;
+        ChooseFromMenu("Suggestion", &items);
+        RightClick(word);
+        QCOMPARE(items.mid(0, 3),
+                 QStringList({ "Suggestion=" + meant, "Ignore=Ignore", "IgnoreAll=Ignore All" }));
+        QCOMPARE(edit->toPlainText(), QString(sentence).replace(word, meant));
+        WaitChecked();
+        QVERIFY(Underlined(edit, Problem::Context).isEmpty());
+    }
+
+    // F7 stops on the flagged word with a label that says why; Change puts in the word meant.
+    void spellingDialogAsksAboutFlags_data() { flaggedWords_data(); }
+    void spellingDialogAsksAboutFlags()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, word);
+        QFETCH(QString, label);
+        QFETCH(QString, meant);
+        edit->setPlainText(sentence + " A freind came.");
+        SpellCheckDriver driver;
+        QString shownLabel;
+        driver.actions = { [&shownLabel](TSpellForm &f) {
+                              shownLabel = f.lblNotFound->text();
+                              f.btnReplace->click();
+                          },
+                           SpellCheckDriver::Press("btnReplace") };
+        form->Action("AEditSpelling")->trigger();
+        QCOMPARE(driver.questions.size(), size_t(2));
+        QCOMPARE(driver.questions[0].word, word);
+        QCOMPARE(driver.questions[0].suggestions.value(0), meant);
+        QCOMPARE(shownLabel, label);
+        QCOMPARE(driver.questions[1].word, QString("freind")); // in text order, as asked before
+        QCOMPARE(edit->toPlainText(), QString(sentence).replace(word, meant) + " A friend came.");
+    }
+
+    // Ignore leaves this occurrence alone, Ignore All every one, F7 included.
+    void ignoringAFlag_data()
+    {
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("this one") << "Ignore" << QStringList({ "monday" });
+        QTest::newRow("all") << "IgnoreAll" << QStringList();
+    }
+    void ignoringAFlag()
+    {
+        QFETCH(QString, choice);
+        QFETCH(QStringList, left);
+        edit->setPlainText("It was monday.\nWe came on monday.\n");
+        WaitChecked();
+        QCOMPARE(Underlined(edit, Problem::Context).size(), 2);
+        QStringList items;
+        ChooseFromMenu(choice, &items);
+        RightClick("monday");
+        WaitChecked();
+        QCOMPARE(Underlined(edit, Problem::Context), left);
+        SpellCheckDriver driver;
+        driver.actions
+            = { SpellCheckDriver::Press("btnIgnore"), SpellCheckDriver::Press("btnIgnore") };
+        form->Action("AEditSpelling")->trigger();
+        QCOMPARE(int(driver.questions.size()), choice == "IgnoreAll" ? 0 : 2);
+    }
+
+    // Both switches are on at first, remembered, and each turns its own flags off.
+    void theSwitchesAreRemembered()
+    {
+        edit->setPlainText("We want to go their on monday.\n");
+        WaitChecked();
+        QCOMPARE(Underlined(edit, Problem::Context), QStringList({ "their", "monday" }));
+        form->Action("AEditCheckCapitals")->trigger();
+        WaitChecked();
+        QCOMPARE(Underlined(edit, Problem::Context), QStringList({ "their" }));
+        form->Action("AEditCheckInContext")->trigger();
+        WaitChecked();
+        QVERIFY(Underlined(edit, Problem::Context).isEmpty());
+        cleanup();
+        Open();
+        QVERIFY(!form->Action("AEditCheckInContext")->isChecked());
+        QVERIFY(!form->Action("AEditCheckCapitals")->isChecked());
+        QVERIFY(!Settings::Flag(SpellingSetup::CapitalsKey, true));
+    }
+};
+
+SCRIVLO_ISOLATED_QTEST_MAIN(ContextSpellingTest)
+
+#include "ContextSpellingTest.moc"
