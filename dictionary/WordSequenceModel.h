@@ -32,8 +32,8 @@ public:
     // variable SCRIVLO_WORD_MODEL names; set empty, no model), none for Spanish.
     static std::unique_ptr<WordSequenceModel> ForLanguage(SpellingLanguage language,
                                                           std::string &error);
-    static constexpr const char *DefaultEnglishPath =
-        "/usr/share/pocketsphinx/model/en-us/en-us.lm.bin";
+    static constexpr const char *DefaultEnglishPath
+        = "/usr/share/pocketsphinx/model/en-us/en-us.lm.bin";
 
     ~WordSequenceModel();
     WordSequenceModel(const WordSequenceModel &) = delete;

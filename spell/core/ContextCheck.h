@@ -23,8 +23,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class TDictionary;
@@ -32,6 +34,10 @@ class WordPrior;
 class WordSequenceModel;
 class ChildRanker;
 class ConfusableWords;
+class SentenceScorer;
+namespace SentenceScan {
+struct Word;
+}
 
 enum class ContextProblem : uint8_t {
     WrongWord, // a real word that its sentence says is not the one meant
@@ -78,9 +84,32 @@ public:
     void Rerank(std::string_view text, int32_t start, int32_t length,
                 TStringList &suggestions) const;
 
+    // How much likelier (log10) the best alternative must make its window than the typed
+    // word for a flag, and how much a place further down the ranking's list costs in Rerank.
+    float Margin = 2.0f;
+    // The margin for the ranking's close candidates, which are not listed as confusable.
+    float CloseMargin = 5.0f;
+    float PlaceCost = 2.5f;
+    // A known word rarer than this (log10, alone) also meets the ranking's close candidates.
+    float RareWord = -5.0f;
+    // Alternatives this much rarer (log10, alone) than the typed word are not weighed: a
+    // child seldom writes the common word for the rare one ("the" for "thee").
+    float RarerAlternative = 2.5f;
+
 private:
+    // The word meant at index of the scorer's sentence, when an alternative beats the
+    // typed word by Margin.
+    bool BestAlternative(const SentenceScorer &scorer, const SentenceScan::Word &word, size_t index,
+                         std::string &meant) const;
+    // The ranking's close candidates of a rare word, remembered per word.
+    std::vector<std::string> CloseCandidates(const std::string &lower) const;
+    // The word with the capitals it needs; empty when it needs none.
+    std::string NeededCapitals(const SentenceScan::Word &word, std::string_view typed) const;
+
     const TDictionary &FDictionary;
     const WordSequenceModel *FModel = nullptr;
     ChildRanker *FRanker = nullptr;
     std::shared_ptr<const ConfusableWords> FConfusables;
+    mutable std::mutex FRankerLock; // the ranker and its remembered candidates
+    mutable std::unordered_map<std::string, std::vector<std::string>> FCloseCandidates;
 };
