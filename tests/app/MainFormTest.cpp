@@ -144,6 +144,10 @@ private slots:
         Settings::Store().clear();
         // English whatever the machine's language, as the texts below are.
         Settings::Store().setValue(InterfaceLanguage::SettingKey, "en");
+        // The checks in context have tests of their own (ContextSpellingTest); the texts
+        // here are about the rest.
+        Settings::SetFlag(SpellingSetup::InContextKey, false);
+        Settings::SetFlag(SpellingSetup::CapitalsKey, false);
         QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
         dialogs = std::make_unique<FakeDialogs>();
         dialogs->pdfPath = dir.filePath("print.pdf");
