@@ -21,6 +21,7 @@
 #include "spell/core/ContextCheck.h"
 #include "spell/core/CorrectionList.h"
 #include "spell/core/LanguageTables.h"
+#include "spell/core/SentenceScan.h"
 #include "spell/core/WordRule.h"
 
 #include <QCoreApplication>
@@ -31,6 +32,16 @@
 #include <utility>
 
 namespace {
+
+// Sentences kept with their flags; more are forgotten all at once.
+constexpr size_t MaxKeptSentences = 4096;
+
+// What separates one sentence from the next: a space, a line end, an end mark, a table bar.
+bool IsSentenceGap(char ch)
+{
+    return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == '.' || ch == '!'
+        || ch == '?' || ch == '|' || ch == '\xA0';
+}
 
 // Message texts use a lone CR as their line break.
 QString MessageText(std::string_view utf8)
@@ -72,6 +83,8 @@ TCustomSpellDlg::TCustomSpellDlg(QWidget *owner)
 {
     setObjectName("SpellDlg");
     ConnectContext();
+    // A word learned or taken in may be flagged otherwise now.
+    connect(this, &TCustomSpellDlg::WordListsChanged, this, [this] { FSentenceFlags.clear(); });
     FFont = QFont("MS Sans Serif");
     FFont.setPointSize(8);
 }
@@ -138,6 +151,7 @@ void TCustomSpellDlg::ConnectContext()
     FContext->CheckCapitals = FCheckCapitals;
     FContext->SetRanker(FRanker.get());
     FContext->SetModel(english ? FModel.get() : nullptr);
+    FSentenceFlags.clear();
     FFlaggedParagraph.clear();
     FParagraphFlags.clear();
     if (FCheckWordsInContext && english)
@@ -186,12 +200,45 @@ std::vector<ContextFlag> TCustomSpellDlg::ContextFlags(std::string_view paragrap
 {
     if (!ChecksContext() || !Dictionary().Active)
         return {};
-    std::vector<ContextFlag> flags = FContext->Check(paragraph, finishedOnly);
-    std::erase_if(flags, [this, paragraph](const ContextFlag &flag) {
-        const AnsiText word(std::string(
-            paragraph.substr(static_cast<size_t>(flag.Start), static_cast<size_t>(flag.Length))));
-        return IgnoreAllList.IndexOf(CodePages::LowerCase(word).str()) >= 0;
-    });
+    // Sentences are weighed each on its own, so each one's flags are kept by its text: a
+    // key typed costs the sentence it changed, not the whole paragraph again.
+    const std::vector<SentenceScan::Sentence> sentences = SentenceScan::Split(paragraph);
+    std::vector<size_t> starts; // where each sentence's text begins, its opening marks included
+    size_t previousEnd = 0;
+    for (const SentenceScan::Sentence &sentence : sentences) {
+        if (sentence.Words.empty())
+            continue;
+        auto from = static_cast<size_t>(sentence.Words.front().Start);
+        while (from > previousEnd && !IsSentenceGap(paragraph[from - 1]))
+            --from;
+        starts.push_back(from);
+        const SentenceScan::Word &last = sentence.Words.back();
+        previousEnd = static_cast<size_t>(last.Start + last.Length);
+    }
+    size_t count = starts.size();
+    if (finishedOnly && count > 0 && !sentences.back().Finished)
+        --count;
+    std::vector<ContextFlag> flags;
+    for (size_t i = 0; i < count; ++i) {
+        size_t end = i + 1 < starts.size() ? starts[i + 1] : paragraph.size();
+        while (end > starts[i] && (paragraph[end - 1] == ' ' || paragraph[end - 1] == '\t'))
+            --end; // the spaces typed after a sentence leave it as it was
+        const std::string chunk(paragraph.substr(starts[i], end - starts[i]));
+        auto known = FSentenceFlags.find(chunk);
+        if (known == FSentenceFlags.end()) {
+            if (FSentenceFlags.size() >= MaxKeptSentences)
+                FSentenceFlags.clear();
+            known = FSentenceFlags.emplace(chunk, FContext->Check(chunk, false)).first;
+        }
+        for (ContextFlag flag : known->second) {
+            const AnsiText word(
+                chunk.substr(static_cast<size_t>(flag.Start), static_cast<size_t>(flag.Length)));
+            if (IgnoreAllList.IndexOf(CodePages::LowerCase(word).str()) >= 0)
+                continue;
+            flag.Start += static_cast<int32_t>(starts[i]);
+            flags.push_back(std::move(flag));
+        }
+    }
     return flags;
 }
 

@@ -20,6 +20,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class QWidget;
@@ -297,6 +298,8 @@ private:
     std::unique_ptr<WordSequenceModel> FModel;
     std::unique_ptr<ContextCheck> FContext; // reads the dictionary, ranker and model
     bool FModelFailed = false; // tried once; not again in this run
+    // The flags of each sentence checked, by its text (as ContextFlags cuts it out).
+    mutable std::unordered_map<std::string, std::vector<ContextFlag>> FSentenceFlags;
     // The flags of the paragraph the last check stood in, with that paragraph's text.
     std::string FFlaggedParagraph;
     std::vector<ContextFlag> FParagraphFlags;

@@ -5,16 +5,21 @@
 #include "app/Settings.h"
 #include "app/SpellingSetup.h"
 #include "app/TMainForm.h"
+#include "dictionary/ChildRanker.h"
+#include "dictionary/WordSequenceModel.h"
 #include "platform/gui/TRichEdit.h"
 #include "spell/LiveSpellChecker.h"
 #include "spell/TSpellDlg.h"
+#include "spell/core/ContextCheck.h"
 #include "tests/support/IsolatedQTestMain.h"
 
 #include <QAccessible>
 #include <QMenu>
 #include <QTextBlock>
 #include <QtTest>
+#include <fstream>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -47,6 +52,23 @@ void ChooseFromMenu(const QString &choice, QStringList *items)
         if (chosen)
             chosen->trigger();
     });
+}
+
+// The sentences of the check's own tests as one paragraph, with the words typed.
+std::string CorpusParagraph()
+{
+    std::ifstream in(SCRIVLO_SOURCE_DIR "/tests/spell/data/context-sentences.txt");
+    std::string paragraph;
+    for (std::string line; std::getline(in, line);) {
+        if (line.size() < 3 || line[0] == '#')
+            continue;
+        std::string text = line.substr(2);
+        if (const size_t open = text.find('['); open != std::string::npos)
+            text = text.substr(0, open) + text.substr(open + 1, text.find('|') - open - 1)
+                + text.substr(text.find(']') + 1);
+        paragraph += text + ' ';
+    }
+    return paragraph;
 }
 
 } // namespace
@@ -188,6 +210,35 @@ private slots:
             = { SpellCheckDriver::Press("btnIgnore"), SpellCheckDriver::Press("btnIgnore") };
         form->Action("AEditSpelling")->trigger();
         QCOMPARE(int(driver.questions.size()), choice == "IgnoreAll" ? 0 : 2);
+    }
+
+    // The window weighs each sentence on its own and remembers its flags: they are those of
+    // the whole paragraph checked at once, also after one sentence of it changed.
+    void sentencesAloneFlagAsTheWholeParagraph()
+    {
+        TSpellDlg *spell = form->SpellDlg();
+        ChildRanker ranker(spell->Dictionary());
+        std::string error;
+        const auto model = WordSequenceModel::ForLanguage(SpellingLanguage::English, error);
+        QVERIFY(model);
+        ContextCheck whole(spell->Dictionary());
+        whole.SetModel(model.get());
+        whole.SetRanker(&ranker);
+        QVERIFY(whole.LoadConfusables(SCRIVLO_BIN_DIR "/CONFUSABLE.TXT"));
+        std::string text = CorpusParagraph()
+            + "\"Stop!\" said tom. Mr. smith came on monday... "
+              "i saw 'their' dog|we go their. #monday came. It is 3.5 km to "
+              "/usr/bin and london";
+        const auto flagCount = whole.Check(text).size();
+        QVERIFY(flagCount > 60); // most of its errors are found
+        const std::pair<std::string, std::string> changes[]
+            = { { "", "" }, { "we go their", "We go their" }, { "tom", "so we go their after" } };
+        for (const auto &[from, to] : changes) {
+            if (!from.empty())
+                text.replace(text.find(from), from.size(), to);
+            for (bool finishedOnly : { false, true })
+                QVERIFY(spell->ContextFlags(text, finishedOnly) == whole.Check(text, finishedOnly));
+        }
     }
 
     // Both switches are on at first, remembered, and each turns its own flags off.
