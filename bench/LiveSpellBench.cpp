@@ -91,14 +91,15 @@ struct Editor
             spell->SetSuggestionRanking(rkChildren);
             spell->SetCheckWordsInContext(true);
             spell->SetCheckCapitals(true);
-            spell->WaitForContextModel();
         }
         window.show();
         if (checking && !live->SetEnabled(true))
             std::exit(1);
         // The ranking's tree is built on another thread: finished before anything is timed.
-        if (inContext)
+        if (inContext) {
             spell->WordSuggestions(AnsiText("freind"));
+            spell->WaitForContextModel();
+        }
     }
     void WaitChecked(Sentinel &sentinel, double *longest = nullptr)
     {

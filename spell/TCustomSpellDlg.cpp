@@ -119,6 +119,7 @@ void TCustomSpellDlg::SetDictionary(TDictionary *dictionary)
     if (FRanker)
         FRanker = std::make_unique<ChildRanker>(*FDictionary);
     FContext = std::make_unique<ContextCheck>(*FDictionary);
+    FConfusablesPath.clear();
     ConnectContext();
     if (Form) {
         Form->Dictionary = FDictionary;
@@ -154,8 +155,14 @@ void TCustomSpellDlg::ConnectContext()
     FSentenceFlags.clear();
     FFlaggedParagraph.clear();
     FParagraphFlags.clear();
-    if (FCheckWordsInContext && english)
-        StartModelLoad();
+    // The confusable words and the model are read for a dictionary in use once the option
+    // asks for them: after the window is up, and never by a component without the option.
+    if (!FCheckWordsInContext || !english || !Dictionary().Active)
+        return;
+    const std::string confusables = FDictionaryPath + ContextCheck::ConfusablesFileName;
+    if (confusables != FConfusablesPath && FContext->LoadConfusables(confusables))
+        FConfusablesPath = confusables;
+    StartModelLoad();
 }
 
 void TCustomSpellDlg::StartModelLoad()
@@ -334,8 +341,6 @@ bool TCustomSpellDlg::ActivateDictionary()
         // another thread, so that the first suggestions need not wait for it.
         if (FSuggestionRanking == rkChildren)
             FRanker->PrepareInBackground();
-        // The words a child confuses, beside the dictionary; the model fits English only.
-        FContext->LoadConfusables(FDictionaryPath + ContextCheck::ConfusablesFileName);
         ConnectContext();
     } else {
         dictionary.Active = false;

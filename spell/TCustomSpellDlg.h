@@ -165,8 +165,8 @@ public:
     // are the wrong ones ("go their after"), and words that need a capital letter. A check
     // (F7) then stops on such words too, in text order with the unknown ones, and asks
     // about them as about an unknown word. Words in context need the word-sequence model,
-    // read on a worker thread when the option is first turned on (English only); until it
-    // is there only capitals are found, and ContextModelReady says when it arrives.
+    // read on a worker thread once the option is on and an English dictionary open; until
+    // it is there only capitals are found, and ContextChanged says when it arrives.
     bool CheckWordsInContext() const { return FCheckWordsInContext; }
     void SetCheckWordsInContext(bool value);
     bool CheckCapitals() const { return FCheckCapitals; }
@@ -297,6 +297,7 @@ private:
     std::future<std::unique_ptr<WordSequenceModel>> FModelLoad;
     std::unique_ptr<WordSequenceModel> FModel;
     std::unique_ptr<ContextCheck> FContext; // reads the dictionary, ranker and model
+    std::string FConfusablesPath; // the confusable words FContext holds, beside the dictionary
     bool FModelFailed = false; // tried once; not again in this run
     // The flags of each sentence checked, by its text (as ContextFlags cuts it out).
     mutable std::unordered_map<std::string, std::vector<ContextFlag>> FSentenceFlags;
