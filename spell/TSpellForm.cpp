@@ -201,10 +201,9 @@ void TSpellForm::SetLabelLanguage(TLanguages language)
     set(btnSuggest, 9);
     set(btnCancel, 10);
     set(btnHelp, 14);
-    if (FShownKind != qkUnknownWord) { // a flagged word's question keeps its label
-        FShownKind = qkUnknownWord;
-        ShowQueryKind();
-    }
+    // The label just set is an unknown word's; a flagged word's question keeps its own.
+    FShownKind = qkUnknownWord;
+    ShowQueryKind();
     RelabelSpeech();
     if (isVisible())
         FormShow();
@@ -269,6 +268,8 @@ int32_t TSpellForm::QueryWord(AnsiText &word, std::unique_ptr<TStringList> sugge
 void TSpellForm::ShowQueryKind()
 {
     // A flagged word is known: it is neither learned nor changed everywhere.
+    btnLearn->setEnabled(QueryKind == qkUnknownWord);
+    btnReplaceAll->setEnabled(QueryKind == qkUnknownWord);
     if (QueryKind == FShownKind)
         return; // the label an unknown word has is the language's own, left as it is
     FShownKind = QueryKind;
@@ -277,8 +278,6 @@ void TSpellForm::ShowQueryKind()
     NameBuddy(lblNotFound);
     if (isVisible())
         FormShow();
-    btnLearn->setEnabled(QueryKind == qkUnknownWord);
-    btnReplaceAll->setEnabled(QueryKind == qkUnknownWord);
 }
 
 void TSpellForm::FillList(std::unique_ptr<TStringList> list)
