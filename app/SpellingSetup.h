@@ -51,10 +51,13 @@ private:
     // Points the spell check at the user's learned words for a dictionary, in the user's
     // data folder, first taking in the words an earlier version kept beside it.
     void UseLearnedWordsOf(const std::string &dictionaryName);
+    // Words in context are weighed in English only: elsewhere the command says so.
+    void EnableInContextFor(const std::string &dictionaryName);
 
     QWidget *FWindow;
     QAction *FAutoCorrect;
     QAction *FSpellAsYouType;
+    QAction *FInContext = nullptr;
     TSpellDlg *FSpellDlg = nullptr;
     LiveSpellChecker *FLiveSpelling = nullptr;
     std::string FAutoCorrectList; // kept aside while a language it does not fit is chosen

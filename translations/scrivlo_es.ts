@@ -651,6 +651,10 @@ Elegir letra.
         <translation>Solo corrige palabras en inglés.</translation>
     </message>
     <message>
+        <source>Checks English words only.</source>
+        <translation>Solo revisa palabras en inglés.</translation>
+    </message>
+    <message>
         <source>Do you want to save your work?</source>
         <translation>¿Quieres guardar tu trabajo?</translation>
     </message>

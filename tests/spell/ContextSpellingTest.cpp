@@ -241,6 +241,18 @@ private slots:
         }
     }
 
+    // Spanish has no model: its command says so, and capitals are still checked.
+    void spanishChecksCapitalsOnly()
+    {
+        form->SetLanguage(lgSpanish);
+        QVERIFY(!form->Action("AEditCheckInContext")->isEnabled());
+        edit->setPlainText("Fuimos el lunes. yo quiero ir.\n");
+        WaitChecked();
+        QCOMPARE(Underlined(edit, Problem::Context), QStringList({ "yo" }));
+        form->SetLanguage(lgEnglish);
+        QVERIFY(form->Action("AEditCheckInContext")->isEnabled());
+    }
+
     // Both switches are on at first, remembered, and each turns its own flags off.
     void theSwitchesAreRemembered()
     {
