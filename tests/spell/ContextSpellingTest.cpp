@@ -241,6 +241,32 @@ private slots:
         }
     }
 
+    // Suggestions for a misspelt word are ordered by how they fit the sentence while words
+    // are checked in context, in the menu and in F7 alike.
+    void suggestionsFitTheSentence_data()
+    {
+        QTest::addColumn<bool>("inContext");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("in context") << true << "dog";
+        QTest::newRow("alone") << false << "do";
+    }
+    void suggestionsFitTheSentence()
+    {
+        QFETCH(bool, inContext);
+        QFETCH(QString, first);
+        form->Action("AEditCheckInContext")->setChecked(inContext);
+        edit->setPlainText("The dgo barked at the cat.");
+        WaitChecked();
+        QStringList items;
+        ChooseFromMenu("None", &items);
+        RightClick("dgo");
+        QCOMPARE(items.value(0), "Suggestion=" + first);
+        SpellCheckDriver driver;
+        driver.actions = { SpellCheckDriver::Press("btnIgnore") };
+        form->Action("AEditSpelling")->trigger();
+        QCOMPARE(driver.questions.at(0).suggestions.value(0), first);
+    }
+
     // Spanish has no model: its command says so, and capitals are still checked.
     void spanishChecksCapitalsOnly()
     {
