@@ -35,7 +35,7 @@ demo: build
 	@echo "== scrivlo-spell check data/sample.txt"
 	@$(BUILD)/bin/scrivlo-spell check data/sample.txt || true
 	@echo "== suggestions for the words it found"
-	@$(BUILD)/bin/scrivlo-spell check data/sample.txt 2>/dev/null | sed 's/.*: //' \
+	@$(BUILD)/bin/scrivlo-spell --no-context check data/sample.txt 2>/dev/null | sed 's/.*: //' \
 	  | xargs $(BUILD)/bin/scrivlo-spell --max 5 suggest
 
 install: build

@@ -62,7 +62,7 @@ printf '\nChecking the Spanish fortunes (fortunes-es; %d bytes), medians of %d r
 printf '%-10s %9s %12s %9s %9s %9s\n' checker words "words/s" "peak KB" flagged "flagged%"
 for name in scrivlo wspanish hunspell aspell; do
   case $name in
-    scrivlo | wspanish) cmd="${cmds[$name]} check" ;;
+    scrivlo | wspanish) cmd="${cmds[$name]} --no-context check" ;;
     hunspell) cmd="$hunspell -l" ;;
     aspell) cmd="$aspell list" ;;
   esac

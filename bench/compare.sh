@@ -2,7 +2,8 @@
 # Scrivlo's command-line checker side by side with Hunspell and GNU Aspell, in one run on
 # the same inputs, measured from the outside by checker-bench:
 #   - checking the King James Bible (Debian package bible-kjv-text, printed by `bible`):
-#     words per second of the whole process and its peak resident memory (medians of RUNS);
+#     words per second of the whole process and its peak resident memory (medians of RUNS;
+#     Scrivlo checks without context, as the others do: bench/context-check.sh measures it);
 #   - suggesting for the misspellings of each corpus through the pipe protocol (-a):
 #     median and 95th-percentile time per word, the right word first / in the top 5 / in
 #     the top 10, and the share of misspellings taken as words; Scrivlo twice, with the
@@ -33,7 +34,7 @@ bytes=$(stat -c %s "$text")
 declare -A checkRow
 for name in scrivlo hunspell aspell; do
   case $name in
-    scrivlo) cmd="$scrivlo check" ;;
+    scrivlo) cmd="$scrivlo --no-context check" ;;
     hunspell) cmd="$hunspell -l" ;;
     aspell) cmd="$aspell list" ;;
   esac

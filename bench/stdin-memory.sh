@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Peak memory of `scrivlo-spell check` on 100 MB of text (UTF-8 and code page 1252
-# lines), read through a pipe and by name, measured by /usr/bin/time -v (package time).
+# lines), read through a pipe and by name without context, and through a pipe in context,
+# measured by /usr/bin/time -v (package time).
 # Usage: bench/stdin-memory.sh [BIN_DIR] [MEGABYTES]
 set -euo pipefail
 bin=${1:-build/bin}
@@ -29,5 +30,7 @@ measure() { # label, then the command; prints peak resident KB and seconds
     "$(sed -n 's/.*Elapsed (wall clock) time (h:mm:ss or m:ss): //p' "$log")"
   rm -f "$log"
 }
-measure "pipe" sh -c 'cat "$1" | /usr/bin/time -v "$2" check' sh "$text" "$bin/scrivlo-spell"
-measure "by name" /usr/bin/time -v "$bin/scrivlo-spell" check "$text"
+# Unknown words only, then in context: the word-sequence model adds its own fixed size.
+measure "pipe" sh -c 'cat "$1" | /usr/bin/time -v "$2" --no-context check' sh "$text" "$bin/scrivlo-spell"
+measure "by name" /usr/bin/time -v "$bin/scrivlo-spell" --no-context check "$text"
+measure "pipe, in context" sh -c 'cat "$1" | /usr/bin/time -v "$2" check' sh "$text" "$bin/scrivlo-spell"

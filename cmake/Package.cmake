@@ -1,7 +1,8 @@
 # make package: a Debian package of what `cmake --install` installs, built by CPack.
-# Binaries are stripped; Depends comes from dpkg-shlibdeps; Recommends names what makes
-# features work without being linked (voices and speech plugins, the fonts, Qt's own
-# translations).
+# Binaries are stripped; Depends comes from dpkg-shlibdeps (libsphinxbase3 among them, the
+# reader of the word-sequence model); Recommends names what makes features work without
+# being linked (voices and speech plugins, the fonts, Qt's own translations, the English
+# word-sequence model of pocketsphinx-en-us: without it the check in context is off).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME scrivlo)
 set(CPACK_PACKAGE_VENDOR "Scrivlo maintainers")
@@ -16,7 +17,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://scrivlo.example/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-  "flite, qt6-speech-flite-plugin, qt6-speech-speechd-plugin, speech-dispatcher-espeak-ng, fonts-liberation2, qt6-translations-l10n")
+  "flite, qt6-speech-flite-plugin, qt6-speech-speechd-plugin, speech-dispatcher-espeak-ng, fonts-liberation2, qt6-translations-l10n, pocketsphinx-en-us")
 # The long description; CPack puts the summary above it as the synopsis.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Scrivlo is one friendly window with a page to write on. Unknown words are
 underlined as soon as they are finished, common slips are corrected as the

@@ -1,5 +1,7 @@
 #include "dictionary/WordSequenceModel.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -10,7 +12,8 @@
 namespace {
 
 // The first bytes of the binary trie models the library writes; anything else is refused
-// before the library sees it, because it reads a malformed file with little checking.
+// before the library sees it, because it reads a malformed file with little checking
+// (a file of the right magic and counts but wrong content can still mislead it).
 constexpr std::string_view TrieMagic = "Trie Language Model";
 
 // The library logs to stderr unless told otherwise; the checker's output is its own.
@@ -23,17 +26,36 @@ void SilenceLibraryLog()
     (void)silenced;
 }
 
-// Empty when the file starts like a trie model, else why it is no model.
-std::string CheckMagic(const std::string &path)
+// Empty when the file starts like a trie model, else why it is no model: the magic, the
+// order (1 to 5) and the n-gram count of each order, which must fit in the file at a byte
+// an n-gram at least. The library trusts these counts when it allocates and reads.
+std::string CheckHeader(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in)
         return "Cannot open the word-sequence model " + path;
+    const auto size = static_cast<uint64_t>(std::max<std::streamoff>(0, in.tellg()));
+    in.seekg(0);
+    const std::string notAModel = "Not a word-sequence model: " + path;
     std::string head(TrieMagic.size(), '\0');
     in.read(head.data(), std::streamsize(head.size()));
     if (size_t(in.gcount()) != head.size() || head != TrieMagic)
-        return "Not a word-sequence model: " + path;
-    return {};
+        return notAModel;
+    const int order = in.get();
+    if (order < 1 || order > 5)
+        return notAModel;
+    uint64_t total = 0;
+    for (int n = 0; n < order; ++n) {
+        unsigned char bytes[4];
+        if (!in.read(reinterpret_cast<char *>(bytes), 4))
+            return notAModel;
+        const uint32_t count = uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8
+            | uint32_t(bytes[2]) << 16 | uint32_t(bytes[3]) << 24;
+        if (count == 0 || count > (1u << 28) || (n == 0 && count < 3))
+            return notAModel;
+        total += count;
+    }
+    return total > size ? notAModel : std::string();
 }
 
 } // namespace
@@ -41,11 +63,13 @@ std::string CheckMagic(const std::string &path)
 struct WordSequenceModel::Reader
 {
     ngram_model_t *model = nullptr;
-    logmath_t *logmath = nullptr; // the model's; converts its scores to log10
+    logmath_t *logmath = nullptr; // converts the model's scores to log10
     ~Reader()
     {
         if (model)
             ngram_model_free(model);
+        if (logmath)
+            logmath_free(logmath);
     }
 };
 
@@ -58,7 +82,7 @@ WordSequenceModel::~WordSequenceModel() = default;
 std::unique_ptr<WordSequenceModel> WordSequenceModel::Open(const std::string &path,
                                                            std::string &error)
 {
-    error = CheckMagic(path);
+    error = CheckHeader(path);
     if (!error.empty())
         return nullptr;
     SilenceLibraryLog();
@@ -68,16 +92,21 @@ std::unique_ptr<WordSequenceModel> WordSequenceModel::Open(const std::string &pa
         error = "Cannot read the word-sequence model " + path;
         return nullptr;
     }
-    // The model takes over one reference; ours is dropped once it has its own, so the
-    // object lives exactly as long as the model, whether or not the reading succeeds.
-    logmath_retain(reader->logmath);
+    // The model uses the log tables without a reference of its own: the reader frees them
+    // after the model.
     reader->model = ngram_model_read(nullptr, path.c_str(), NGRAM_BIN, reader->logmath);
-    logmath_free(reader->logmath);
     if (!reader->model) {
         error = "Cannot read the word-sequence model " + path;
         return nullptr;
     }
-    return std::unique_ptr<WordSequenceModel>(new WordSequenceModel(std::move(reader)));
+    // A cut file reads without complaint but lacks its words, which come last.
+    auto model = std::unique_ptr<WordSequenceModel>(new WordSequenceModel(std::move(reader)));
+    if (model->SentenceStart() == Unknown || model->SentenceEnd() == Unknown
+        || model->Id("the") == Unknown) {
+        error = "Not a word-sequence model: " + path;
+        return nullptr;
+    }
+    return model;
 }
 
 std::unique_ptr<WordSequenceModel> WordSequenceModel::ForLanguage(SpellingLanguage language,
@@ -122,12 +151,36 @@ WordSequenceModel::WordId WordSequenceModel::SentenceEnd() const
 
 float WordSequenceModel::LogProbability(WordId word, WordId before1, WordId before2) const
 {
+    std::lock_guard lock(FLock);
+    return Score(word, before1, before2);
+}
+
+float WordSequenceModel::LogProbability(std::span<const WordId> words, WordId before1,
+                                        WordId before2) const
+{
+    float sum = 0.0f;
+    std::lock_guard lock(FLock);
+    for (const WordId word : words) {
+        sum += Score(word, before1, before2);
+        before2 = before1;
+        before1 = word;
+    }
+    return sum;
+}
+
+float WordSequenceModel::Score(WordId word, WordId before1, WordId before2) const
+{
     if (word == Unknown)
         return UnknownLogProbability;
-    int32 history[2] = { before1, before2 };
-    int32 historyLength = before1 == Unknown ? 0 : before2 == Unknown ? 1 : 2;
     int32 used = 0;
-    std::lock_guard lock(FLock);
-    const int32 score = ngram_ng_score(FReader->model, word, history, historyLength, &used);
+    int32 score;
+    if (before1 == Unknown) {
+        int32 none = 0;
+        score = ngram_ng_score(FReader->model, word, &none, 0, &used);
+    } else if (before2 == Unknown) {
+        score = ngram_bg_score(FReader->model, word, before1, &used);
+    } else {
+        score = ngram_tg_score(FReader->model, word, before1, before2, &used);
+    }
     return float(logmath_log_to_log10(FReader->logmath, score));
 }

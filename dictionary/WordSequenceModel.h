@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -47,11 +48,15 @@ public:
     // log10 P(word | before2 before1), backing off to shorter histories; an Unknown history
     // word cuts the history there, an Unknown word scores UnknownLogProbability.
     float LogProbability(WordId word, WordId before1, WordId before2) const;
+    // The sum of LogProbability of each of words after the two before it (before2 before1
+    // for the first), in one turn of the lock.
+    float LogProbability(std::span<const WordId> words, WordId before1, WordId before2) const;
     static constexpr float UnknownLogProbability = -7.0f;
 
 private:
     struct Reader;
     explicit WordSequenceModel(std::unique_ptr<Reader> reader);
+    float Score(WordId word, WordId before1, WordId before2) const; // FLock held
     std::unique_ptr<Reader> FReader;
     mutable std::mutex FLock;
 };

@@ -9,8 +9,8 @@
 #include "spell/core/SentenceScorer.h"
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
+#include <unordered_map>
 
 namespace {
 
@@ -90,8 +90,39 @@ bool SameStem(std::string_view a, std::string_view b)
 
 } // namespace
 
+// The facts of a word, from the model, the prior and the confusable table; the state they
+// were made for, so that a change of any empties the cache.
+struct ContextCheck::WordFacts
+{
+    WordSequenceModel::WordId id = WordSequenceModel::Unknown;
+    std::string capitals; // the word as the prior writes it, when that has capitals
+    struct Alternative
+    {
+        WordSequenceModel::WordId id;
+        std::string word;
+    };
+    std::vector<Alternative> confusable; // those worth weighing
+    std::vector<Alternative> close; // the ranking's candidates of a rare word
+    bool closeFound = false; // close is made the first time a known word needs it
+    bool rare = false;
+};
+
+struct ContextCheck::Cache
+{
+    std::mutex lock;
+    std::unordered_map<std::string, WordFacts> facts;
+    const WordSequenceModel *model = nullptr;
+    const ConfusableWords *confusables = nullptr;
+    const ChildRanker *ranker = nullptr;
+    size_t priorCount = 0;
+    float rareWord = 0.0f, rarerAlternative = 0.0f;
+    // A long text of ever new words would grow the cache without end.
+    static constexpr size_t MaxWords = 100000;
+};
+
 ContextCheck::ContextCheck(const TDictionary &dictionary)
     : FDictionary(dictionary)
+    , FCache(std::make_unique<Cache>())
 { }
 
 ContextCheck::~ContextCheck() = default;
@@ -110,23 +141,107 @@ void ContextCheck::SetConfusables(std::shared_ptr<const ConfusableWords> words)
     FConfusables = std::move(words);
 }
 
+ContextCheck::Cache &ContextCheck::LockedCache(std::unique_lock<std::mutex> &lock) const
+{
+    Cache &cache = *FCache;
+    lock = std::unique_lock(cache.lock);
+    if (CheckCapitals && FRanker && !FRanker->TablesLoaded)
+        FRanker->LoadTables();
+    const size_t priorCount = FRanker ? FRanker->Prior.Count() : 0;
+    if (cache.model != FModel || cache.confusables != FConfusables.get() || cache.ranker != FRanker
+        || cache.priorCount != priorCount || cache.rareWord != RareWord
+        || cache.rarerAlternative != RarerAlternative || cache.facts.size() > Cache::MaxWords) {
+        cache.facts.clear();
+        cache.model = FModel;
+        cache.confusables = FConfusables.get();
+        cache.ranker = FRanker;
+        cache.priorCount = priorCount;
+        cache.rareWord = RareWord;
+        cache.rarerAlternative = RarerAlternative;
+    }
+    return cache;
+}
+
+ContextCheck::WordFacts &ContextCheck::Facts(Cache &cache, const std::string &lower) const
+{
+    const auto known = cache.facts.find(lower);
+    if (known != cache.facts.end())
+        return known->second;
+    WordFacts facts;
+    if (FRanker) {
+        // A possessive takes the capitals of its word: "london's" is "London's".
+        const bool possessive = lower.ends_with("'s") && lower.size() > 2;
+        const std::string_view stem
+            = possessive ? std::string_view(lower).substr(0, lower.size() - 2) : lower;
+        const OemText key = AnsiToOemWord(AnsiText(stem));
+        const std::string shown = FRanker->Prior.Shown(key.view());
+        if (shown != key.str() && shown.size() == stem.size())
+            facts.capitals = OemToAnsiWord(OemText(shown)).str() + (possessive ? "'s" : "");
+    }
+    if (FModel) {
+        facts.id = FModel->Id(lower);
+        const float alone = FModel->LogProbability(facts.id, WordSequenceModel::Unknown,
+                                                   WordSequenceModel::Unknown);
+        auto worthWeighing
+            = [&](const std::string &alternative, std::vector<WordFacts::Alternative> &into) {
+                  const auto id = FModel->Id(alternative);
+                  if (id != WordSequenceModel::Unknown && id != facts.id
+                      && FModel->LogProbability(id, WordSequenceModel::Unknown,
+                                                WordSequenceModel::Unknown)
+                          >= alone - RarerAlternative
+                      && FDictionary.IsWord(AnsiText(alternative)))
+                      into.push_back({ id, alternative });
+              };
+        // A dictionary word the model lacks scores as the rarest word: only the ranking's
+        // candidates, with their wider margin, can beat it ("cud" for "could").
+        if (FConfusables && facts.id != WordSequenceModel::Unknown)
+            for (const std::string &alternative : FConfusables->Alternatives(lower))
+                worthWeighing(alternative, facts.confusable);
+        facts.rare = FRanker && alone < RareWord && lower.size() <= RareWordLength;
+    }
+    return cache.facts.emplace(lower, std::move(facts)).first->second;
+}
+
+void ContextCheck::FindCloseCandidates(const std::string &lower, WordFacts &facts) const
+{
+    facts.closeFound = true;
+    if (!facts.rare)
+        return;
+    const float alone
+        = FModel->LogProbability(facts.id, WordSequenceModel::Unknown, WordSequenceModel::Unknown);
+    for (const std::string &candidate : CloseCandidates(lower)) {
+        const auto id = FModel->Id(candidate);
+        if (id != WordSequenceModel::Unknown && id != facts.id
+            && FModel->LogProbability(id, WordSequenceModel::Unknown, WordSequenceModel::Unknown)
+                >= alone - RarerAlternative
+            && FDictionary.IsWord(AnsiText(candidate)))
+            facts.close.push_back({ id, candidate });
+    }
+}
+
 std::vector<ContextFlag> ContextCheck::Check(std::string_view text, bool finishedOnly) const
 {
     std::vector<ContextFlag> flags;
     std::vector<Sentence> sentences = SentenceScan::Split(text);
     if (finishedOnly && !sentences.empty() && !sentences.back().Finished)
         sentences.pop_back();
-    if (CheckCapitals && FRanker) {
-        std::lock_guard lock(FRankerLock);
-        if (!FRanker->TablesLoaded)
-            FRanker->LoadTables();
-    }
+    std::unique_lock<std::mutex> lock;
+    Cache &cache = LockedCache(lock);
+    const bool english = !FRanker || FRanker->Language() == SpellingLanguage::English;
     std::optional<SentenceScorer> scorer;
     if (CheckWords && FModel)
         scorer.emplace(*FModel);
+    std::vector<WordFacts *> facts;
+    std::vector<WordSequenceModel::WordId> ids;
     for (const Sentence &sentence : sentences) {
+        facts.clear();
+        ids.clear();
+        for (const Word &word : sentence.Words) {
+            facts.push_back(word.HasDigit ? nullptr : &Facts(cache, word.Lower));
+            ids.push_back(facts.back() ? facts.back()->id : WordSequenceModel::Unknown);
+        }
         if (scorer)
-            scorer->SetSentence(sentence.Words);
+            scorer->SetSentence(ids);
         for (size_t i = 0; i < sentence.Words.size(); ++i) {
             const Word &word = sentence.Words[i];
             if (word.HasDigit || word.Code || !FDictionary.IsWord(AnsiText(word.Lower)))
@@ -137,7 +252,7 @@ std::vector<ContextFlag> ContextCheck::Check(std::string_view text, bool finishe
             // A capital in mid-sentence makes a name ("Will", "May"): the child's own word.
             // A word all in capitals is shouted, not a name.
             if (scorer && (startsSentence || !word.HasCapital || word.AllCapitals)
-                && BestAlternative(*scorer, word, i, meant)) {
+                && BestAlternative(*scorer, word.Lower, *facts[i], i, meant)) {
                 std::string shown = WithCapitalsOf(word, meant);
                 if (startsSentence && CheckCapitals)
                     shown = WithCapital(shown);
@@ -145,11 +260,14 @@ std::vector<ContextFlag> ContextCheck::Check(std::string_view text, bool finishe
                     { word.Start, word.Length, ContextProblem::WrongWord, AnsiText(shown) });
                 continue;
             }
-            if (!CheckCapitals)
+            if (!CheckCapitals || word.HasCapital)
                 continue;
-            std::string capitals = NeededCapitals(word, typed);
-            if (capitals.empty() && startsSentence
-                && IsLowerLetter(static_cast<unsigned char>(typed[0])))
+            std::string capitals;
+            if (english && IsLowerI(word.Lower))
+                capitals = WithCapital(std::string(typed));
+            else if (!facts[i]->capitals.empty())
+                capitals = facts[i]->capitals;
+            else if (startsSentence && IsLowerLetter(static_cast<unsigned char>(typed[0])))
                 capitals = WithCapital(std::string(typed));
             if (!capitals.empty())
                 flags.push_back(
@@ -159,49 +277,31 @@ std::vector<ContextFlag> ContextCheck::Check(std::string_view text, bool finishe
     return flags;
 }
 
-bool ContextCheck::BestAlternative(const SentenceScorer &scorer, const Word &word, size_t index,
-                                   std::string &meant) const
+bool ContextCheck::BestAlternative(const SentenceScorer &scorer, const std::string &lower,
+                                   WordFacts &facts, size_t index, std::string &meant) const
 {
-    // A dictionary word the model lacks scores as the rarest word: only the ranking's
-    // candidates, with their wider margin, can beat it ("cud" for "could").
-    const WordSequenceModel::WordId typedId = scorer.IdAt(index);
-    const bool typedKnown = typedId != WordSequenceModel::Unknown;
-    const float typedAlone = scorer.Unigram(typedId);
-    std::vector<std::string> rankerWords;
-    if (FRanker && typedAlone < RareWord)
-        rankerWords = CloseCandidates(word.Lower);
-    static const std::vector<std::string> none;
-    const std::vector<std::string> &confusable
-        = FConfusables && typedKnown ? FConfusables->Alternatives(word.Lower) : none;
-    if (confusable.empty() && rankerWords.empty())
+    if (!facts.closeFound)
+        FindCloseCandidates(lower, facts);
+    if (facts.confusable.empty() && facts.close.empty())
         return false;
-
-    const float typedScore = scorer.Window(index, typedId);
+    const float typedScore = scorer.Window(index, facts.id);
     float bestLead = 0.0f; // over the margin the alternative needs
-    auto weigh = [&](const std::string &alternative, float margin) {
-        const auto id = scorer.Model().Id(alternative);
-        if (id == WordSequenceModel::Unknown || id == typedId
-            || scorer.Unigram(id) < typedAlone - RarerAlternative)
-            return;
-        const float lead = scorer.Window(index, id) - typedScore - margin;
-        if (lead > bestLead && FDictionary.IsWord(AnsiText(alternative))) {
+    auto weigh = [&](const WordFacts::Alternative &alternative, float margin) {
+        const float lead = scorer.Window(index, alternative.id) - typedScore - margin;
+        if (lead > bestLead) {
             bestLead = lead;
-            meant = alternative;
+            meant = alternative.word;
         }
     };
-    for (const std::string &alternative : confusable)
+    for (const auto &alternative : facts.confusable)
         weigh(alternative, Margin);
-    for (const std::string &alternative : rankerWords)
+    for (const auto &alternative : facts.close)
         weigh(alternative, CloseMargin);
     return bestLead > 0.0f;
 }
 
 std::vector<std::string> ContextCheck::CloseCandidates(const std::string &lower) const
 {
-    std::lock_guard lock(FRankerLock);
-    const auto known = FCloseCandidates.find(lower);
-    if (known != FCloseCandidates.end())
-        return known->second;
     std::vector<std::string> candidates;
     const auto suggestions = FRanker->Suggest(AnsiText(lower), CloseCandidateCount + 1);
     for (const std::string &suggestion : *suggestions) {
@@ -210,25 +310,7 @@ std::vector<std::string> ContextCheck::CloseCandidates(const std::string &lower)
             && !SameStem(candidate, lower))
             candidates.push_back(candidate);
     }
-    FCloseCandidates.emplace(lower, candidates);
     return candidates;
-}
-
-std::string ContextCheck::NeededCapitals(const Word &word, std::string_view typed) const
-{
-    if (word.HasCapital)
-        return {};
-    if (IsLowerI(word.Lower))
-        return WithCapital(std::string(typed));
-    if (!FRanker)
-        return {};
-    OemText key = AnsiToOemWord(AnsiText(word.Lower));
-    const std::string shown = FRanker->Prior.Shown(key.view());
-    if (shown == key.str())
-        return {};
-    // Only the capitals differ; the typed word's own letters stay.
-    std::string result = OemToAnsiWord(OemText(shown)).str();
-    return result.size() == typed.size() ? result : std::string();
 }
 
 void ContextCheck::Rerank(std::string_view text, int32_t start, int32_t length,

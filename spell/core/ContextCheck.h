@@ -26,7 +26,6 @@
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 class TDictionary;
@@ -66,7 +65,9 @@ public:
     bool CheckCapitals = true;
 
     // Not owned; each may be null, which leaves its part out. The model must outlive the check
-    // or be replaced first. The ranker gives the word prior (capitals) and close candidates.
+    // or be replaced first. The ranker gives the word prior (capitals) and close candidates;
+    // Check uses it (loading its tables when none are loaded), so it must not be used on
+    // another thread meanwhile. Checks on several threads take turns.
     void SetModel(const WordSequenceModel *model) { FModel = model; }
     const WordSequenceModel *Model() const { return FModel; }
     void SetRanker(ChildRanker *ranker) { FRanker = ranker; }
@@ -86,30 +87,38 @@ public:
 
     // How much likelier (log10) the best alternative must make its window than the typed
     // word for a flag, and how much a place further down the ranking's list costs in Rerank.
-    float Margin = 2.0f;
+    float Margin = 2.5f;
     // The margin for the ranking's close candidates, which are not listed as confusable.
     float CloseMargin = 5.0f;
     float PlaceCost = 2.5f;
-    // A known word rarer than this (log10, alone) also meets the ranking's close candidates.
+    // A known word rarer than this (log10, alone), and not longer than RareWordLength, also
+    // meets the ranking's close candidates. A child's rare slip is a short word ("wen",
+    // "cud", "plaid"); a long rare word ("giraffe") is meant, and each costs a search.
     float RareWord = -5.0f;
+    size_t RareWordLength = 5;
     // Alternatives this much rarer (log10, alone) than the typed word are not weighed: a
     // child seldom writes the common word for the rare one ("the" for "thee").
     float RarerAlternative = 2.5f;
 
 private:
+    struct Cache;
+    struct WordFacts;
+    // What the model, the prior and the confusable table say of a word, made once per word.
+    WordFacts &Facts(Cache &cache, const std::string &lower) const;
+    // The ranking's close candidates of a rare word worth weighing, into facts.
+    void FindCloseCandidates(const std::string &lower, WordFacts &facts) const;
     // The word meant at index of the scorer's sentence, when an alternative beats the
-    // typed word by Margin.
-    bool BestAlternative(const SentenceScorer &scorer, const SentenceScan::Word &word, size_t index,
-                         std::string &meant) const;
-    // The ranking's close candidates of a rare word, remembered per word.
+    // typed word by its margin.
+    bool BestAlternative(const SentenceScorer &scorer, const std::string &lower, WordFacts &facts,
+                         size_t index, std::string &meant) const;
+    // The ranking's close candidates of a rare word.
     std::vector<std::string> CloseCandidates(const std::string &lower) const;
-    // The word with the capitals it needs; empty when it needs none.
-    std::string NeededCapitals(const SentenceScan::Word &word, std::string_view typed) const;
+    // The cache, emptied first when what its facts came from has changed since.
+    Cache &LockedCache(std::unique_lock<std::mutex> &lock) const;
 
     const TDictionary &FDictionary;
     const WordSequenceModel *FModel = nullptr;
     ChildRanker *FRanker = nullptr;
     std::shared_ptr<const ConfusableWords> FConfusables;
-    mutable std::mutex FRankerLock; // the ranker and its remembered candidates
-    mutable std::unordered_map<std::string, std::vector<std::string>> FCloseCandidates;
+    std::unique_ptr<Cache> FCache;
 };

@@ -16,6 +16,8 @@ public:
 
     explicit SentenceScorer(const WordSequenceModel &model);
     void SetSentence(const std::vector<SentenceScan::Word> &words);
+    // The sentence by the model's ids of its words, looked up already.
+    void SetSentence(std::span<const WordId> ids);
 
     // The model's id of the sentence's word at index; Unknown for words with digits.
     WordId IdAt(size_t index) const { return FIds[index + 1]; }

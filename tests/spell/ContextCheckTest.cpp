@@ -244,7 +244,17 @@ TEST(WordSequenceModel, RefusesWhatIsNoModel)
     std::ofstream(dir / "text.lm") << "\\data\\\nngram 1=3\n";
     std::ofstream(dir / "empty.lm");
     std::ofstream(dir / "short.lm") << "Trie Lang";
-    for (const char *name : { "text.lm", "empty.lm", "short.lm", "missing.lm" }) {
+    // The library reads these without complaint, or crashes on them.
+    std::ofstream(dir / "order.lm") << "Trie Language Model\x09";
+    std::ofstream(dir / "counts.lm") << "Trie Language Model\x01\xff\xff\xff\x7f";
+    {
+        std::ifstream real(WordSequenceModel::DefaultEnglishPath, std::ios::binary);
+        std::string head(200000, '\0');
+        real.read(head.data(), std::streamsize(head.size()));
+        std::ofstream(dir / "cut.lm", std::ios::binary) << head;
+    }
+    for (const char *name :
+         { "text.lm", "empty.lm", "short.lm", "order.lm", "counts.lm", "cut.lm", "missing.lm" }) {
         std::string error;
         EXPECT_EQ(WordSequenceModel::Open((dir / name).string(), error), nullptr) << name;
         EXPECT_NE(error.find(name), std::string::npos) << error;

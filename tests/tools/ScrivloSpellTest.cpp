@@ -113,9 +113,13 @@ protected:
     {
         dict = dir.write("TEST.DCT", BuildDct(words));
     }
+    // The cases of this fixture are about unknown words: they check without context unless
+    // they ask for it.
     RunResult Spell(std::vector<std::string> args, std::string_view input = {}, size_t repeat = 1)
     {
         args.insert(args.begin(), { "--dict", dict });
+        if (!inContext)
+            args.insert(args.begin(), "--no-context");
         return RunTool(args, input, repeat);
     }
     std::vector<std::string> FolderEntries() const
@@ -130,6 +134,7 @@ protected:
     TempDir dir;
     TempDir data;
     std::string dict;
+    bool inContext = false;
 };
 
 // Every check case runs once on standard input and once on a named file; F in the
@@ -577,6 +582,57 @@ TEST_F(SpellTool, PipeAnswersEveryTextLine)
     ASSERT_TRUE(r.out.starts_with("@(#) ")) << r.out;
     EXPECT_EQ(r.out.substr(r.out.find('\n') + 1), expected);
     EXPECT_EQ(r.status, 0);
+}
+
+} // namespace
+
+namespace {
+
+// The check in context with the built English dictionary, its tables and the model:
+// real-word and capital flags as WORD -> SUGGESTION, in text order among the unknown
+// words, their lines and columns counted across wrapped lines.
+TEST(EnglishDictionary, CheckInContextFlagsWrongWordsAndCapitals)
+{
+    const std::string text = "We went to there house on monday.\n"
+                             "the dog barked and i laughed. Thier dog\n"
+                             "is hapy. we\n"
+                             "came home too late.\n"
+                             "\n"
+                             "it was fun\n";
+    struct Row
+    {
+        std::vector<std::string> args;
+        const char *model; // SCRIVLO_WORD_MODEL, null: unset
+        std::string report;
+    };
+    const std::string capitals = "-:1:27: monday -> Monday\n-:2:1: the -> The\n-:2:20: i -> I\n";
+    const std::string unknown = "-:2:31: Thier\n-:3:4: hapy\n";
+    const std::string starts = "-:3:10: we -> We\n-:6:1: it -> It\n";
+    for (const Row &row : std::vector<Row> {
+             { { "check" }, nullptr, "-:1:12: there -> their\n" + capitals + unknown + starts },
+             { { "check" }, "", capitals + unknown + starts },
+             { { "--no-context", "check" }, nullptr, unknown },
+         }) {
+        if (row.model)
+            ::setenv("SCRIVLO_WORD_MODEL", row.model, 1);
+        std::vector<std::string> args { "--dict", "ENGLISH.DCT" };
+        args.insert(args.end(), row.args.begin(), row.args.end());
+        const RunResult r = RunTool(args, text);
+        ::unsetenv("SCRIVLO_WORD_MODEL");
+        EXPECT_EQ(r.out, row.report) << (row.model ? "without model" : "");
+        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(r.status, 1);
+    }
+    const RunResult right = RunTool({ "--dict", "ENGLISH.DCT", "check" },
+                                    "I went to Paris with my family.\nThey were there too.\n");
+    EXPECT_EQ(right.out, "");
+    EXPECT_EQ(right.status, 0);
+    // A paragraph longer than the checker holds is checked in parts cut at sentence ends.
+    std::string longParagraph;
+    for (int i = 1; i <= 4000; ++i)
+        longParagraph += i == 3000 ? "We went to there house.\n" : "The dog sat on the mat.\n";
+    const RunResult cut = RunTool({ "--dict", "ENGLISH.DCT", "check" }, longParagraph);
+    EXPECT_EQ(cut.out, "-:3000:12: there -> their\n");
 }
 
 } // namespace

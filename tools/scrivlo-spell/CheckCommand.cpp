@@ -1,15 +1,20 @@
 #include "tools/scrivlo-spell/CheckCommand.h"
 
 #include "dictionary/TDictionary.h"
+#include "platform/core/CodePages.h"
+#include "spell/core/ContextCheck.h"
 #include "tools/scrivlo-spell/InputFile.h"
 #include "tools/scrivlo-spell/Output.h"
+#include "tools/scrivlo-spell/ParagraphCollector.h"
 #include "tools/scrivlo-spell/TextMapping.h"
 #include "tools/scrivlo-spell/WordCache.h"
 #include "tools/scrivlo-spell/WordScanner.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -57,6 +62,32 @@ private:
     bool FAtEnd = false;
 };
 
+// Where the decoded text goes: the word scan and, for the check in context, the paragraphs.
+class TextFeed
+{
+public:
+    TextFeed(WordScanner &scanner, ParagraphCollector *paragraphs)
+        : FScanner(scanner)
+        , FParagraphs(paragraphs)
+    { }
+    void Feed(std::u16string_view units)
+    {
+        FScanner.Feed(units);
+        if (FParagraphs)
+            FParagraphs->Feed(units);
+    }
+    void Finish()
+    {
+        FScanner.Finish();
+        if (FParagraphs)
+            FParagraphs->Finish();
+    }
+
+private:
+    WordScanner &FScanner;
+    ParagraphCollector *FParagraphs;
+};
+
 // The next piece to decode: the bytes held, without an unfinished UTF-8 sequence at
 // their end unless the file ends there.
 std::string_view NextPiece(const ChunkBuffer &buffer, bool utf8)
@@ -100,7 +131,7 @@ std::string_view NextStreamPiece(const ChunkBuffer &buffer)
 // A pipe cannot be read twice to learn its encoding first, and holding it whole would
 // cost memory without bound: it is decoded as it comes, each line as UTF-8 when it is
 // valid UTF-8 and as code page 1252 when not, as the pipe protocol reads its lines.
-bool ScanStream(ChunkBuffer &buffer, bool atStart, WordScanner &scanner, std::u16string &units)
+bool ScanStream(ChunkBuffer &buffer, bool atStart, TextFeed &scanner, std::u16string &units)
 {
     std::u16string lineUnits;
     for (;;) {
@@ -130,7 +161,7 @@ bool ScanStream(ChunkBuffer &buffer, bool atStart, WordScanner &scanner, std::u1
 }
 
 // Scans a whole input; false (with in.Error() set) when it could not be read.
-bool ScanInput(InputFile &in, WordScanner &scanner)
+bool ScanInput(InputFile &in, TextFeed &scanner)
 {
     ChunkBuffer buffer(in);
     std::u16string units;
@@ -193,12 +224,14 @@ void AppendNumber(std::string &out, uint64_t value)
     out.append(digits, end);
 }
 
-// Prints the unknown words of one input and remembers what happened.
+// Prints the unknown words of one input, and the words its sentences say are wrong,
+// and remembers what happened.
 class CheckReporter : public WordSink
 {
 public:
-    explicit CheckReporter(const TDictionary &dictionary)
+    CheckReporter(const TDictionary &dictionary, const ContextCheck *context)
         : FDictionary(dictionary)
+        , FContext(context)
     { }
 
     void SetFileName(const std::string &name) { FFileName = name; }
@@ -210,49 +243,107 @@ public:
                           [this](std::string_view w) { return FDictionary.IsWord(AnsiText(w)); }))
             return;
         FFoundUnknown = true;
-        Locate(word);
+        Locate(word.line, word.column);
         TextMapping::AppendUtf8(FLine, word.text);
-        FLine += '\n';
-        PrintOut(FLine);
+        Report(word.line, word.column);
     }
 
     // Reported like an unknown word, so that whatever follows it is still checked.
     void LongRun(const ScannedWord &run, uint64_t length) override
     {
         FFoundUnknown = true;
-        Locate(run);
+        Locate(run.line, run.column);
         TextMapping::AppendUtf8(FLine, run.text);
         if (length > run.text.size())
             FLine += "...";
-        FLine += '\n';
-        PrintOut(FLine);
+        Report(run.line, run.column);
     }
 
+    // The check in context of a paragraph: "WORD -> SUGGESTION" lines, printed in text order
+    // with the unknown words found before the paragraph's end.
+    void Paragraph(std::string_view text, const ParagraphCollector &where)
+    {
+        const auto unknownEnd = ptrdiff_t(FPending.size());
+        for (const ContextFlag &flag : FContext->Check(text)) {
+            FFoundUnknown = true;
+            const auto at = where.Locate(size_t(flag.Start));
+            Locate(at.line, at.column);
+            FLine += CodePages::AnsiToUtf8(text.substr(size_t(flag.Start), size_t(flag.Length)));
+            FLine += " -> ";
+            FLine += CodePages::AnsiToUtf8(flag.Suggestion.view());
+            FLine += '\n';
+            FPending.push_back({ at.line, at.column, FLine });
+        }
+        // Both runs are in text order already.
+        std::inplace_merge(FPending.begin(), FPending.begin() + unknownEnd, FPending.end(),
+                           [](const Pending &a, const Pending &b) {
+                               return a.line != b.line ? a.line < b.line : a.column < b.column;
+                           });
+        const auto end = where.Locate(text.size());
+        PrintPending(ParagraphCollector::Position { end.line, end.column });
+    }
+
+    // Prints what is still held back, at the end of an input.
+    void Flush() { PrintPending(std::nullopt); }
+
 private:
+    struct Pending
+    {
+        uint64_t line, column;
+        std::string text;
+    };
+
     // Starts the line with "FILE:LINE:COLUMN: "; the buffer is reused for every word.
-    void Locate(const ScannedWord &word)
+    void Locate(uint64_t line, uint64_t column)
     {
         FLine.assign(FFileName);
         FLine += ':';
-        AppendNumber(FLine, word.line);
+        AppendNumber(FLine, line);
         FLine += ':';
-        AppendNumber(FLine, word.column);
+        AppendNumber(FLine, column);
         FLine += ": ";
     }
 
+    // Prints the line at once, or holds it until its paragraph has been checked in context.
+    void Report(uint64_t line, uint64_t column)
+    {
+        FLine += '\n';
+        if (FContext)
+            FPending.push_back({ line, column, FLine });
+        else
+            PrintOut(FLine);
+    }
+
+    // Prints the held lines, in text order, that come before until (all without it).
+    void PrintPending(std::optional<ParagraphCollector::Position> until)
+    {
+        size_t printed = 0;
+        for (; printed < FPending.size(); ++printed) {
+            const Pending &p = FPending[printed];
+            if (until
+                && (p.line > until->line || (p.line == until->line && p.column >= until->column)))
+                break;
+            PrintOut(p.text);
+        }
+        FPending.erase(FPending.begin(), FPending.begin() + ptrdiff_t(printed));
+    }
+
     const TDictionary &FDictionary;
+    const ContextCheck *FContext;
     WordCache FCache;
     std::string FFileName;
     std::string FLine;
+    std::vector<Pending> FPending;
     bool FFoundUnknown = false;
 };
 
 } // namespace
 
-int RunCheck(const TDictionary &dictionary, const std::vector<std::string> &files)
+int RunCheck(const TDictionary &dictionary, const std::vector<std::string> &files,
+             const ContextCheck *context)
 {
     const std::vector<std::string> names = files.empty() ? std::vector<std::string> { "-" } : files;
-    CheckReporter reporter(dictionary);
+    CheckReporter reporter(dictionary, context);
     bool failed = false;
     for (const std::string &name : names) {
         InputFile in;
@@ -263,10 +354,17 @@ int RunCheck(const TDictionary &dictionary, const std::vector<std::string> &file
         }
         reporter.SetFileName(name);
         WordScanner scanner(reporter);
-        if (!ScanInput(in, scanner)) {
+        std::optional<ParagraphCollector> paragraphs;
+        if (context)
+            paragraphs.emplace([&reporter, &paragraphs](std::string_view text) {
+                reporter.Paragraph(text, *paragraphs);
+            });
+        TextFeed feed(scanner, paragraphs ? &*paragraphs : nullptr);
+        if (!ScanInput(in, feed)) {
             PrintError(std::string(ProgramName) + ": " + in.Error());
             failed = true;
         }
+        reporter.Flush();
     }
     if (failed)
         return 2;

@@ -47,6 +47,10 @@ std::string ParseOptions(int argc, const char *const *argv, Options &options)
             options.classic = true;
             continue;
         }
+        if (arg == "--no-context") {
+            options.context = false;
+            continue;
+        }
         if (const auto command = CommandNamed(arg)) {
             options.command = *command;
             options.arguments.assign(argv + i + 1, argv + argc);
@@ -91,7 +95,9 @@ const char *UsageText()
            "Checks spelling against a Scrivlo dictionary (.DCT) and the user's word list.\n"
            "\n"
            "Commands:\n"
-           "  check [FILE]...      print each unknown word as FILE:LINE:COLUMN: WORD\n"
+           "  check [FILE]...      print each unknown word as FILE:LINE:COLUMN: WORD,\n"
+           "                       and each word its sentence says is wrong or needs a\n"
+           "                       capital as FILE:LINE:COLUMN: WORD -> SUGGESTION\n"
            "                       (no FILE or '-': standard input)\n"
            "  suggest WORD...      print WORD: suggestion, suggestion, ...\n"
            "  complete PREFIX...   print PREFIX: word, word, ... of words extending PREFIX\n"
@@ -108,9 +114,14 @@ const char *UsageText()
            "  --classic        suggest, complete and -a: the dictionary's own ranked\n"
            "                   search and list, without the children's ranking and the\n"
            "                   never-suggest list\n"
+           "  --no-context     check: unknown words only, no words weighed in their\n"
+           "                   sentence and no capitals\n"
            "  --help           show this help\n"
            "  --version        show the version\n"
            "\n"
            "Text is read as UTF-8, or as Windows-1252 when it is not valid UTF-8.\n"
-           "Exit status: 0 all words known, 1 unknown words found, 2 trouble.\n";
+           "In context, a paragraph ends at an empty line; words are weighed by the\n"
+           "English word-sequence model of pocketsphinx-en-us (SCRIVLO_WORD_MODEL names\n"
+           "another, empty: none), and without it only capitals are checked.\n"
+           "Exit status: 0 nothing found, 1 unknown or wrong words found, 2 trouble.\n";
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The command line: scrivlo-spell [--dict FILE] [--user FILE] [--exclude FILE] [--max N]
-// [--classic] COMMAND ARGUMENT...
+// [--classic] [--no-context] COMMAND ARGUMENT...
 
 #include <cstdint>
 #include <optional>
@@ -18,6 +18,7 @@ struct Options
     std::optional<std::string> exclusionList;
     uint16_t maxCount = 10; // entries per list, 1..255
     bool classic = false; // the dictionary's own suggestion search instead of the children's
+    bool context = true; // check: words in their sentence and capitals too
     Command command = Command::Check;
     std::vector<std::string> arguments; // everything after the command
 };

@@ -5,8 +5,10 @@
 #include "dictionary/ChildRanker.h"
 #include "dictionary/LearnedWordFile.h"
 #include "dictionary/TDictionary.h"
+#include "dictionary/WordSequenceModel.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileUtils.h"
+#include "spell/core/ContextCheck.h"
 #include "tools/scrivlo-spell/CheckCommand.h"
 #include "tools/scrivlo-spell/ListCommands.h"
 #include "tools/scrivlo-spell/Options.h"
@@ -92,6 +94,30 @@ bool OpenDictionary(TDictionary &dictionary, const Options &options)
     return true;
 }
 
+// The check in context, with its own ranking for the word prior and close candidates, the
+// language's word-sequence model when there is one, and the confusable words beside the
+// dictionary. Without the model, only capitals are checked.
+struct ContextParts
+{
+    std::unique_ptr<ChildRanker> ranker;
+    std::unique_ptr<WordSequenceModel> model;
+    std::unique_ptr<ContextCheck> check;
+};
+
+ContextParts MakeContextCheck(const TDictionary &dictionary, const Options &options)
+{
+    ContextParts parts;
+    parts.ranker = std::make_unique<ChildRanker>(dictionary);
+    std::string error;
+    parts.model = WordSequenceModel::ForLanguage(parts.ranker->Language(), error);
+    parts.check = std::make_unique<ContextCheck>(dictionary);
+    parts.check->SetRanker(parts.ranker.get());
+    parts.check->SetModel(parts.model.get());
+    parts.check->LoadConfusables(FileUtils::ExtractFilePath(DictionaryPath(options))
+                                 + ContextCheck::ConfusablesFileName);
+    return parts;
+}
+
 int Run(const Options &options, TDictionary &dictionary)
 {
     if (!OpenDictionary(dictionary, options))
@@ -102,9 +128,13 @@ int Run(const Options &options, TDictionary &dictionary)
         ranker = std::make_unique<ChildRanker>(dictionary);
     int status = 0;
     switch (options.command) {
-    case Command::Check:
-        status = RunCheck(dictionary, options.arguments);
+    case Command::Check: {
+        ContextParts context;
+        if (options.context)
+            context = MakeContextCheck(dictionary, options);
+        status = RunCheck(dictionary, options.arguments, context.check.get());
         break;
+    }
     case Command::Suggest:
         RunSuggest(dictionary, options.arguments, options.maxCount, ranker.get());
         break;
