@@ -160,6 +160,20 @@ private slots:
         QVERIFY(Underlined(edit, Problem::Context).isEmpty());
     }
 
+    // A paragraph the caret has left counts as finished, without its full stop.
+    void leavingAParagraphFinishesIt()
+    {
+        QTest::keyClicks(edit, "It was fun.");
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClicks(edit, "We want to go their after lunch");
+        QTest::keyClick(edit, Qt::Key_Home); // still in the sentence
+        WaitChecked();
+        QVERIFY(Underlined(edit, Problem::Context).isEmpty());
+        QTest::keyClick(edit, Qt::Key_Up);
+        WaitChecked();
+        QCOMPARE(Underlined(edit, Problem::Context), QStringList({ "their" }));
+    }
+
     // F7 stops on the flagged word with a label that says why; Change puts in the word meant.
     void spellingDialogAsksAboutFlags_data() { flaggedWords_data(); }
     void spellingDialogAsksAboutFlags()
