@@ -650,8 +650,9 @@ void TCustomSpellDlg::CheckWord(TAbsBuffer &sender, const std::string &scanned, 
     if (!WordRule::NeedsLookup(word.view(), sender.AllDigits))
         return;
     if (IsKnownWord(word)) {
+        // A copy: the paragraph's flags are found again when an answer changes them.
         if (const ContextFlag *flag = FlagAt(sender))
-            AskAboutFlag(sender, *flag, stop);
+            AskAboutFlag(sender, ContextFlag(*flag), stop);
         return;
     }
     if (FOpenFailed) {
