@@ -761,14 +761,19 @@ void TCustomSpellDlg::AskAboutFlag(TAbsBuffer &sender, const ContextFlag &flag, 
     if (FAutoShift && Form)
         Form->ShiftAwayFrom(sender.GetWordScreenTop());
 
-    // The word meant first; for a word that may be the wrong one, the ranking's others.
+    // The word meant first; for a word that may be the wrong one, the ranking's others,
+    // names left out where the child wrote a small letter ("Thor" for "their").
     auto suggestions = std::make_unique<TStringList>();
     suggestions->Add(flag.Suggestion.str());
+    const auto capitalised = [](const std::string &w) {
+        return !w.empty() && CodePages::LowerCase(AnsiText(w.substr(0, 1))).str() != w.substr(0, 1);
+    };
     if (flag.Problem == ContextProblem::WrongWord && FAutoSuggest)
         if (auto more = WordSuggestions(word))
             for (const std::string &entry : *more)
                 if (suggestions->Count() < FSuggestions && entry != word.str()
-                    && suggestions->IndexOf(entry) < 0)
+                    && suggestions->IndexOf(entry) < 0
+                    && capitalised(entry) == capitalised(word.str()))
                     suggestions->Add(entry);
     AnsiText answer = word;
     Form->QueryKind = flag.Problem == ContextProblem::Capital ? qkCapital : qkWrongWord;

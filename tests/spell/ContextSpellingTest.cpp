@@ -194,6 +194,8 @@ private slots:
         QCOMPARE(driver.questions.size(), size_t(2));
         QCOMPARE(driver.questions[0].word, word);
         QCOMPARE(driver.questions[0].suggestions.value(0), meant);
+        for (const QString &other : driver.questions[0].suggestions) // no names for "their"
+            QCOMPARE(other.front().isUpper(), meant.front().isUpper());
         QCOMPARE(shownLabel, label);
         QCOMPARE(driver.questions[1].word, QString("freind")); // in text order, as asked before
         QCOMPARE(edit->toPlainText(), QString(sentence).replace(word, meant) + " A friend came.");
