@@ -4,6 +4,7 @@
 #include "app/Settings.h"
 #include "app/TypingCorrector.h"
 #include "dictionary/LearnedWordFile.h"
+#include "dictionary/SpellingLanguage.h"
 #include "dictionary/TDictionary.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileUtils.h"
@@ -128,6 +129,34 @@ void SpellingSetup::CreateLiveSpelling(TRichEdit *page)
     });
 }
 
+void SpellingSetup::UseContextCommands(QAction *inContext, QAction *capitals)
+{
+    const auto wire = [this](QAction *action, const char *key, void (TSpellDlg::*set)(bool)) {
+        action->setCheckable(true);
+        action->setChecked(Settings::Flag(key, true));
+        (FSpellDlg->*set)(action->isChecked());
+        connect(action, &QAction::toggled, this, [this, key, set](bool on) {
+            Settings::SetFlag(key, on);
+            (FSpellDlg->*set)(on);
+        });
+    };
+    wire(inContext, InContextKey, &TSpellDlg::SetCheckWordsInContext);
+    wire(capitals, CapitalsKey, &TSpellDlg::SetCheckCapitals);
+    FInContext = inContext;
+    EnableInContextFor(FSpellDlg->DictionaryName());
+}
+
+void SpellingSetup::EnableInContextFor(const std::string &dictionaryName)
+{
+    if (!FInContext)
+        return;
+    const bool english = LanguageOfDictionary(dictionaryName) == SpellingLanguage::English;
+    FInContext->setEnabled(english);
+    FInContext->setToolTip(
+        english ? QString()
+                : QCoreApplication::translate("TMainForm", "Checks English words only."));
+}
+
 void SpellingSetup::UseDictionaryOf(const TInterfaceLanguage &language, bool reopen)
 {
     // "ENGLISH" and "ENGLISH.DCT" name the same file; the same one stays open as it is.
@@ -147,6 +176,7 @@ void SpellingSetup::UseDictionaryOf(const TInterfaceLanguage &language, bool reo
         FSpellDlg->SetAutoCorrectList(FAutoCorrectList);
     }
     FAutoCorrect->setEnabled(language.AutoCorrect);
+    EnableInContextFor(language.Dictionary);
     FAutoCorrect->setToolTip(language.AutoCorrect ? QString()
                                                   : QCoreApplication::translate(
                                                       "TMainForm", "Corrects English words only."));

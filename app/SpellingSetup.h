@@ -28,6 +28,10 @@ public:
     TSpellDlg *SpellDlg() const { return FSpellDlg; }
     LiveSpellChecker *LiveSpelling() const { return FLiveSpelling; }
 
+    // The commands that turn the checks in context on and off ("Check Words in Context",
+    // "Check Capitals"): checked from the settings, on unless the user turned them off.
+    void UseContextCommands(QAction *inContext, QAction *capitals);
+
     // Opens the language's dictionary with its learned words; reopen closes and reopens
     // an open one (a window being made leaves its dictionary closed).
     void UseDictionaryOf(const TInterfaceLanguage &language, bool reopen);
@@ -38,6 +42,8 @@ public:
 
     // The remembered choice of "Check Spelling as You Type".
     static constexpr const char *SpellAsYouTypeKey = "Editor/CheckSpellingAsYouType";
+    static constexpr const char *InContextKey = "Editor/CheckWordsInContext";
+    static constexpr const char *CapitalsKey = "Editor/CheckCapitals";
 
 private:
     void CreateSpellDlg(TRichEdit *page, TDictionary *dictionary);
@@ -45,10 +51,13 @@ private:
     // Points the spell check at the user's learned words for a dictionary, in the user's
     // data folder, first taking in the words an earlier version kept beside it.
     void UseLearnedWordsOf(const std::string &dictionaryName);
+    // Words in context are weighed in English only: elsewhere the command says so.
+    void EnableInContextFor(const std::string &dictionaryName);
 
     QWidget *FWindow;
     QAction *FAutoCorrect;
     QAction *FSpellAsYouType;
+    QAction *FInContext = nullptr;
     TSpellDlg *FSpellDlg = nullptr;
     LiveSpellChecker *FLiveSpelling = nullptr;
     std::string FAutoCorrectList; // kept aside while a language it does not fit is chosen

@@ -102,6 +102,8 @@ TMainForm::TMainForm(QWidget *parent, TDictionary *dictionary)
     ReadAloudSetup::Create(FRichEdit, SpellDlg(), Action("AEditReadAloud"),
                            Action("AEditReadEverything"), Action("ASpeechSettings"), this);
     CreateLanguageMenu();
+    // After the language: a Spanish start never reads the English model.
+    FSpelling->UseContextCommands(Action("AEditCheckInContext"), Action("AEditCheckCapitals"));
     FormCreate();
     FAutoSave = new TAutoSave(*this, this);
 
@@ -198,6 +200,8 @@ void TMainForm::CreateActions()
         { "ASpeechSettings", QT_TR_NOOP("Spee&ch..."), {}, &TMainForm::ASpeechSettingsExecute },
         { "AEditAutoCorrect", QT_TR_NOOP("Correct Spelling While &Typing"), {}, nullptr },
         { "AEditSpellAsYouType", QT_TR_NOOP("Check Spelling as &You Type"), {}, nullptr },
+        { "AEditCheckInContext", QT_TR_NOOP("Check Words in Conte&xt"), {}, nullptr },
+        { "AEditCheckCapitals", QT_TR_NOOP("Check Capita&ls"), {}, nullptr },
         { "AHelpContents", QT_TR_NOOP("&Contents"), {}, &TMainForm::AHelpContentsExecute },
         { "AHelpAbout", QT_TR_NOOP("&About..."), {}, &TMainForm::AHelpAboutExecute },
         // Ctrl+N starts a new story at any time, asking first about unsaved work as New
@@ -281,6 +285,8 @@ void TMainForm::CreateMenus()
     item(edit, "MWordCount", "AEditWordCount");
     item(edit, "MAutoCorrect", "AEditAutoCorrect");
     item(edit, "MSpellAsYouType", "AEditSpellAsYouType");
+    item(edit, "MCheckInContext", "AEditCheckInContext");
+    item(edit, "MCheckCapitals", "AEditCheckCapitals");
     edit->addSeparator();
     item(edit, "MReadAloud", "AEditReadAloud");
     item(edit, "MReadEverything", "AEditReadEverything");

@@ -5,6 +5,7 @@
 #include "platform/gui/TRichEdit.h"
 #include "spell/SpellingAccessible.h"
 #include "spell/TCustomSpellDlg.h"
+#include "spell/core/ContextCheck.h"
 #include "spell/core/WordScan.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -63,11 +64,13 @@ bool IsPending(const QTextBlock &block)
     return spelling && spelling->Pending;
 }
 
-// A red zigzag from x1 to x2 just below the baseline y, filled from a tile: a pattern is
-// far cheaper to paint than a smoothed polyline on every key.
-void DrawWave(QPainter &painter, qreal x1, qreal x2, qreal y)
+// A zigzag from x1 to x2 just below the baseline y, filled from a tile: a pattern is
+// far cheaper to paint than a smoothed polyline on every key. Misspelt words get an even
+// red wave; words flagged in context a blue row of arches with gaps, which differs in
+// shape as well as colour for children who do not tell red from blue.
+void DrawWave(QPainter &painter, qreal x1, qreal x2, qreal y, LiveSpellChecker::Problem kind)
 {
-    static const QBrush wave = [] {
+    static const QBrush spelling = [] {
         QPixmap tile(4, 3);
         tile.fill(Qt::transparent);
         QPainter tilePainter(&tile);
@@ -75,8 +78,18 @@ void DrawWave(QPainter &painter, qreal x1, qreal x2, qreal y)
         tilePainter.drawPoints(QPolygon({ { 0, 2 }, { 1, 1 }, { 2, 0 }, { 3, 1 } }));
         return QBrush(tile);
     }();
+    static const QBrush context = [] {
+        QPixmap tile(8, 3);
+        tile.fill(Qt::transparent);
+        QPainter tilePainter(&tile);
+        tilePainter.setPen(QColor(0, 80, 220));
+        tilePainter.drawPoints(
+            QPolygon({ { 0, 2 }, { 1, 1 }, { 2, 0 }, { 3, 0 }, { 4, 1 }, { 5, 2 } }));
+        return QBrush(tile);
+    }();
     painter.setBrushOrigin(QPointF(x1, y - 1));
-    painter.fillRect(QRectF(x1, y - 1, x2 - x1, 3), wave);
+    painter.fillRect(QRectF(x1, y - 1, x2 - x1, 3),
+                     kind == LiveSpellChecker::Problem::Spelling ? spelling : context);
 }
 
 // Calls visit(start, length, word) for each word of a paragraph, as F7's scan reads them.
@@ -129,11 +142,14 @@ LiveSpellChecker::LiveSpellChecker(QTextEdit *edit, TCustomSpellDlg *spell)
         connect(rich, &TRichEdit::DocumentReplaced, this, [this, watch](QTextDocument *doc) {
             watch(doc);
             FExemptStart = FExemptEnd = -1;
+            FIgnored.clear();
+            FCaretBlock = -1;
             if (FEnabled)
                 Attach();
         });
     connect(edit, &QTextEdit::cursorPositionChanged, this, &LiveSpellChecker::CaretMoved);
     connect(spell, &TCustomSpellDlg::WordListsChanged, this, &LiveSpellChecker::RecheckAll);
+    connect(spell, &TCustomSpellDlg::ContextChanged, this, &LiveSpellChecker::RecheckAll);
     // Words another program learned are taken in whenever the program comes to the front.
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
@@ -327,8 +343,8 @@ void LiveSpellChecker::PaintUnderlines(const QRect &area)
                 if (from >= to || lineTop > area.bottom() || lineTop + line.height() < area.top())
                     continue;
                 DrawWave(painter, origin.x() + line.cursorToX(from),
-                         origin.x() + line.cursorToX(to),
-                         origin.y() + line.y() + line.ascent() + 2);
+                         origin.x() + line.cursorToX(to), origin.y() + line.y() + line.ascent() + 2,
+                         word.Kind);
             }
         }
     }
@@ -373,21 +389,76 @@ QList<LiveSpellChecker::Underline> LiveSpellChecker::Misspellings(const QTextBlo
     const bool typing = caret >= 0 && (caret == FLastEditEnd || wasExempt);
     if (FExemptStart >= blockStart && FExemptStart <= blockStart + text.size())
         FExemptStart = FExemptEnd = -1;
+    int exemptStart = -1;
     ForEachWord(text, [&](int start, int length, const AnsiText &word) {
         if (typing && caret > blockStart + start && caret <= blockStart + start + length) {
-            FExemptStart = blockStart + start;
+            FExemptStart = exemptStart = blockStart + start;
             FExemptEnd = blockStart + start + length;
         } else if (FSpell->IsMisspelt(word)) {
             underlines.append({ start, length });
         }
         return true;
     });
+    if (FSpell->ChecksContext())
+        AddContextFlags(block, text, exemptStart, underlines);
     return underlines;
+}
+
+void LiveSpellChecker::AddContextFlags(const QTextBlock &block, const QString &text,
+                                       int exemptStart, QList<Underline> &underlines)
+{
+    // In the caret's paragraph the sentence being written is left alone until it ends;
+    // a paragraph the child has left is read as finished.
+    const bool caretHere = FEdit->textCursor().block() == block;
+    const int blockStart = block.position();
+    bool added = false;
+    for (const ContextFlag &flag : FSpell->ContextFlags(ToAnsi(text).str(), caretHere)) {
+        if (blockStart + flag.Start == exemptStart
+            || IsIgnoredOccurrence(blockStart + flag.Start, flag.Length))
+            continue;
+        underlines.append({ flag.Start, flag.Length, Problem::Context });
+        added = true;
+    }
+    if (added)
+        std::sort(underlines.begin(), underlines.end(),
+                  [](const Underline &a, const Underline &b) { return a.Start < b.Start; });
+}
+
+bool LiveSpellChecker::IsIgnoredOccurrence(int start, int length)
+{
+    // An ignored word that was deleted leaves an empty selection behind: dropped here.
+    FIgnored.removeIf([](const QTextCursor &c) { return !c.hasSelection(); });
+    return std::any_of(FIgnored.cbegin(), FIgnored.cend(), [start, length](const QTextCursor &c) {
+        return c.selectionStart() == start && c.selectionEnd() == start + length;
+    });
+}
+
+void LiveSpellChecker::IgnoreOccurrence(int start, int length)
+{
+    QTextCursor cursor(FEdit->document());
+    cursor.setPosition(start);
+    cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+    FIgnored.append(cursor);
+    FClock.start();
+    rehighlightBlock(FEdit->document()->findBlock(start));
 }
 
 void LiveSpellChecker::CaretMoved()
 {
-    if (FExemptStart < 0 || !document())
+    if (!document())
+        return;
+    // The paragraph the caret left counts as finished now: its last sentence is checked
+    // in context too.
+    const int caretBlock = FEdit->textCursor().blockNumber();
+    if (caretBlock != FCaretBlock) {
+        const QTextBlock left = document()->findBlockByNumber(FCaretBlock);
+        FCaretBlock = caretBlock;
+        if (left.isValid() && FSpell && FSpell->ChecksContext()) {
+            FClock.start();
+            rehighlightBlock(left);
+        }
+    }
+    if (FExemptStart < 0)
         return;
     const int caret = CaretPosition();
     if (caret > FExemptStart && caret <= FExemptEnd)
@@ -435,11 +506,60 @@ void LiveSpellChecker::ReplaceWord(int start, int length, const QString &text)
     FEdit->setTextCursor(cursor);
 }
 
+std::optional<LiveSpellChecker::ContextWord> LiveSpellChecker::ContextWordAt(int position) const
+{
+    if (!FEnabled || !FSpell || !FSpell->ChecksContext())
+        return std::nullopt;
+    const QTextBlock block = FEdit->document()->findBlock(position);
+    const int offset = position - block.position();
+    for (const Underline &word : Underlines(block)) {
+        if (word.Kind != Problem::Context || offset < word.Start
+            || offset > word.Start + word.Length)
+            continue;
+        // The word meant, from the paragraph's flags: those of a finished sentence.
+        for (const ContextFlag &flag : FSpell->ContextFlags(ToAnsi(block.text()).str(), false))
+            if (flag.Start == word.Start && flag.Length == word.Length)
+                return ContextWord { block.position() + word.Start, word.Length,
+                                     FromAnsi(flag.Suggestion.str()) };
+    }
+    return std::nullopt;
+}
+
+std::unique_ptr<QMenu> LiveSpellChecker::CreateContextMenu(const ContextWord &word)
+{
+    std::unique_ptr<QMenu> menu(FEdit->createStandardContextMenu());
+    menu->setObjectName("ContextMenu");
+    QAction *standard = menu->actions().value(0);
+    auto add = [&menu, standard](const QString &caption, const char *name) {
+        auto *action = new QAction(caption, menu.get());
+        action->setObjectName(name);
+        menu->insertAction(standard, action);
+        return action;
+    };
+    connect(add(word.Suggestion, "Suggestion"), &QAction::triggered, this,
+            [this, word] { ReplaceWord(word.Start, word.Length, word.Suggestion); });
+    menu->insertSeparator(standard);
+    connect(add(tr("Ignore"), "Ignore"), &QAction::triggered, this,
+            [this, word] { IgnoreOccurrence(word.Start, word.Length); });
+    const QTextBlock block = FEdit->document()->findBlock(word.Start);
+    const AnsiText typed = ToAnsi(block.text().mid(word.Start - block.position(), word.Length));
+    QPointer<TCustomSpellDlg> spell = FSpell;
+    connect(add(tr("Ignore All"), "IgnoreAll"), &QAction::triggered, this, [spell, typed] {
+        if (spell)
+            spell->IgnoreAll(typed);
+    });
+    menu->insertSeparator(standard);
+    return menu;
+}
+
 std::unique_ptr<QMenu> LiveSpellChecker::CreateSpellingMenu(int position)
 {
     int start = 0, length = 0;
-    if (!MisspeltWordAt(position, start, length))
+    if (!MisspeltWordAt(position, start, length)) {
+        if (const std::optional<ContextWord> flagged = ContextWordAt(position))
+            return CreateContextMenu(*flagged);
         return nullptr;
+    }
     const QTextBlock block = FEdit->document()->findBlock(start);
     const AnsiText word = ToAnsi(block.text().mid(start - block.position(), length));
     std::unique_ptr<QMenu> menu(FEdit->createStandardContextMenu());
@@ -451,7 +571,8 @@ std::unique_ptr<QMenu> LiveSpellChecker::CreateSpellingMenu(int position)
         menu->insertAction(standard, action);
         return action;
     };
-    if (auto suggestions = FSpell->WordSuggestions(word)) {
+    if (auto suggestions
+        = FSpell->WordSuggestions(word, ToAnsi(block.text()).str(), start - block.position())) {
         for (int i = 0; i < suggestions->Count() && i < MaxMenuSuggestions; ++i) {
             const QString replacement = FromAnsi((*suggestions)[i]);
             connect(

@@ -2,7 +2,10 @@
 // Checking while typing: a red wavy underline under every misspelt word of a text edit,
 // and a context menu with suggestions, Ignore All and Add to Dictionary on such a word.
 // It asks the spell check component, so it follows F7's word rule, dictionary, user word
-// list and Ignore All list.
+// list and Ignore All list. When the component checks words in context, a known word it
+// flags (the wrong word for its sentence, a missing capital) gets a blue line of arches
+// with gaps, told apart from the red one by its shape as well as its colour, once its
+// sentence is finished; its menu offers the word meant, Ignore and Ignore All.
 //
 // The misspelt words of each paragraph are kept as offsets beside it (block user data) and
 // the wavy line is painted over the text, never put into the document or its layout: it is
@@ -16,7 +19,9 @@
 #include <QPointer>
 #include <QSyntaxHighlighter>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <memory>
+#include <optional>
 
 class QContextMenuEvent;
 class QMenu;
@@ -29,11 +34,16 @@ class LiveSpellChecker : public QSyntaxHighlighter
 public:
     LiveSpellChecker(QTextEdit *edit, TCustomSpellDlg *spell);
 
-    // A misspelt word of a paragraph, as offsets in it.
+    enum class Problem : uint8_t {
+        Spelling, // not in the dictionary
+        Context, // flagged by the check in context
+    };
+    // A flagged word of a paragraph, as offsets in it.
     struct Underline
     {
         int Start = 0;
         int Length = 0;
+        Problem Kind = Problem::Spelling;
         bool operator==(const Underline &) const = default;
     };
     // The words of a paragraph underlined now (none while checking is off or paused).
@@ -50,10 +60,21 @@ public:
     // The misspelt word that holds position (at its end included), as document
     // positions; false when the position is in no misspelt word.
     bool MisspeltWordAt(int position, int &start, int &length) const;
+    // The word flagged in context that holds position (at its end included), as the
+    // underlines show it, with the word meant; nothing when there is none.
+    struct ContextWord
+    {
+        int Start = 0; // document position
+        int Length = 0;
+        QString Suggestion;
+    };
+    std::optional<ContextWord> ContextWordAt(int position) const;
+    // This occurrence of a word flagged in context is left alone from now on.
+    void IgnoreOccurrence(int start, int length);
     // Replaces a word of the text as one undo step, in the format of its first letter.
     void ReplaceWord(int start, int length, const QString &text);
 
-    // The context menu for a misspelt word at a document position, or nullptr.
+    // The context menu for a misspelt or flagged word at a document position, or nullptr.
     std::unique_ptr<QMenu> CreateSpellingMenu(int position);
 
     // Underlines are dropped while one of these lives (printing, for instance).
@@ -90,6 +111,12 @@ private:
     QTextBlock FirstBlockIn(const QRect &area) const;
     void PaintUnderlines(const QRect &area);
     void CaretMoved();
+    // The words of a paragraph that the check in context flags, once their sentence is
+    // finished where the caret is.
+    void AddContextFlags(const QTextBlock &block, const QString &text, int exemptStart,
+                         QList<Underline> &underlines);
+    bool IsIgnoredOccurrence(int start, int length);
+    std::unique_ptr<QMenu> CreateContextMenu(const ContextWord &word);
     bool ShowMenu(QContextMenuEvent *event);
     int CaretPosition() const;
 
@@ -106,4 +133,7 @@ private:
     int FScanFrom = 0; // block number where the search for unchecked paragraphs goes on
     int FTopScroll = 0; // the scroll position at which FTopBlock was found
     int FTopBlock = 0;
+    int FCaretBlock = -1; // the paragraph the caret was last in, by number
+    // The occurrences ignored in context, as selections that move with the text.
+    QList<QTextCursor> FIgnored;
 };

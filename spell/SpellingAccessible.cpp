@@ -116,7 +116,9 @@ public:
                 if (offset >= wordStart && offset < wordEnd) {
                     *startOffset = wordStart;
                     *endOffset = wordEnd;
-                    return QStringLiteral("invalid:spelling;");
+                    return word.Kind == LiveSpellChecker::Problem::Spelling
+                        ? QStringLiteral("invalid:spelling;")
+                        : QStringLiteral("invalid:grammar;");
                 }
                 if (wordEnd <= offset)
                     start = std::max(start, wordEnd);

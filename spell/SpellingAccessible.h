@@ -1,7 +1,8 @@
 #pragma once
 // The accessible text of a page checked while typing: the words a LiveSpellChecker
 // underlines are reported in the text's attributes as "invalid:spelling;" (the attribute
-// AT-SPI defines), so a screen reader can say "misspelt" where the eye sees the wavy line.
+// AT-SPI defines), so a screen reader can say "misspelt" where the eye sees the wavy line;
+// the words flagged in context as "invalid:grammar;".
 
 class QAccessibleInterface;
 class QObject;

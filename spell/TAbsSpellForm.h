@@ -34,6 +34,8 @@ public:
     std::string AccentedCharacters; // code page 1252
     int32_t Choice = srNone;
     int HelpContext = 0;
+    // What the next QueryWord asks about; the spell check sets it for each question.
+    TQueryKind QueryKind = qkUnknownWord;
 
     virtual void SetAccentedCharacters(const std::string &chars);
     virtual void SetBuffer(TAbsBuffer *buffer);

@@ -3,7 +3,9 @@
 #include "dialogs/MessageDialogs.h"
 #include "dictionary/ChildRanker.h"
 #include "dictionary/LearnedWordFile.h"
+#include "dictionary/SpellingLanguage.h"
 #include "dictionary/TDictionary.h"
+#include "dictionary/WordSequenceModel.h"
 #include "platform/core/CodePages.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileUtils.h"
@@ -16,8 +18,10 @@
 #include "spell/TMsgBuffer.h"
 #include "spell/TSpellForm.h"
 #include "spell/TypingCorrection.h"
+#include "spell/core/ContextCheck.h"
 #include "spell/core/CorrectionList.h"
 #include "spell/core/LanguageTables.h"
+#include "spell/core/SentenceScan.h"
 #include "spell/core/WordRule.h"
 
 #include <QCoreApplication>
@@ -25,8 +29,19 @@
 #include <QTabWidget>
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace {
+
+// Sentences kept with their flags; more are forgotten all at once.
+constexpr size_t MaxKeptSentences = 4096;
+
+// What separates one sentence from the next: a space, a line end, an end mark, a table bar.
+bool IsSentenceGap(char ch)
+{
+    return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == '.' || ch == '!'
+        || ch == '?' || ch == '|' || ch == '\xA0';
+}
 
 // Message texts use a lone CR as their line break.
 QString MessageText(std::string_view utf8)
@@ -64,14 +79,21 @@ TCustomSpellDlg::TCustomSpellDlg(QWidget *owner)
     , FOwnDictionary(std::make_unique<TDictionary>())
     , FDictionary(FOwnDictionary.get())
     , FOwnerWindow(owner)
+    , FContext(std::make_unique<ContextCheck>(*FDictionary))
 {
     setObjectName("SpellDlg");
+    ConnectContext();
+    // A word learned or taken in may be flagged otherwise now.
+    connect(this, &TCustomSpellDlg::WordListsChanged, this, [this] { FSentenceFlags.clear(); });
     FFont = QFont("MS Sans Serif");
     FFont.setPointSize(8);
 }
 
 TCustomSpellDlg::~TCustomSpellDlg()
 {
+    // A model still being read is waited for while the object can still take its message.
+    if (FModelLoad.valid())
+        FModelLoad.wait();
     // The dialog belongs to the owner window; the dictionary is closed here, which saves
     // learned words. Failures are reported, never thrown out of a destructor.
     try {
@@ -96,10 +118,135 @@ void TCustomSpellDlg::SetDictionary(TDictionary *dictionary)
     FDictionary = dictionary ? dictionary : FOwnDictionary.get();
     if (FRanker)
         FRanker = std::make_unique<ChildRanker>(*FDictionary);
+    FContext = std::make_unique<ContextCheck>(*FDictionary);
+    FConfusablesPath.clear();
+    ConnectContext();
     if (Form) {
         Form->Dictionary = FDictionary;
         Form->Ranker = FSuggestionRanking == rkChildren ? FRanker.get() : nullptr;
     }
+}
+
+void TCustomSpellDlg::SetCheckWordsInContext(bool value)
+{
+    if (value == FCheckWordsInContext)
+        return;
+    FCheckWordsInContext = value;
+    ConnectContext();
+    emit ContextChanged();
+}
+
+void TCustomSpellDlg::SetCheckCapitals(bool value)
+{
+    if (value == FCheckCapitals)
+        return;
+    FCheckCapitals = value;
+    ConnectContext();
+    emit ContextChanged();
+}
+
+void TCustomSpellDlg::ConnectContext()
+{
+    const bool english = LanguageOfDictionary(FDictionaryName) == SpellingLanguage::English;
+    FContext->CheckWords = FCheckWordsInContext;
+    FContext->CheckCapitals = FCheckCapitals;
+    FContext->SetRanker(FRanker.get());
+    FContext->SetModel(english ? FModel.get() : nullptr);
+    FSentenceFlags.clear();
+    FFlaggedParagraph.clear();
+    FParagraphFlags.clear();
+    // The confusable words and the model are read for a dictionary in use once the option
+    // asks for them: after the window is up, and never by a component without the option.
+    if (!FCheckWordsInContext || !english || !Dictionary().Active)
+        return;
+    const std::string confusables = FDictionaryPath + ContextCheck::ConfusablesFileName;
+    if (confusables != FConfusablesPath && FContext->LoadConfusables(confusables))
+        FConfusablesPath = confusables;
+    StartModelLoad();
+}
+
+void TCustomSpellDlg::StartModelLoad()
+{
+    if (FModel || FModelLoad.valid() || FModelFailed)
+        return;
+    // Reading the model takes a noticeable moment and much memory: off the interface
+    // thread, and only once somebody asks for words in context.
+    FModelLoad = std::async(std::launch::async, [this] {
+        std::string error;
+        auto model = WordSequenceModel::ForLanguage(SpellingLanguage::English, error);
+        QMetaObject::invokeMethod(this, &TCustomSpellDlg::ModelLoaded, Qt::QueuedConnection);
+        return model;
+    });
+}
+
+void TCustomSpellDlg::ModelLoaded()
+{
+    if (!FModelLoad.valid())
+        return; // already taken by WaitForContextModel
+    FModel = FModelLoad.get();
+    // Without the model (not installed) only capitals are checked, for the whole run.
+    FModelFailed = !FModel;
+    ConnectContext();
+    if (FModel)
+        emit ContextChanged();
+}
+
+void TCustomSpellDlg::WaitForContextModel()
+{
+    if (FModelLoad.valid())
+        ModelLoaded();
+}
+
+bool TCustomSpellDlg::ContextModelReady() const
+{
+    return FContext->Model() != nullptr;
+}
+
+std::vector<ContextFlag> TCustomSpellDlg::ContextFlags(std::string_view paragraph,
+                                                       bool finishedOnly) const
+{
+    if (!ChecksContext() || !Dictionary().Active)
+        return {};
+    // Sentences are weighed each on its own, so each one's flags are kept by its text: a
+    // key typed costs the sentence it changed, not the whole paragraph again.
+    const std::vector<SentenceScan::Sentence> sentences = SentenceScan::Split(paragraph);
+    std::vector<size_t> starts; // where each sentence's text begins, its opening marks included
+    size_t previousEnd = 0;
+    for (const SentenceScan::Sentence &sentence : sentences) {
+        if (sentence.Words.empty())
+            continue;
+        auto from = static_cast<size_t>(sentence.Words.front().Start);
+        while (from > previousEnd && !IsSentenceGap(paragraph[from - 1]))
+            --from;
+        starts.push_back(from);
+        const SentenceScan::Word &last = sentence.Words.back();
+        previousEnd = static_cast<size_t>(last.Start + last.Length);
+    }
+    size_t count = starts.size();
+    if (finishedOnly && count > 0 && !sentences.back().Finished)
+        --count;
+    std::vector<ContextFlag> flags;
+    for (size_t i = 0; i < count; ++i) {
+        size_t end = i + 1 < starts.size() ? starts[i + 1] : paragraph.size();
+        while (end > starts[i] && (paragraph[end - 1] == ' ' || paragraph[end - 1] == '\t'))
+            --end; // the spaces typed after a sentence leave it as it was
+        const std::string chunk(paragraph.substr(starts[i], end - starts[i]));
+        auto known = FSentenceFlags.find(chunk);
+        if (known == FSentenceFlags.end()) {
+            if (FSentenceFlags.size() >= MaxKeptSentences)
+                FSentenceFlags.clear();
+            known = FSentenceFlags.emplace(chunk, FContext->Check(chunk, false)).first;
+        }
+        for (ContextFlag flag : known->second) {
+            const AnsiText word(
+                chunk.substr(static_cast<size_t>(flag.Start), static_cast<size_t>(flag.Length)));
+            if (IgnoreAllList.IndexOf(CodePages::LowerCase(word).str()) >= 0)
+                continue;
+            flag.Start += static_cast<int32_t>(starts[i]);
+            flags.push_back(std::move(flag));
+        }
+    }
+    return flags;
 }
 
 void TCustomSpellDlg::SetAccentedCharacters(const std::string &value)
@@ -119,8 +266,10 @@ void TCustomSpellDlg::SetLabelLanguage(TLanguages value)
 void TCustomSpellDlg::SetSuggestionRanking(TSuggestionRanking value)
 {
     FSuggestionRanking = value;
-    if (value == rkChildren && !FRanker)
+    if (value == rkChildren && !FRanker) {
         FRanker = std::make_unique<ChildRanker>(*FDictionary);
+        FContext->SetRanker(FRanker.get());
+    }
     if (Form)
         Form->Ranker = value == rkChildren ? FRanker.get() : nullptr;
 }
@@ -192,6 +341,7 @@ bool TCustomSpellDlg::ActivateDictionary()
         // another thread, so that the first suggestions need not wait for it.
         if (FSuggestionRanking == rkChildren)
             FRanker->PrepareInBackground();
+        ConnectContext();
     } else {
         dictionary.Active = false;
     }
@@ -207,6 +357,7 @@ void TCustomSpellDlg::DeactivateDictionary()
     // The ranking's tables and letter tree belong to the files just closed.
     if (FRanker) {
         FRanker = std::make_unique<ChildRanker>(dictionary);
+        FContext->SetRanker(FRanker.get());
         if (Form && FSuggestionRanking == rkChildren)
             Form->Ranker = FRanker.get();
     }
@@ -350,6 +501,8 @@ bool TCustomSpellDlg::BeginCheck()
     ChangeToList = FAutoCorrectInCheck ? FAutoCorrections.To() : TStringList();
     SpellState = ssUnchanged;
     FOpenFailed = false;
+    FFlaggedParagraph.clear();
+    FParagraphFlags.clear();
     // Without a dictionary every word would be reported: the check ends before it starts,
     // and the message about the missing file is the only one the user sees.
     return Dictionary().Active || ActivateDictionary();
@@ -483,16 +636,25 @@ void TCustomSpellDlg::CountWords(QWidget *control, int &words, int &uniqueWords)
 int32_t TCustomSpellDlg::AskUser(AnsiText &word)
 {
     std::unique_ptr<TStringList> suggestions;
+    int32_t offset = 0;
+    const std::string_view paragraph = FBuffer ? ParagraphAt(*FBuffer, offset) : std::string_view();
     if (FAutoSuggest)
-        suggestions = WordSuggestions(word);
+        suggestions
+            = paragraph.empty() ? WordSuggestions(word) : WordSuggestions(word, paragraph, offset);
     return Form->QueryWord(word, std::move(suggestions));
 }
 
 void TCustomSpellDlg::CheckWord(TAbsBuffer &sender, const std::string &scanned, bool &stop)
 {
     const AnsiText word(scanned);
-    if (!WordRule::NeedsLookup(word.view(), sender.AllDigits) || IsKnownWord(word))
+    if (!WordRule::NeedsLookup(word.view(), sender.AllDigits))
         return;
+    if (IsKnownWord(word)) {
+        // A copy: the paragraph's flags are found again when an answer changes them.
+        if (const ContextFlag *flag = FlagAt(sender))
+            AskAboutFlag(sender, ContextFlag(*flag), stop);
+        return;
+    }
     if (FOpenFailed) {
         stop = true; // no dictionary: nothing can be checked
         return;
@@ -549,6 +711,89 @@ void TCustomSpellDlg::CheckWord(TAbsBuffer &sender, const std::string &scanned, 
         break;
     case srLearn:
         Learn(answer);
+        break;
+    default:
+        break;
+    }
+    TApplication::SetBusyCursor(false);
+}
+
+std::string_view TCustomSpellDlg::ParagraphAt(const TAbsBuffer &buffer, int32_t &offset)
+{
+    const std::string_view text(buffer.Text.data(),
+                                static_cast<size_t>(std::max(buffer.TextLen - 1, 0)));
+    const auto wordStart = static_cast<size_t>(std::max(buffer.WordStart - 1, 0));
+    if (buffer.Text.empty() || wordStart >= text.size())
+        return {};
+    const size_t before = text.find_last_of("\r\n", wordStart);
+    const size_t start = before == std::string_view::npos ? 0 : before + 1;
+    const size_t end = std::min(text.find_first_of("\r\n", wordStart), text.size());
+    offset = static_cast<int32_t>(wordStart - start);
+    return text.substr(start, end - start);
+}
+
+const ContextFlag *TCustomSpellDlg::FlagAt(TAbsBuffer &sender)
+{
+    if (!ChecksContext())
+        return nullptr;
+    int32_t offset = 0;
+    const std::string_view paragraph = ParagraphAt(sender, offset);
+    // A paragraph's flags are kept while the scan walks through it, and found again when a
+    // replacement or Ignore All changed what they would be.
+    if (paragraph != FFlaggedParagraph) {
+        FFlaggedParagraph = std::string(paragraph);
+        FParagraphFlags = ContextFlags(paragraph, false);
+    }
+    for (const ContextFlag &flag : FParagraphFlags)
+        if (flag.Start == offset && flag.Length == sender.WordEnd - sender.WordStart)
+            return &flag;
+    return nullptr;
+}
+
+void TCustomSpellDlg::AskAboutFlag(TAbsBuffer &sender, const ContextFlag &flag, bool &stop)
+{
+    const AnsiText word(
+        std::string(sender.Text.data() + sender.WordStart - 1, static_cast<size_t>(flag.Length)));
+    TApplication::SetBusyCursor(false);
+    if (TCustomEdit *edit = TEditTextSource::EditOf(sender.Control))
+        RevealControl(edit->Widget());
+    sender.SelectWord();
+    if (FAutoShift && Form)
+        Form->ShiftAwayFrom(sender.GetWordScreenTop());
+
+    // The word meant first; for a word that may be the wrong one, the ranking's others,
+    // names left out where the child wrote a small letter ("Thor" for "their").
+    auto suggestions = std::make_unique<TStringList>();
+    suggestions->Add(flag.Suggestion.str());
+    const auto capitalised = [](const std::string &w) {
+        return !w.empty() && CodePages::LowerCase(AnsiText(w.substr(0, 1))).str() != w.substr(0, 1);
+    };
+    if (flag.Problem == ContextProblem::WrongWord && FAutoSuggest)
+        if (auto more = WordSuggestions(word))
+            for (const std::string &entry : *more)
+                if (suggestions->Count() < FSuggestions && entry != word.str()
+                    && suggestions->IndexOf(entry) < 0
+                    && capitalised(entry) == capitalised(word.str()))
+                    suggestions->Add(entry);
+    AnsiText answer = word;
+    Form->QueryKind = flag.Problem == ContextProblem::Capital ? qkCapital : qkWrongWord;
+    int32_t choice = Form->QueryWord(answer, std::move(suggestions));
+    if (Form)
+        Form->QueryKind = qkUnknownWord;
+    if (!Form || !Form->isVisible())
+        choice = srCancel;
+    switch (choice) {
+    case srCancel:
+        stop = true;
+        SpellState = ssCancelled;
+        break;
+    case srReplace:
+    case srReplaceAll: // a word right elsewhere is never changed everywhere unasked
+        sender.ReplaceWordText(Form->AnswerText(answer));
+        SpellState = ssChanged;
+        break;
+    case srIgnoreAll:
+        IgnoreAll(word);
         break;
     default:
         break;
@@ -617,6 +862,15 @@ std::unique_ptr<TStringList> TCustomSpellDlg::WordSuggestions(const AnsiText &wo
     return result;
 }
 
+std::unique_ptr<TStringList>
+TCustomSpellDlg::WordSuggestions(const AnsiText &word, std::string_view paragraph, int32_t start)
+{
+    auto list = WordSuggestions(word);
+    if (list && FCheckWordsInContext && ContextModelReady())
+        FContext->Rerank(paragraph, start, static_cast<int32_t>(word.size()), *list);
+    return list;
+}
+
 QString TCustomSpellDlg::Correction(const AnsiText &typed, const std::string &utf8) const
 {
     return AutoCorrections::AsTyped(FromAnsi(typed.view()), utf8, FMatchTypedCase);
@@ -632,6 +886,8 @@ void TCustomSpellDlg::IgnoreAll(const AnsiText &word)
     const std::string lower = CodePages::LowerCase(word).str();
     if (IgnoreAllList.IndexOf(lower) < 0)
         IgnoreAllList.Add(lower);
+    FFlaggedParagraph.clear(); // its flags may hold the word
+    FParagraphFlags.clear();
     emit WordListsChanged();
 }
 

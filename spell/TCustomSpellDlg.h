@@ -16,17 +16,24 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 class QWidget;
 class ChildRanker;
+class ContextCheck;
 class TAbsBuffer;
 class TAbsSpellForm;
 class TDictionary;
 class TEditTextSource;
 class TSpeaker;
 class TTextSource;
+class WordSequenceModel;
+struct ContextFlag;
 
 // Which ranking the suggestions come in: the dictionary's own ranked search, or the
 // children's ranking (ChildRanker), which also leaves out the never-suggest words.
@@ -154,6 +161,27 @@ public:
     bool AutoCorrectInCheck() const { return FAutoCorrectInCheck; }
     void SetAutoCorrectInCheck(bool value) { FAutoCorrectInCheck = value; }
 
+    // Beyond the classic check, both off by default: known words that their sentence says
+    // are the wrong ones ("go their after"), and words that need a capital letter. A check
+    // (F7) then stops on such words too, in text order with the unknown ones, and asks
+    // about them as about an unknown word. Words in context need the word-sequence model,
+    // read on a worker thread once the option is on and an English dictionary open; until
+    // it is there only capitals are found, and ContextChanged says when it arrives.
+    bool CheckWordsInContext() const { return FCheckWordsInContext; }
+    void SetCheckWordsInContext(bool value);
+    bool CheckCapitals() const { return FCheckCapitals; }
+    void SetCheckCapitals(bool value);
+    // Whether either check in context is on.
+    bool ChecksContext() const { return FCheckWordsInContext || FCheckCapitals; }
+    // The flags of one paragraph (code page 1252) as the options ask for them, words in
+    // IgnoreAllList left out; none while both are off or the dictionary is closed. With
+    // finishedOnly the sentence still being written is left out.
+    std::vector<ContextFlag> ContextFlags(std::string_view paragraph, bool finishedOnly) const;
+    // Whether the model for words in context has been read (and the dictionary is English).
+    bool ContextModelReady() const;
+    // Waits for the model being read, if any (tests and measurements).
+    void WaitForContextModel();
+
     void CreateForm();
     void ResolveDictionaryPath();
     void LoadAutoCorrectList();
@@ -175,6 +203,10 @@ public:
     bool IsMisspelt(const AnsiText &word) const;
     // The suggestions the spelling dialog lists for a word.
     std::unique_ptr<TStringList> WordSuggestions(const AnsiText &word);
+    // The same for the word at start..start+length of a paragraph (code page 1252): with
+    // words checked in context, ordered by how well each fits between its neighbours.
+    std::unique_ptr<TStringList> WordSuggestions(const AnsiText &word, std::string_view paragraph,
+                                                 int32_t start);
     // The dialog's Learn (with its confirmation) and Ignore All for a word.
     void LearnWord(const AnsiText &word);
     void IgnoreAll(const AnsiText &word);
@@ -185,6 +217,8 @@ public:
 signals:
     // A word was learned or ignored everywhere: earlier answers about words may change.
     void WordListsChanged();
+    // The checks in context changed (an option, or the model arrived): flags may differ.
+    void ContextChanged();
 
 public:
     // The dictionary the component checks with and its dialog shows. A component given
@@ -208,6 +242,16 @@ private:
     // A correction of the change lists (UTF-8) for a word typed so, with its capitals when
     // MatchTypedCase is on.
     QString Correction(const AnsiText &typed, const std::string &utf8) const;
+    // The paragraph (up to a line break) holding the buffer's word, with the word's offset.
+    static std::string_view ParagraphAt(const TAbsBuffer &buffer, int32_t &offset);
+    // The flag of the check in context on the word the buffer stands at, if any.
+    const ContextFlag *FlagAt(TAbsBuffer &sender);
+    // Asks about a flagged word: the dialog's label names the problem, the word meant first.
+    void AskAboutFlag(TAbsBuffer &sender, const ContextFlag &flag, bool &stop);
+    // Points the check in context at the current dictionary, ranking and model.
+    void ConnectContext();
+    void StartModelLoad();
+    void ModelLoaded();
 
     std::string FAccentedCharacters;
     std::string FAutoCorrectList;
@@ -246,6 +290,20 @@ private:
     QWidget *FOwnerWindow;
     TSpeaker *FSpeaker = nullptr;
     bool FSpeakSuggestions = false;
+    bool FCheckWordsInContext = false;
+    bool FCheckCapitals = false;
+    // The model while it is read, then once read (kept when another language is chosen);
+    // declared before the check that points at it.
+    std::future<std::unique_ptr<WordSequenceModel>> FModelLoad;
+    std::unique_ptr<WordSequenceModel> FModel;
+    std::unique_ptr<ContextCheck> FContext; // reads the dictionary, ranker and model
+    std::string FConfusablesPath; // the confusable words FContext holds, beside the dictionary
+    bool FModelFailed = false; // tried once; not again in this run
+    // The flags of each sentence checked, by its text (as ContextFlags cuts it out).
+    mutable std::unordered_map<std::string, std::vector<ContextFlag>> FSentenceFlags;
+    // The flags of the paragraph the last check stood in, with that paragraph's text.
+    std::string FFlaggedParagraph;
+    std::vector<ContextFlag> FParagraphFlags;
     // The edit control of the current or last check, as the buffer sees it.
     std::unique_ptr<TEditTextSource> FEditSource;
     std::unique_ptr<TAbsBuffer> FBuffer; // reads FEditSource, so it goes first

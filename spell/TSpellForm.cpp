@@ -201,6 +201,9 @@ void TSpellForm::SetLabelLanguage(TLanguages language)
     set(btnSuggest, 9);
     set(btnCancel, 10);
     set(btnHelp, 14);
+    // The label just set is an unknown word's; a flagged word's question keeps its own.
+    FShownKind = qkUnknownWord;
+    ShowQueryKind();
     RelabelSpeech();
     if (isVisible())
         FormShow();
@@ -240,6 +243,7 @@ void TSpellForm::SetAccentedCharacters(const std::string &chars)
 int32_t TSpellForm::QueryWord(AnsiText &word, std::unique_ptr<TStringList> suggestions)
 {
     TAbsSpellForm::QueryWord(word, nullptr);
+    ShowQueryKind();
     const QString shown = FromAnsi(word.str().substr(0, MaxTextLength));
     edtBadWord->setText(shown);
     edtReplace->setText(shown);
@@ -259,6 +263,21 @@ int32_t TSpellForm::QueryWord(AnsiText &word, std::unique_ptr<TStringList> sugge
     FAnswerText = answer.toStdU16String();
     word = ToAnsi(answer);
     return Choice;
+}
+
+void TSpellForm::ShowQueryKind()
+{
+    // A flagged word is known: it is neither learned nor changed everywhere.
+    btnLearn->setEnabled(QueryKind == qkUnknownWord);
+    btnReplaceAll->setEnabled(QueryKind == qkUnknownWord);
+    if (QueryKind == FShownKind)
+        return; // the label an unknown word has is the language's own, left as it is
+    FShownKind = QueryKind;
+    lblNotFound->setText(FromUtf8(LanguageTables::QueryLabel(LabelLanguage, QueryKind)));
+    lblNotFound->adjustSize();
+    NameBuddy(lblNotFound);
+    if (isVisible())
+        FormShow();
 }
 
 void TSpellForm::FillList(std::unique_ptr<TStringList> list)

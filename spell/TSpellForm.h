@@ -61,6 +61,8 @@ protected:
 
 private:
     void RelabelSpeech();
+    // The asked word's label and the buttons that fit the question.
+    void ShowQueryKind();
     TBitBtn *MakeButton(const char *name, const char *caption, QRect bounds, const char *glyph);
     void FormCreate();
     void FormShow();
@@ -76,4 +78,5 @@ private:
     QPoint FNextAccent { 2, 2 };
     QWidget *FLastAccent = nullptr; // the last accent button made, at first pnlAccents
     TSpeaker *FSpeaker = nullptr;
+    TQueryKind FShownKind = qkUnknownWord; // the question the label shows
 };

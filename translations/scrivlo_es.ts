@@ -106,6 +106,10 @@
 <context>
     <name>LiveSpellChecker</name>
     <message>
+        <source>Ignore</source>
+        <translation>Ignorar esta vez</translation>
+    </message>
+    <message>
         <source>Ignore All</source>
         <translation>Ignorar</translation>
     </message>
@@ -555,6 +559,14 @@ Elegir letra.
         <translation>S&amp;ubrayar errores al escribir</translation>
     </message>
     <message>
+        <source>Check Words in Conte&amp;xt</source>
+        <translation>Revisar palabras en su conte&amp;xto</translation>
+    </message>
+    <message>
+        <source>Check Capita&amp;ls</source>
+        <translation>Revisar ma&amp;yúsculas</translation>
+    </message>
+    <message>
         <source>&amp;Contents</source>
         <translation>&amp;Contenido</translation>
     </message>
@@ -637,6 +649,10 @@ Elegir letra.
     <message>
         <source>Corrects English words only.</source>
         <translation>Solo corrige palabras en inglés.</translation>
+    </message>
+    <message>
+        <source>Checks English words only.</source>
+        <translation>Solo revisa palabras en inglés.</translation>
     </message>
     <message>
         <source>Do you want to save your work?</source>

@@ -59,6 +59,19 @@ std::string_view Label(TLanguages language, int index)
     return Of(language).labels[index];
 }
 
+std::string_view QueryLabel(TLanguages language, TQueryKind kind)
+{
+    const bool spanish = language == lgSpanish;
+    switch (kind) {
+    case qkWrongWord:
+        return spanish ? "Revisa esta palabra:" : "Check this word:";
+    case qkCapital:
+        return spanish ? "¿Mayúscula?" : "Capital letter?";
+    default:
+        return Label(language, 1);
+    }
+}
+
 std::string_view AddWordQuestion(TLanguages language)
 {
     return Of(language).addWord;

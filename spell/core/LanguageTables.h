@@ -14,6 +14,8 @@ constexpr int LabelCount = 15;
 std::string_view Caption(TLanguages language);
 // Labels 0..14; an index outside that range gives an empty text.
 std::string_view Label(TLanguages language, int index);
+// The label of the asked word for a kind of question; Label(language, 1) for an unknown word.
+std::string_view QueryLabel(TLanguages language, TQueryKind kind);
 std::string_view AddWordQuestion(TLanguages language);
 std::string_view AlreadyKnownMessage(TLanguages language);
 // The message that ends a check with this outcome; empty for ssCancelled.

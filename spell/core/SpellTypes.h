@@ -14,6 +14,11 @@ enum TSpellState : uint8_t { ssUnchanged, ssChanged, ssCancelled };
 // Language of the spelling dialog and of the check's messages.
 enum TLanguages : uint8_t { lgEnglish, lgSpanish };
 
+// What the spelling dialog asks about: a word the dictionary does not know, or a known
+// word that the check in context flagged (the wrong word for its sentence, or one that
+// needs a capital letter).
+enum TQueryKind : uint8_t { qkUnknownWord, qkWrongWord, qkCapital };
+
 // The user's decision on one word, as the spelling dialog returns it.
 enum : int32_t {
     srNone = 0,

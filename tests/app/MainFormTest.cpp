@@ -144,6 +144,10 @@ private slots:
         Settings::Store().clear();
         // English whatever the machine's language, as the texts below are.
         Settings::Store().setValue(InterfaceLanguage::SettingKey, "en");
+        // The checks in context have tests of their own (ContextSpellingTest); the texts
+        // here are about the rest.
+        Settings::SetFlag(SpellingSetup::InContextKey, false);
+        Settings::SetFlag(SpellingSetup::CapitalsKey, false);
         QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
         dialogs = std::make_unique<FakeDialogs>();
         dialogs->pdfPath = dir.filePath("print.pdf");
@@ -423,7 +427,7 @@ private slots:
                   "Edit: &Undo, &Redo, -, Cu&t, &Copy, &Paste, Select &All, -, "
                   "&Find..., Find &Next, R&eplace..., -, Select &Font..., Check "
                   "&Spelling..., &Word Count..., Correct Spelling While &Typing, "
-                  "Check Spelling as &You Type, -, "
+                  "Check Spelling as &You Type, Check Words in Conte&xt, Check Capita&ls, -, "
                   "Read &Aloud, Read &Everything, Spee&ch...",
                   "View: Zoom &In, Zoom &Out, &Normal Size",
                   "Format: &Bold, &Italic, &Underline, -, Select &Font...",

@@ -25,14 +25,15 @@
 
 namespace {
 
-// The words under a wavy line, in document order.
+// The words under a red wavy line, in document order.
 QStringList Underlined(QTextEdit *edit)
 {
     const auto *live = edit->findChild<LiveSpellChecker *>("LiveSpellChecker");
     QStringList words;
     for (QTextBlock b = edit->document()->begin(); b.isValid(); b = b.next())
         for (const LiveSpellChecker::Underline &u : live->Underlines(b))
-            words << b.text().mid(u.Start, u.Length);
+            if (u.Kind == LiveSpellChecker::Problem::Spelling)
+                words << b.text().mid(u.Start, u.Length);
     return words;
 }
 

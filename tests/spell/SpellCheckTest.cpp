@@ -127,6 +127,15 @@ private slots:
         QVERIFY(host->isEnabled());
     }
 
+    // A component whose options are left alone asks about unknown words only.
+    void withoutContextOptionsOnlyUnknownWordsAreAsked()
+    {
+        Control edit = MakeEdit<TMemo>("We want to go their on monday. A freind came.");
+        driver->actions.push_back(SpellCheckDriver::Press("btnIgnore"));
+        QCOMPARE(spell->Check(edit), 0);
+        QCOMPARE(Asked(), QStringList({ "freind" }));
+    }
+
     void accentsAndEmojiKeepTheSelectionExact()
     {
         auto edit = MakeEdit<TRichEdit>(QString::fromUtf8("😀 naïve caféz 😀\n🌈 wrongg café"));

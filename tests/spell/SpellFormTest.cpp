@@ -64,6 +64,35 @@ private slots:
         QCOMPARE(form.btnIgnoreAll->text(), QString("Ignorar"));
     }
 
+    // A flagged word's question names the problem and leaves Add and Change All out; the
+    // next unknown word, in another language too, has them back with its own label.
+    void aFlaggedWordsQuestionAndTheNextOne()
+    {
+        TSpellForm form(nullptr);
+        form.SetLabelLanguage(lgEnglish);
+        form.show();
+        QStringList labels;
+        QList<bool> learnEnabled;
+        const auto ask = [&](TQueryKind kind) {
+            form.QueryKind = kind;
+            QTimer::singleShot(0, &form, [&] {
+                labels << form.lblNotFound->text();
+                learnEnabled << form.btnLearn->isEnabled();
+                form.btnIgnore->click();
+            });
+            AnsiText word("monday");
+            QCOMPARE(form.QueryWord(word, nullptr), srIgnore);
+        };
+        ask(qkCapital);
+        form.QueryKind = qkUnknownWord; // as the check leaves it
+        form.SetLabelLanguage(lgSpanish);
+        ask(qkUnknownWord);
+        ask(qkWrongWord);
+        QCOMPARE(labels,
+                 QStringList({ "Capital letter?", "No Encontrado:", "Revisa esta palabra:" }));
+        QCOMPARE(learnEnabled, QList<bool>({ false, true, false }));
+    }
+
     // Each key lists the words that begin with the box's text as the key leaves it; a
     // click on a suggestion fills the box and a double click chooses Change.
     void typingListsCompletionsAndTheListFillsTheBox()
