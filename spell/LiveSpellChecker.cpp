@@ -87,9 +87,17 @@ void DrawWave(QPainter &painter, qreal x1, qreal x2, qreal y, LiveSpellChecker::
             QPolygon({ { 0, 2 }, { 1, 1 }, { 2, 0 }, { 3, 0 }, { 4, 1 }, { 5, 2 } }));
         return QBrush(tile);
     }();
+    const bool inContext = kind != LiveSpellChecker::Problem::Spelling;
+    // A flagged "i" is narrower than one arch: the line is widened to a whole arch, centred
+    // under the letter, so that it can be seen.
+    constexpr qreal ArchWidth = 6;
+    if (inContext && x2 - x1 < ArchWidth) {
+        const qreal middle = (x1 + x2) / 2;
+        x1 = middle - ArchWidth / 2;
+        x2 = middle + ArchWidth / 2;
+    }
     painter.setBrushOrigin(QPointF(x1, y - 1));
-    painter.fillRect(QRectF(x1, y - 1, x2 - x1, 3),
-                     kind == LiveSpellChecker::Problem::Spelling ? spelling : context);
+    painter.fillRect(QRectF(x1, y - 1, x2 - x1, 3), inContext ? context : spelling);
 }
 
 // Calls visit(start, length, word) for each word of a paragraph, as F7's scan reads them.
