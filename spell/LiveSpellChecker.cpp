@@ -125,6 +125,31 @@ template<typename Visit> void ForEachWord(const QString &text, Visit visit)
     }
 }
 
+// The edit's own context menu with the spelling entries put in front of its first entry.
+class MenuWithHead
+{
+public:
+    MenuWithHead(QTextEdit *edit, const char *name)
+        : Menu(edit->createStandardContextMenu())
+        , FFirst(Menu->actions().value(0))
+    {
+        Menu->setObjectName(name);
+    }
+    QAction *Add(const QString &caption, const char *name)
+    {
+        auto *action = new QAction(caption, Menu.get());
+        action->setObjectName(name);
+        Menu->insertAction(FFirst, action);
+        return action;
+    }
+    void AddSeparator() { Menu->insertSeparator(FFirst); }
+
+    std::unique_ptr<QMenu> Menu;
+
+private:
+    QAction *FFirst;
+};
+
 } // namespace
 
 LiveSpellChecker::LiveSpellChecker(QTextEdit *edit, TCustomSpellDlg *spell)
@@ -535,29 +560,21 @@ std::optional<LiveSpellChecker::ContextWord> LiveSpellChecker::ContextWordAt(int
 
 std::unique_ptr<QMenu> LiveSpellChecker::CreateContextMenu(const ContextWord &word)
 {
-    std::unique_ptr<QMenu> menu(FEdit->createStandardContextMenu());
-    menu->setObjectName("ContextMenu");
-    QAction *standard = menu->actions().value(0);
-    auto add = [&menu, standard](const QString &caption, const char *name) {
-        auto *action = new QAction(caption, menu.get());
-        action->setObjectName(name);
-        menu->insertAction(standard, action);
-        return action;
-    };
-    connect(add(word.Suggestion, "Suggestion"), &QAction::triggered, this,
+    MenuWithHead menu(FEdit, "ContextMenu");
+    connect(menu.Add(word.Suggestion, "Suggestion"), &QAction::triggered, this,
             [this, word] { ReplaceWord(word.Start, word.Length, word.Suggestion); });
-    menu->insertSeparator(standard);
-    connect(add(tr("Ignore"), "Ignore"), &QAction::triggered, this,
+    menu.AddSeparator();
+    connect(menu.Add(tr("Ignore"), "Ignore"), &QAction::triggered, this,
             [this, word] { IgnoreOccurrence(word.Start, word.Length); });
     const QTextBlock block = FEdit->document()->findBlock(word.Start);
     const AnsiText typed = ToAnsi(block.text().mid(word.Start - block.position(), word.Length));
     QPointer<TCustomSpellDlg> spell = FSpell;
-    connect(add(tr("Ignore All"), "IgnoreAll"), &QAction::triggered, this, [spell, typed] {
+    connect(menu.Add(tr("Ignore All"), "IgnoreAll"), &QAction::triggered, this, [spell, typed] {
         if (spell)
             spell->IgnoreAll(typed);
     });
-    menu->insertSeparator(standard);
-    return menu;
+    menu.AddSeparator();
+    return std::move(menu.Menu);
 }
 
 std::unique_ptr<QMenu> LiveSpellChecker::CreateSpellingMenu(int position)
@@ -570,37 +587,29 @@ std::unique_ptr<QMenu> LiveSpellChecker::CreateSpellingMenu(int position)
     }
     const QTextBlock block = FEdit->document()->findBlock(start);
     const AnsiText word = ToAnsi(block.text().mid(start - block.position(), length));
-    std::unique_ptr<QMenu> menu(FEdit->createStandardContextMenu());
-    menu->setObjectName("SpellingMenu");
-    QAction *standard = menu->actions().value(0);
-    auto add = [&menu, standard](const QString &caption, const char *name) {
-        auto *action = new QAction(caption, menu.get());
-        action->setObjectName(name);
-        menu->insertAction(standard, action);
-        return action;
-    };
+    MenuWithHead menu(FEdit, "SpellingMenu");
     if (auto suggestions
         = FSpell->WordSuggestions(word, ToAnsi(block.text()).str(), start - block.position())) {
         for (int i = 0; i < suggestions->Count() && i < MaxMenuSuggestions; ++i) {
             const QString replacement = FromAnsi((*suggestions)[i]);
             connect(
-                add(replacement, "Suggestion"), &QAction::triggered, this,
+                menu.Add(replacement, "Suggestion"), &QAction::triggered, this,
                 [this, start, length, replacement] { ReplaceWord(start, length, replacement); });
         }
     }
-    menu->insertSeparator(standard);
+    menu.AddSeparator();
     QPointer<TCustomSpellDlg> spell = FSpell;
-    connect(add(tr("Ignore All"), "IgnoreAll"), &QAction::triggered, this, [spell, word] {
+    connect(menu.Add(tr("Ignore All"), "IgnoreAll"), &QAction::triggered, this, [spell, word] {
         if (spell)
             spell->IgnoreAll(word);
     });
-    connect(add(tr("Add to Dictionary"), "AddToDictionary"), &QAction::triggered, this,
+    connect(menu.Add(tr("Add to Dictionary"), "AddToDictionary"), &QAction::triggered, this,
             [spell, word] {
                 if (spell)
                     spell->LearnWord(word);
             });
-    menu->insertSeparator(standard);
-    return menu;
+    menu.AddSeparator();
+    return std::move(menu.Menu);
 }
 
 bool LiveSpellChecker::ShowMenu(QContextMenuEvent *event)

@@ -676,12 +676,7 @@ void TCustomSpellDlg::CheckWord(TAbsBuffer &sender, const std::string &scanned, 
         return;
     }
 
-    TApplication::SetBusyCursor(false);
-    if (TCustomEdit *edit = TEditTextSource::EditOf(sender.Control))
-        RevealControl(edit->Widget());
-    sender.SelectWord();
-    if (FAutoShift && Form)
-        Form->ShiftAwayFrom(sender.GetWordScreenTop());
+    ShowWordAsked(sender);
 
     AnsiText answer = word;
     int32_t choice = AskUser(answer);
@@ -750,16 +745,21 @@ const ContextFlag *TCustomSpellDlg::FlagAt(TAbsBuffer &sender)
     return nullptr;
 }
 
-void TCustomSpellDlg::AskAboutFlag(TAbsBuffer &sender, const ContextFlag &flag, bool &stop)
+void TCustomSpellDlg::ShowWordAsked(TAbsBuffer &sender)
 {
-    const AnsiText word(
-        std::string(sender.Text.data() + sender.WordStart - 1, static_cast<size_t>(flag.Length)));
     TApplication::SetBusyCursor(false);
     if (TCustomEdit *edit = TEditTextSource::EditOf(sender.Control))
         RevealControl(edit->Widget());
     sender.SelectWord();
     if (FAutoShift && Form)
         Form->ShiftAwayFrom(sender.GetWordScreenTop());
+}
+
+void TCustomSpellDlg::AskAboutFlag(TAbsBuffer &sender, const ContextFlag &flag, bool &stop)
+{
+    const AnsiText word(
+        std::string(sender.Text.data() + sender.WordStart - 1, static_cast<size_t>(flag.Length)));
+    ShowWordAsked(sender);
 
     // The word meant first; for a word that may be the wrong one, the ranking's others,
     // names left out where the child wrote a small letter ("Thor" for "their").

@@ -248,6 +248,8 @@ private:
     const ContextFlag *FlagAt(TAbsBuffer &sender);
     // Asks about a flagged word: the dialog's label names the problem, the word meant first.
     void AskAboutFlag(TAbsBuffer &sender, const ContextFlag &flag, bool &stop);
+    // Shows the word the buffer is on, selected, with the dialog moved off it.
+    void ShowWordAsked(TAbsBuffer &sender);
     // Points the check in context at the current dictionary, ranking and model.
     void ConnectContext();
     void StartModelLoad();
