@@ -12,6 +12,7 @@
 #include "spell/TSpellDlg.h"
 #include "spell/core/ContextCheck.h"
 #include "tests/support/IsolatedQTestMain.h"
+#include "tests/support/RightClick.h"
 
 #include <QAccessible>
 #include <QMenu>
@@ -91,14 +92,7 @@ private:
         WaitChecked();
     }
     void WaitChecked() { QTRY_VERIFY(form->LiveSpelling()->Idle()); }
-    void RightClick(const QString &word)
-    {
-        QTextCursor c(edit->document());
-        c.setPosition(static_cast<int>(edit->toPlainText().indexOf(word)) + 2);
-        const QPoint at = edit->cursorRect(c).center();
-        QContextMenuEvent event(QContextMenuEvent::Mouse, at, edit->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(edit->viewport(), &event);
-    }
+    void RightClick(const QString &word) { RightClickOn(edit, word); }
 
 private slots:
     void init()

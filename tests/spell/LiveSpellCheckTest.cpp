@@ -10,6 +10,7 @@
 #include "spell/LiveSpellChecker.h"
 #include "spell/TSpellDlg.h"
 #include "tests/support/IsolatedQTestMain.h"
+#include "tests/support/RightClick.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -92,14 +93,7 @@ private:
     {
         QTRY_VERIFY(form->LiveSpelling()->Enabled() && form->LiveSpelling()->Idle());
     }
-    void RightClick(const QString &word)
-    {
-        QTextCursor c(edit->document());
-        c.setPosition(static_cast<int>(edit->toPlainText().indexOf(word)) + 2);
-        const QPoint at = edit->cursorRect(c).center();
-        QContextMenuEvent event(QContextMenuEvent::Mouse, at, edit->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(edit->viewport(), &event);
-    }
+    void RightClick(const QString &word) { RightClickOn(edit, word); }
 
 private slots:
     void initTestCase()
