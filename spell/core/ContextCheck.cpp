@@ -267,7 +267,10 @@ std::vector<ContextFlag> ContextCheck::Check(std::string_view text, bool finishe
                 capitals = WithCapital(std::string(typed));
             else if (!facts[i]->capitals.empty())
                 capitals = facts[i]->capitals;
-            else if (startsSentence && IsLowerLetter(static_cast<unsigned char>(typed[0])))
+            // Only a sentence ended by . ! or ? asks for a capital at its start: a list's
+            // items and a title ("milk", "my holiday") are no sentences.
+            else if (startsSentence && sentence.Finished
+                     && IsLowerLetter(static_cast<unsigned char>(typed[0])))
                 capitals = WithCapital(std::string(typed));
             if (!capitals.empty())
                 flags.push_back(

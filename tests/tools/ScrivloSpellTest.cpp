@@ -598,7 +598,9 @@ TEST(EnglishDictionary, CheckInContextFlagsWrongWordsAndCapitals)
                              "is hapy. we\n"
                              "came home too late.\n"
                              "\n"
-                             "it was fun\n";
+                             "it was fun.\n"
+                             "\n"
+                             "milk and eggs\n"; // a list's item, no sentence
     struct Row
     {
         std::vector<std::string> args;
