@@ -12,8 +12,8 @@
 // false alarm in front of a child costs more than a miss.
 //
 // Capitals: a word typed in lower case that the word prior only knows with capitals, a lone
-// "i", and a sentence that starts with a small letter. Words the dictionary does not know
-// are left to the spelling check.
+// "i", and a sentence ended by . ! or ? that starts with a small letter (a list's item or a
+// title is no sentence). Words the dictionary does not know are left to the spelling check.
 //
 // Text is code page 1252, one byte a character, as the spell check scans it; a paragraph
 // break ends a sentence. Everything is Qt-free and answers in microseconds per word.
